@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QString>
+#include <array>
+
+namespace traxilo {
+
+// The settings file "txconfig.txt" in the working folder captured at
+// start-up: eight lines ended by CR LF, UTF-8.
+//   0 "[version]"  1 "2"  2 "[clips]"  3 clips folder mode ("0" follow the last
+//   clip, "1" fixed)  4 clips folder  5 "[regressi]"  6 Regressi version
+//   ("win"/"DOS")  7 Regressi executable path
+// Input/output errors are never reported and never stop the program.
+using ConfigLinesArray = std::array<QString, 8>;
+extern const ConfigLinesArray DefaultConfigLines; // index 4 is empty: callers put StartupFolder
+
+class ConfigFile {
+public:
+    explicit ConfigFile(QString startupFolder = {});
+
+    QString startupFolder() const { return m_startupFolder; }
+    QString path() const; // StartupFolder + "/txconfig.txt"
+    bool exists() const;
+
+    // Start-up: fill ConfigLines from the file (current or older two-line
+    // layout) or the defaults, then save, always.
+    void loadAtStartup();
+
+    // Writes the eight lines through a temporary file and a rename, so a
+    // failure leaves the old file whole. False when the file could not be written.
+    bool save() const;
+
+    // Clips folder dialog: empties all eight lines, then reads eight lines
+    // from the file. True when the read completed without an input/output error.
+    bool reread();
+
+    // Regressi launch: reads lines 7 (version) and 8 (path) straight from the
+    // file, never from memory. ok is false when the file could not be read.
+    struct RegressiEntry {
+        QString version;
+        QString path;
+        bool ok = false;
+    };
+    RegressiEntry readRegressiDirect() const;
+
+    ConfigLinesArray ConfigLines;
+
+private:
+    QString m_startupFolder;
+};
+
+} // namespace traxilo

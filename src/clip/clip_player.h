@@ -1,0 +1,56 @@
+#pragma once
+
+#include "clip/video_source.h"
+
+#include <QImage>
+#include <QObject>
+#include <QRect>
+#include <memory>
+
+namespace traxilo {
+
+// The media player of the main window: one open clip, a current position
+// in frames, synchronous steps and seeks, and asynchronous playback that ends
+// with notify() on the GUI thread. Every frame shown is announced by
+// frameShown() at the size of the destination rectangle.
+class ClipPlayer : public QObject {
+    Q_OBJECT
+public:
+    enum class Mode { NotReady, Stopped, Playing };
+
+    explicit ClipPlayer(QObject* parent = nullptr);
+    ~ClipPlayer() override;
+
+    bool open(const QString& path); // false: errorString() says why
+    void close();                   // no effect when nothing is open
+    bool isOpen() const;
+    QString errorString() const;
+    const VideoFacts& facts() const;
+
+    int length() const;        // frames
+    double lengthMs() const;   // milliseconds
+    int position() const;      // index of the frame shown (or reached while playing)
+    Mode mode() const;
+
+    void step(int n, bool forward); // move n frames and show that frame
+    void seek(int frame);           // show an absolute frame; ends a playback
+    void play();                    // from the position to the end at the clip's rate
+    void stop();                    // ends a playback on the frame reached
+
+    // Where, and at which size, frames are drawn; (0, 0, width, height) of the
+    // natural picture right after opening.
+    QRect displayRect() const;
+    void setDisplayRect(const QRect& rect);
+
+    QImage currentImage() const; // the last frame shown, at display size
+
+signals:
+    void frameShown(int index, const QImage& image);
+    void notify(); // playback ended or was interrupted
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace traxilo

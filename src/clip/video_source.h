@@ -1,0 +1,43 @@
+#pragma once
+
+#include <QImage>
+#include <QSize>
+#include <QString>
+#include <memory>
+
+namespace traxilo {
+
+// What the backend knows of an open clip, from its own packet index.
+struct VideoFacts {
+    int frameCount = 0;     // frames in presentation order
+    double durationMs = 0;  // whole clip, from the index's timestamps
+    int width = 0;          // natural picture size
+    int height = 0;
+    double frameRate = 0;   // nominal frames per second, 0 when unknown
+    QString codecFourCC;    // the stream's codec tag as four characters, may be empty
+    QString codecName;      // the decoder's short name ("mjpeg", "mpeg4", "h264", ...)
+};
+
+// A clip opened for frame-exact random access. Frame i is the i-th frame in
+// presentation order, whatever the order of the packets, the keyframe
+// spacing or the timestamps. No FFmpeg type crosses this interface.
+class VideoSource {
+public:
+    virtual ~VideoSource() = default;
+
+    virtual const VideoFacts& facts() const = 0;
+
+    // Frame `index` (0 <= index < frameCount) scaled to `size` (the natural
+    // size when empty), QImage::Format_RGB32. A null image on failure, with
+    // errorString() telling why.
+    virtual QImage frame(int index, QSize size = {}) = 0;
+
+    virtual QString errorString() const = 0;
+};
+
+// Opens `path` and builds its frame index (one pass over the packets, no
+// decoding). Null with a French error text in `error` when the file is not a
+// clip that can be shown.
+std::unique_ptr<VideoSource> openVideoSource(const QString& path, QString* error = nullptr);
+
+} // namespace traxilo

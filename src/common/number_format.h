@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <optional>
+
+namespace traxilo {
+
+// The decimal separator of the user's locale, read once at start-up (a full
+// stop when the locale gives none). Every number shown, typed or written as
+// text uses it; only the Regressi writer turns it into ".".
+QChar decimalSeparator();
+void setDecimalSeparator(QChar separator); // start-up, and tests
+void initDecimalSeparatorFromLocale();
+
+// True exactly for values below zero: false for both zeros and for NaN.
+bool IsNegative(long double x);
+
+// The one scientific form of every length: one digit, `decimals` digits after
+// the separator, "E", a signed exponent without leading zeros, and a leading
+// blank for non-negative values (" 1.23E+3", "-1.2500E+1", " 7E+0").
+QString FormatSci(int decimals, long double x);
+
+// Fixed-decimal time pattern: "0" or "0." followed by 1 to 6 zeros.
+QString FormatTime(const QString& pattern, long double x);
+
+// A number typed by the user: blanks around it allowed, the locale's
+// separator, an exponent with "E" or "e". Empty on anything else.
+std::optional<long double> ParseNumber(const QString& text);
+
+} // namespace traxilo
