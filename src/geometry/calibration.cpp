@@ -1,0 +1,32 @@
+#include "geometry/calibration.h"
+
+#include <cmath>
+
+namespace traxilo {
+
+void initEchelle(Calibration& calibration) {
+    calibration.p1 = QPoint(1, 1);
+    calibration.p2 = QPoint(2, 2);
+    calibration.sensitivity = 1;
+    calibration.scaleSegmentColour = QColor(0, 128, 0);
+}
+
+void resetForOpenedClip(Calibration& calibration, int displayHeight) {
+    calibration.Xo = 0;
+    calibration.Yo = displayHeight - 1;
+    calibration.signX = 1;
+    calibration.signY = 1;
+    initEchelle(calibration);
+    calibration.scaleChanged = true;
+}
+
+std::optional<long double> sensitivityFrom(QPoint p1, QPoint p2, long double distance) {
+    const long long dx = static_cast<long long>(p1.x()) - p2.x();
+    const long long dy = static_cast<long long>(p1.y()) - p2.y();
+    const long long squared = dx * dx + dy * dy;
+    if (squared == 0)
+        return std::nullopt;
+    return std::sqrt(distance * distance / static_cast<long double>(squared));
+}
+
+} // namespace traxilo

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QColor>
+#include <QPoint>
+#include <optional>
+
+namespace traxilo {
+
+// The coordinate frame and the scale of the displayed picture. Positions are
+// display pixels, X from the left edge, Y from the top edge, downwards.
+struct Calibration {
+    int Xo = 0;      // origin column
+    int Yo = 0;      // origin row, counted from the top
+    int signX = 1;   // +1: x grows to the right
+    int signY = 1;   // +1: y grows upwards
+    QPoint p1{1, 1}; // scale points
+    QPoint p2{2, 2};
+    long double sensitivity = 1; // metres per display pixel, both axes
+    QColor scaleSegmentColour{0, 128, 0};
+    bool scaleSegmentShown = false;
+    bool scaleChanged = false;
+};
+
+// The calibration reset: scale points (1, 1) and (2, 2), 1 m per pixel, green
+// segment. Origin and axis directions are kept.
+void initEchelle(Calibration& calibration);
+
+// The frame after opening a clip: origin on the bottom-left pixel, both axes
+// the positive way, then the reset above; the print scale must be proposed
+// anew.
+void resetForOpenedClip(Calibration& calibration, int displayHeight);
+
+// sqrt(d^2 / |p1 p2|^2), the sign of d being lost. Empty for identical points,
+// which would divide by zero.
+std::optional<long double> sensitivityFrom(QPoint p1, QPoint p2, long double distance);
+
+} // namespace traxilo

@@ -1,0 +1,253 @@
+#include "pointing/drawing.h"
+
+#include "pointing/style_table.h"
+
+#include <QPainter>
+#include <QPen>
+#include <cstdlib>
+#include <vector>
+
+namespace traxilo {
+
+namespace {
+
+// Rounds a / n (n > 0) to the nearest integer, halves away from zero.
+long long roundDiv(long long a, long long n) {
+    return a >= 0 ? (2 * a + n) / (2 * n) : -((-2 * a + n) / (2 * n));
+}
+
+// Collects the pixels of one colour and paints them exactly: straight runs as
+// one-pixel-high or -wide rectangles, single pixels as aliased points.
+class PixelWriter {
+public:
+    PixelWriter(QPainter& painter, const QColor& colour) : m_painter(painter) {
+        m_painter.save();
+        m_painter.setRenderHint(QPainter::Antialiasing, false);
+        m_painter.setBrush(Qt::NoBrush);
+        setColour(colour);
+    }
+    ~PixelWriter() {
+        flush();
+        m_painter.restore();
+    }
+    // One writer serves many marks: changing colour costs a pen only when
+    // single pixels are waiting.
+    void setColour(const QColor& colour) {
+        if (colour == m_colour && m_penSet)
+            return;
+        flush();
+        m_colour = colour;
+        QPen pen(colour, 1);
+        pen.setCosmetic(true);
+        pen.setCapStyle(Qt::FlatCap);
+        m_painter.setPen(pen);
+        m_penSet = true;
+    }
+    void pixel(int x, int y) { m_points.emplace_back(x, y); }
+    // Pixels from (x0, y) through (x1, y), both included.
+    void row(int x0, int x1, int y) {
+        if (x1 < x0)
+            std::swap(x0, x1);
+        m_painter.fillRect(QRect(x0, y, x1 - x0 + 1, 1), m_colour);
+    }
+    void column(int x, int y0, int y1) {
+        if (y1 < y0)
+            std::swap(y0, y1);
+        m_painter.fillRect(QRect(x, y0, 1, y1 - y0 + 1), m_colour);
+    }
+    // A, and every pixel towards B, B excluded.
+    void lineTo(QPoint a, QPoint b) {
+        const int dx = b.x() - a.x();
+        const int dy = b.y() - a.y();
+        if (dx == 0 && dy == 0)
+            return;
+        if (dy == 0) {
+            row(a.x(), b.x() - (dx > 0 ? 1 : -1), a.y());
+            return;
+        }
+        if (dx == 0) {
+            column(a.x(), a.y(), b.y() - (dy > 0 ? 1 : -1));
+            return;
+        }
+        const long long n = std::max(std::abs(dx), std::abs(dy));
+        for (long long i = 0; i < n; ++i)
+            pixel(a.x() + int(roundDiv(i * dx, n)), a.y() + int(roundDiv(i * dy, n)));
+    }
+    void flush() {
+        if (!m_points.empty())
+            m_painter.drawPoints(m_points.data(), int(m_points.size()));
+        m_points.clear();
+    }
+
+private:
+    QPainter& m_painter;
+    QColor m_colour;
+    bool m_penSet = false;
+    std::vector<QPoint> m_points;
+};
+
+void fullCross(PixelWriter& w, int r, int x, int y) {
+    w.row(x - r, x + r, y);
+    w.column(x, y - r, y + r);
+}
+
+void innerCross(PixelWriter& w, int r, int x, int y) {
+    if (r >= 2)
+        fullCross(w, r - 2, x, y);
+}
+
+// Midpoint circle of radius r: its extreme pixels touch the box x - r .. x + r.
+void circle(PixelWriter& w, int r, int cx, int cy) {
+    int x = 0;
+    int y = r;
+    int d = 1 - r;
+    while (x <= y) {
+        for (const QPoint& p : {QPoint(x, y), QPoint(y, x), QPoint(-x, y), QPoint(-y, x),
+                                QPoint(x, -y), QPoint(y, -x), QPoint(-x, -y), QPoint(-y, -x)})
+            w.pixel(cx + p.x(), cy + p.y());
+        if (d < 0) {
+            d += 2 * x + 3;
+        } else {
+            d += 2 * (x - y) + 5;
+            --y;
+        }
+        ++x;
+    }
+}
+
+} // namespace
+
+void DrawLine(QPainter& painter, const QColor& colour, QPoint a, QPoint b) {
+    PixelWriter w(painter, colour);
+    w.lineTo(a, b);
+}
+
+void DrawAxes(QPainter& painter, const QColor& colour, int xDirection, int yDirection, int x0,
+              int y0, int H, int W, int k) {
+    PixelWriter w(painter, colour);
+    const int a = 5 * k;
+    const int h = 2 * k;
+    auto head = [&](QPoint tip, QPoint left, QPoint right) {
+        w.lineTo(tip, left);
+        w.lineTo(left, right);
+        w.lineTo(right, tip);
+    };
+    const int B = H - 1;
+    if (yDirection == 1) {
+        w.lineTo({x0, B}, {x0, a});
+        head({x0, 0}, {x0 - h, a}, {x0 + h, a});
+    } else {
+        w.lineTo({x0, 0}, {x0, B - a});
+        head({x0, B}, {x0 - h, B - a}, {x0 + h, B - a});
+    }
+    const int R = W - 1;
+    if (xDirection == 1) {
+        w.lineTo({0, y0}, {R - a, y0});
+        head({R, y0}, {R - a, y0 - h}, {R - a, y0 + h});
+    } else {
+        w.lineTo({R, y0}, {a, y0});
+        head({0, y0}, {a, y0 - h}, {a, y0 + h});
+    }
+}
+
+static void markPixels(PixelWriter& w, int r, int x, int y, int shape) {
+    if (shape < 0 || shape > 3 || r < 0 || (shape == 3 && r < 2))
+        return;
+    switch (shape) {
+    case 0:
+    case 3:
+        fullCross(w, r, x, y);
+        break;
+    case 1:
+        w.row(x - r, x + r, y - r);
+        w.row(x - r, x + r, y + r);
+        w.column(x - r, y - r, y + r);
+        w.column(x + r, y - r, y + r);
+        innerCross(w, r, x, y);
+        break;
+    case 2:
+        circle(w, r, x, y);
+        innerCross(w, r, x, y);
+        break;
+    }
+}
+
+void DrawMark(QPainter& painter, const QColor& colour, int r, int x, int y, int shape) {
+    PixelWriter w(painter, colour);
+    markPixels(w, r, x, y, shape);
+}
+
+void DrawScaleSegment(QPainter& painter, Qt::PenStyle penStyle, const QColor& colour, QPoint p1,
+                      QPoint p2, bool fromP2) {
+    DrawMark(painter, QColor(255, 0, 0), 4, p1.x(), p1.y(), 3);
+    DrawMark(painter, QColor(0, 0, 255), 4, p2.x(), p2.y(), 3);
+    const QPoint from = fromP2 ? p2 : p1;
+    const QPoint to = fromP2 ? p1 : p2;
+    PixelWriter w(painter, colour);
+    // Only solid lines are ever asked for; any style but NoPen draws solid.
+    if (penStyle != Qt::NoPen)
+        w.lineTo(from, to);
+    w.pixel(to.x(), to.y());
+}
+
+void Drawpoints(QPainter& painter, const MeasureTables& tables, const Calibration& calibration,
+                const DrawOptions& options) {
+    const TextGrid& style = tables.StyleTable;
+    const MarkStyle axes = styleOf(style, 0);
+    if (axes.drawn)
+        DrawAxes(painter, axes.colour, calibration.signX, calibration.signY, calibration.Xo,
+                 calibration.Yo, options.displayHeight, options.displayWidth, 1);
+
+    const int points = tables.pointsPerFrame();
+    std::vector<MarkStyle> marks(points + 1);
+    for (int c = 1; c <= points; ++c)
+        marks[c] = styleOf(style, c);
+    const TextGrid& pixels = tables.PixelTable;
+    PixelWriter w(painter, Qt::black);
+    for (int f = 1; f <= tables.frameCount(); ++f) {
+        for (int c = 1; c <= points; ++c) {
+            if (!marks[c].drawn)
+                continue;
+            const QString xText = pixels.cell(2 * c - 1, f);
+            if (xText.isEmpty())
+                continue;
+            bool okX = false;
+            bool okY = false;
+            const int x = xText.toInt(&okX);
+            const int y = pixels.cell(2 * c, f).toInt(&okY);
+            if (!okX || !okY)
+                continue; // an x left without its y cannot be placed
+            w.setColour(marks[c].colour);
+            markPixels(w, options.markSize, x, y, marks[c].shape);
+        }
+    }
+    w.flush();
+
+    if (calibration.scaleSegmentShown && options.withScaleSegment)
+        DrawScaleSegment(painter, Qt::SolidLine, calibration.scaleSegmentColour, calibration.p1,
+                         calibration.p2, options.firstScalePointChecked);
+}
+
+QImage reDrawImage(const QImage& frame, const MeasureTables& tables, const Calibration& calibration,
+                   const DrawOptions& options) {
+    QImage image = frame.convertToFormat(QImage::Format_RGB32);
+    QPainter painter(&image);
+    Drawpoints(painter, tables, calibration, options);
+    return image;
+}
+
+QImage renderOverlay(QSize size, const MeasureTables& tables, const Calibration& calibration,
+                     const DrawOptions& options) {
+    QImage overlay(size, QImage::Format_ARGB32_Premultiplied);
+    overlay.fill(Qt::transparent);
+    QPainter painter(&overlay);
+    Drawpoints(painter, tables, calibration, options);
+    return overlay;
+}
+
+void compositeOverlay(QImage& frame, const QImage& overlay) {
+    QPainter painter(&frame);
+    painter.drawImage(0, 0, overlay);
+}
+
+} // namespace traxilo

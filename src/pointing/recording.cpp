@@ -1,0 +1,81 @@
+#include "pointing/recording.h"
+
+#include "common/number_format.h"
+#include "geometry/pixel_conversion.h"
+
+namespace traxilo {
+
+RecordPlan recordPoint(MeasureTables& tables, const Calibration& calibration,
+                       const ClickContext& context) {
+    RecordPlan plan;
+    const int F = tables.frameCount();
+    if (!tables.clipOpen() || context.currentFrame < 0 || context.currentFrame >= F)
+        return plan;
+    if (!insideDisplayedPicture(context.X, context.Y, context.displayWidth, context.displayHeight))
+        return plan;
+
+    const int k = tables.currentPoint();
+    const int c = 2 * k - 1;
+    const int r = context.currentFrame + 1;
+    plan.recorded = true;
+    plan.point = k;
+    plan.row = r;
+    plan.refilled = !tables.PixelTable.isEmpty(c, r);
+
+    const FramePosition p = convertPixel(calibration, context.X, context.Y);
+    const int digits = tables.xyDigits() - 1;
+    tables.PixelTable.setCell(c, r, QString::number(context.X));
+    tables.PixelTable.setCell(c + 1, r, QString::number(context.Y));
+    tables.MeasureTable.setCell(c, r, FormatSci(digits, p.x));
+    tables.MeasureTable.setCell(c + 1, r, FormatSci(digits, p.y));
+
+    const bool more = k < tables.pointsPerFrame();
+    const bool next = r < F;
+    const MarkUpdate mark = plan.refilled ? MarkUpdate::Redraw : MarkUpdate::DrawNewMark;
+    const MarkUpdate afterMove = plan.refilled ? MarkUpdate::Drawpoints : MarkUpdate::DrawNewMark;
+
+    if (context.autoH && more) {
+        plan.mark = mark;
+        plan.newCol = c + 2;
+        plan.newPoint = k + 1;
+    } else if (context.autoH && context.autoV && next) {
+        plan.nextFrame = context.currentFrame + 1;
+        plan.mark = afterMove;
+        plan.newRow = r + 1;
+        plan.newCol = 1;
+        plan.newPoint = 1;
+    } else if (!context.autoH && context.autoV && next) {
+        plan.nextFrame = context.currentFrame + 1;
+        plan.mark = afterMove;
+        plan.newRow = r + 1;
+    } else {
+        plan.mark = mark;
+    }
+    return plan;
+}
+
+void applyRecordPlan(MeasureTables& tables, const RecordPlan& plan) {
+    if (!plan.recorded)
+        return;
+    TextGrid& grid = tables.MeasureTable;
+    if (plan.newRow)
+        grid.setRow(*plan.newRow);
+    if (plan.newCol)
+        grid.setCol(*plan.newCol);
+    if (plan.newPoint)
+        tables.ChgPointNumero(*plan.newPoint);
+
+    // The recorded row, not the new current one, is what must stay in view.
+    const int visibleRows = grid.visibleRowCount();
+    if (visibleRows > 0 && plan.row >= grid.topRow() + visibleRows)
+        grid.setTopRow(plan.row - visibleRows + 1);
+    const int visibleCols = grid.visibleColCount();
+    const int col = grid.col();
+    if (visibleCols > 0 && visibleCols < col - grid.leftCol())
+        grid.setLeftCol(col - visibleCols + 1);
+    else if (col < grid.leftCol())
+        grid.setLeftCol(col - 1); // the fixed column cannot scroll: column 1 comes first
+    tables.alignPixelTable();
+}
+
+} // namespace traxilo
