@@ -16,14 +16,14 @@ extern const ConfigLinesArray DefaultConfigLines; // index 4 is empty: callers p
 
 class ConfigFile {
 public:
-    explicit ConfigFile(QString startupFolder = {});
+    explicit ConfigFile(QString startupFolder = {}); // empty: the current folder
 
     QString startupFolder() const { return m_startupFolder; }
     QString path() const; // StartupFolder + "/txconfig.txt"
     bool exists() const;
 
     // Start-up: fill ConfigLines from the file (current or older two-line
-    // layout) or the defaults, then save, always.
+    // layout) or the defaults, then save, unless reading an existing file failed.
     void loadAtStartup();
 
     // Writes the eight lines through a temporary file and a rename, so a
@@ -31,7 +31,8 @@ public:
     bool save() const;
 
     // Clips folder dialog: empties all eight lines, then reads eight lines
-    // from the file. True when the read completed without an input/output error.
+    // from the file. True when the read completed without an input/output error;
+    // false, with ConfigLines untouched, when the file does not exist.
     bool reread();
 
     // Regressi launch: reads lines 7 (version) and 8 (path) straight from the
@@ -43,10 +44,15 @@ public:
     };
     RegressiEntry readRegressiDirect() const;
 
+    // True when the last loadAtStartup() could not read the file it found; the
+    // file was then left as it was instead of being rewritten.
+    bool lastReadFailed() const { return m_lastReadFailed; }
+
     ConfigLinesArray ConfigLines;
 
 private:
     QString m_startupFolder;
+    bool m_lastReadFailed = false;
 };
 
 } // namespace traxilo

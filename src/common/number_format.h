@@ -21,8 +21,18 @@ bool IsNegative(long double x);
 // blank for non-negative values (" 1.23E+3", "-1.2500E+1", " 7E+0").
 QString FormatSci(int decimals, long double x);
 
-// Fixed-decimal time pattern: "0" or "0." followed by 1 to 6 zeros.
+// Fixed notation with `decimals` digits after the separator (none and no
+// separator for 0), rounded like FormatSci; "-" only when a non-zero digit
+// is shown, so -0.0001 with 3 decimals gives "0.000".
+QString FormatFixed(int decimals, long double x);
+
+// Fixed-decimal time pattern: "0" or "0." followed by 1 to 6 zeros (the point
+// stands for the separator; the separator itself is accepted too). Empty for
+// any other pattern.
 QString FormatTime(const QString& pattern, long double x);
+
+// The time pattern for 0 to 6 decimals: "0", "0.0", ..., "0.000000".
+QString TimePattern(int decimals);
 
 // A number typed by the user: blanks around it allowed, the locale's
 // separator, an exponent with "E" or "e". Empty on anything else.

@@ -1,0 +1,127 @@
+#include "clip/clip_facts.h"
+
+#include "clip/file_utils.h"
+#include "clip/shell_link.h"
+#include "common/number_format.h"
+
+#include <QFileInfo>
+
+namespace traxilo {
+
+namespace {
+
+// The facts common to the open clip and the previewed file.
+void writeFacts(ProClipTexts& t, qint32 frames, long double duration, qint32 rate,
+                long double period, qint32 width, qint32 height) {
+    t.lblNbImages = QStringLiteral("Nombre d'images : ") + QString::number(frames);
+    t.lblDurTot =
+        QStringLiteral("Durée du clip : ") + FormatFixed(3, duration) + QStringLiteral(" s");
+    t.lblFrequence =
+        QStringLiteral("Fréquence : ") + QString::number(rate) + QStringLiteral(" images / s");
+    t.lblPeriode =
+        QStringLiteral("Durée / image : ") + FormatFixed(0, period * 1000) + QStringLiteral(" ms");
+    t.lblDimL = QStringLiteral("Largeur : ") + QString::number(width) + QStringLiteral(" pixels");
+    t.lblDimH = QStringLiteral("Hauteur : ") + QString::number(height) + QStringLiteral(" pixels");
+}
+
+QString extensionOf(const QString& path) {
+    return QFileInfo(path).suffix().toLower();
+}
+
+} // namespace
+
+ProClipTexts NoClipTexts() {
+    ProClipTexts t;
+    t.lblFile = QStringLiteral("Fichier : ?");
+    t.lblOctets = QStringLiteral("Taille : ?");
+    t.lblDurTot = QStringLiteral("Durée du clip : 0 s");
+    t.lblNbImages = QStringLiteral("Nombre d'images : 0");
+    t.lblPeriode = QStringLiteral("Durée / image : 0 s");
+    t.lblFrequence = QStringLiteral("Fréquence : ? image / s");
+    t.lblDimL = QStringLiteral("Largeur : 0 pixel");
+    t.lblDimH = QStringLiteral("Hauteur : 0 pixel");
+    t.lblAdapt = QStringLiteral("Adaptation : ?");
+    t.lblCodec2 = QStringLiteral("?");
+    t.lblCodec3 = QStringLiteral("?");
+    return t;
+}
+
+ProClipTexts DesignedProClipTexts() {
+    ProClipTexts t = NoClipTexts();
+    t.lblFrequence = QStringLiteral("Fréquence : ? images / s");
+    t.lblCodec2 = QStringLiteral("fourcc ?");
+    t.lblCodec3 = QStringLiteral("codec ?");
+    return t;
+}
+
+ProClipTexts RAZProClipTexts(ClipInfo* openClip) {
+    if (!openClip)
+        return NoClipTexts();
+    ClipInfo& clip = *openClip;
+    ProClipTexts t;
+    t.lblFile = QStringLiteral("Fichier : ") + clip.fileName;
+    t.lblOctets = QStringLiteral("Taille : ") + clip.sizeText;
+    writeFacts(t, clip.frameCount, clip.frameCount * clip.framePeriod, clip.frameRate,
+               clip.framePeriod, clip.width, clip.height);
+    t.lblAdapt = QStringLiteral("Adaptation : 100%");
+    t.lblCodec2 = clip.codecFourCC;
+    clip.codecFourCC = LowerFourCC(clip.codecFourCC);
+    t.lblCodec3 = CodecName(clip.codecFourCC);
+    return t;
+}
+
+ProClipTexts PreviewTexts(const QString& fileName, const QString& sizeText,
+                          const AviHeaderInfo& header) {
+    ProClipTexts t;
+    t.lblFile = QStringLiteral("Fichier : ") + fileName;
+    t.lblOctets = QStringLiteral("Taille : ") + sizeText;
+    writeFacts(t, header.frameCount, header.duration, header.framesPerSecond, header.framePeriod,
+               header.width, header.height);
+    t.lblCodec2 = header.codecFourCC;
+    t.lblCodec3 = CodecName(header.codecFourCC);
+    return t;
+}
+
+PreviewOutcome PreviewSelection(const QString& selectedPath) {
+    using Action = PreviewOutcome::Action;
+    PreviewOutcome outcome;
+    if (!QFileInfo(selectedPath).isFile()) {
+        outcome.action = Action::Reset;
+        return outcome;
+    }
+    QString target = selectedPath;
+    if (extensionOf(selectedPath) == QStringLiteral("lnk")) {
+        const ShortcutTarget resolved = ResolveShortcut(selectedPath);
+        if (!resolved.ok()) {
+            outcome.action = Action::ShowError;
+            outcome.errorText = resolved.errorText;
+            return outcome;
+        }
+        target = resolved.path;
+    }
+    outcome.targetPath = target;
+    if (extensionOf(target) != QStringLiteral("avi")) {
+        outcome.action = Action::Keep;
+        return outcome;
+    }
+    const QString sizeText = FileSizeText(target);
+    const AviHeaderResult header = ReadAviHeader(target);
+    if (header.error == AviHeaderError::CannotOpen) {
+        outcome.action = Action::Reset;
+        return outcome;
+    }
+    if (header.error == AviHeaderError::BeyondEnd) {
+        outcome.action = Action::ShowError;
+        outcome.errorText = header.errorText;
+        return outcome;
+    }
+    if (!header.info.valid) {
+        outcome.action = Action::Keep;
+        return outcome;
+    }
+    outcome.action = Action::Show;
+    outcome.texts = PreviewTexts(QFileInfo(target).fileName(), sizeText, header.info);
+    return outcome;
+}
+
+} // namespace traxilo

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "clip/avi_header.h"
+#include "clip/clip_info.h"
+
+#include <QString>
+#include <optional>
+
+namespace traxilo {
+
+// The texts of the labels of the clip properties page, by label name. The page
+// only shows them; lblDim and lblCodec1 never change.
+struct ProClipTexts {
+    static inline const QString lblDim = QStringLiteral("Dimensions");
+    static inline const QString lblCodec1 = QStringLiteral("Compression / décompression :");
+
+    QString lblFile;
+    QString lblOctets;
+    QString lblDurTot;
+    QString lblNbImages;
+    QString lblPeriode;
+    QString lblFrequence;
+    QString lblDimL;
+    QString lblDimH;
+    std::optional<QString> lblAdapt; // absent: the label keeps its text
+    QString lblCodec2;               // FourCC
+    QString lblCodec3;               // codec name
+};
+
+// The texts the page is built with, before anything is shown.
+ProClipTexts DesignedProClipTexts();
+
+// The page with no clip open.
+ProClipTexts NoClipTexts();
+
+// RAZProClip: the open clip's facts, or NoClipTexts() when `openClip` is null.
+// The FourCC is shown as stored, then the stored one becomes lower-case, so
+// every later call shows it in lower case.
+ProClipTexts RAZProClipTexts(ClipInfo* openClip);
+
+// The preview of a file's header (lblAdapt untouched). Meant for a valid header.
+ProClipTexts PreviewTexts(const QString& fileName, const QString& sizeText,
+                          const AviHeaderInfo& header);
+
+// What the open dialog's preview does when the selection becomes `selectedPath`.
+struct PreviewOutcome {
+    enum class Action {
+        Reset,     // RAZProClip
+        Keep,      // the page keeps what it shows
+        ShowError, // error box with errorText, the page unchanged
+        Show,      // put `texts` into the labels
+    };
+    Action action = Action::Keep;
+    QString errorText;
+    QString targetPath; // the file previewed, a shortcut followed
+    ProClipTexts texts;
+};
+
+// Follows shortcuts (".lnk"), previews files whose extension is "avi" in any
+// letter case, reads their header at the fixed offsets whatever they hold.
+PreviewOutcome PreviewSelection(const QString& selectedPath);
+
+} // namespace traxilo
