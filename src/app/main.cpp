@@ -1,0 +1,17 @@
+#include "app/application.h"
+#include "app/main_window.h"
+
+#include "common/number_format.h"
+
+int main(int argc, char** argv) {
+    traxilo::Application app(argc, argv);
+    app.setApplicationName(QStringLiteral("Traxilo"));
+    app.installFrenchQtTranslation();
+    traxilo::initDecimalSeparatorFromLocale();
+
+    // The main window first (its creation sets every default and reads the
+    // settings file), then the dialogs it keeps for the whole run.
+    traxilo::TForm1 form;
+    form.showMaximized();
+    return app.exec();
+}

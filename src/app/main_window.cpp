@@ -1,0 +1,249 @@
+#include "app/main_window.h"
+
+#include "app/hint_style.h"
+#include "app/hint_tracker.h"
+#include "app/message_seam.h"
+#include "app/paint_box.h"
+#include "clip/file_utils.h"
+#include "geometry/scale_steps.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QDir>
+#include <QLabel>
+#include <QMenu>
+#include <QSplitter>
+#include <QStatusBar>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolBar>
+#include <QToolButton>
+#include <QToolTip>
+#include <algorithm>
+
+namespace traxilo {
+
+TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_hints(new HintTracker(this)) {
+    setObjectName(QStringLiteral("Form1"));
+    buildLayout();
+    buildMenus();
+    buildPopupMenus();
+    connectSignals();
+    FormCreate();
+    // The dialogs come after the window's own creation, as at program entry.
+    createDialogs();
+}
+
+TForm1::~TForm1() = default;
+
+void TForm1::FormCreate() {
+    // 1. Flags and precision.
+    redrawPending = false;
+    silentClear = false;
+    xyDigits = 3;
+
+    // 2. Not necessarily the executable's folder: txconfig.txt and the help
+    // file are looked up where the program was started from.
+    StartupFolder = QDir::currentPath();
+
+    // 3. Caption, shown also in the empty clip panel.
+    setWindowTitle(Caption);
+    pnl1AVI->setText(Caption);
+
+    // 4. Pointing mode.
+    setActivePage(tsMesures);
+
+    // 5. Hints.
+    connect(m_hints, &HintTracker::hintChanged, this, &TForm1::DisplayHint, Qt::UniqueConnection);
+    m_hints->install();
+    m_hints->setHidePause(4000);
+    HintStyle::install();
+    QPalette tips = QToolTip::palette();
+    tips.setColor(QPalette::ToolTipBase, QColor(0, 255, 255));
+    tips.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
+    QToolTip::setPalette(tips);
+
+    // 6. Help.
+    HelpFile = StartupFolder + QStringLiteral("/traxilo2.hlp");
+    PageControl1HelpContext = 210;
+
+    // 7. Restored size; the program opens the window maximised.
+    currentFrame = -1;
+    LastWindowWidth = 620;
+    LastPanelWidth = 410;
+    resize(620, 465);
+
+    // 8. Step texts of the calibration page.
+    lblEchEtapOrdre->setText(kStepsOrderText);
+    echEtapAff(0);
+
+    // 9. Cursors, under their numbers.
+    cursors.registerStandardCursors();
+
+    // 10. Pointer and origin.
+    pointerColourCode = 1;
+    pointerShapeCode = 2;
+    pointSizeIndex = 1;
+    Calibration.Xo = 0;
+    Calibration.Yo = 0;
+    Calibration.signX = 1;
+    Calibration.signY = 1;
+
+    // 11. Scale.
+    initEchelle();
+
+    // 12. Settings file: read, then rewritten in the current layout.
+    config = ConfigFile(StartupFolder);
+    config.loadAtStartup();
+}
+
+void TForm1::connectSignals() {
+    connect(mnuQuitter, &QAction::triggered, this, &TForm1::mnuQuitterClick);
+    connect(bbtnQuitter, &QToolButton::clicked, this, &TForm1::mnuQuitterClick);
+    connect(Aide2, &QAction::triggered, this, &TForm1::Aide2Click);
+    connect(Aide3, &QAction::triggered, this, &TForm1::Aide3Click);
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] {
+        if (!m_settingPage) {
+            PageControl1Change();
+        }
+    });
+    connect(popUpMnuModeAcquerir, &QAction::triggered, this, &TForm1::popUpMnuModeAcquerirClick);
+    connect(popUpMnuModeEtalonner, &QAction::triggered, this, &TForm1::popUpMnuModeEtalonnerClick);
+    connect(popUpMnuModeProClip, &QAction::triggered, this, &TForm1::popUpMnuModeProClipClick);
+    connect(Splitter1, &QSplitter::splitterMoved, this, &TForm1::Splitter1Moved);
+    connect(PaintBox1, &PaintBox::mouseDown, this, &TForm1::PaintBox1MouseDown);
+    connect(PaintBox1, &PaintBox::mouseMove, this, &TForm1::PaintBox1MouseMove);
+    connect(PaintBox1, &PaintBox::mouseUp, this, &TForm1::PaintBox1MouseUp);
+    connect(Timer1, &QTimer::timeout, this, &TForm1::Timer1Timer);
+    connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
+    Timer1->start();
+    Timer3->start();
+}
+
+void TForm1::createDialogs() {
+    // Created once, in this order, and kept for the whole run:
+    // TdlgPointeur, TAboutBox, TaccesregBox, TFormatTxtBox, TsauverMesuresBox,
+    // TtailleImaBox, TaspectPointBox, TSauveTableauPPBox, TdlgImprimer,
+    // TSauveGraphicPPBox, TaccesClipsBox, TalleraDlg.
+}
+
+bool TForm1::clipOpen() const {
+    // Becomes "the player has an open clip" with the clip opening; until a
+    // clip can be opened there is none.
+    return false;
+}
+
+void TForm1::setActivePage(QWidget* page) {
+    // A page chosen by the program does not run PageControl1Change: callers
+    // run it themselves when they want it.
+    const bool wasSetting = m_settingPage;
+    m_settingPage = true;
+    PageControl1->setCurrentWidget(page);
+    m_settingPage = wasSetting;
+}
+
+void TForm1::FormResize() {
+    // 1-2. The clip's path fits in what is left of the tool bar.
+    const int labelWidth = std::max(0, ToolBar1->width() - toolBarLeftOf(lblNomAvi) - 34);
+    lblNomAvi->setFixedWidth(labelWidth);
+    lblNomAvi->setText(FitPath(OpenDialog1FileName, lblNomAvi->fontMetrics(), labelWidth));
+
+    // 3-4. The clip area keeps its share of the window. The "+ 1" widens it
+    // by a pixel even when the width did not change.
+    if (LastWindowWidth > 0) {
+        const int panelWidth = width() * LastPanelWidth / LastWindowWidth + 1;
+        setPanelWidth(panelWidth);
+    }
+    LastPanelWidth = pnl1->width();
+    LastWindowWidth = width();
+
+    // 5.
+    mnuImaAdapter->setEnabled(true);
+    fitRequested = true;
+}
+
+int TForm1::toolBarLeftOf(QWidget* widget) const {
+    // From the size hints, not from the widgets' places: the tool bar may not
+    // be laid out yet, and the label's place depends on the width it had (a
+    // label too wide is pushed out of the bar).
+    const QStyle* s = ToolBar1->style();
+    const int spacing = s->pixelMetric(QStyle::PM_ToolBarItemSpacing, nullptr, ToolBar1);
+    int left = s->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, ToolBar1) +
+               s->pixelMetric(QStyle::PM_ToolBarItemMargin, nullptr, ToolBar1);
+    for (QAction* action : ToolBar1->actions()) {
+        QWidget* item = ToolBar1->widgetForAction(action);
+        if (item == widget) {
+            break;
+        }
+        if (item && action->isVisible()) {
+            const int hinted =
+                std::clamp(item->sizeHint().width(), item->minimumWidth(), item->maximumWidth());
+            left += hinted + spacing;
+        }
+    }
+    return left;
+}
+
+void TForm1::setPanelWidth(int panelWidth) {
+    const int total = Splitter1->width() - Splitter1->handleWidth();
+    panelWidth = std::clamp(panelWidth, pnl1->minimumWidth(),
+                            std::max(pnl1->minimumWidth(), total - PageControl1->minimumWidth()));
+    Splitter1->setSizes({panelWidth, std::max(0, total - panelWidth)});
+}
+
+void TForm1::Splitter1Moved() {
+    mnuImaAdapter->setEnabled(true);
+    fitRequested = true;
+    placeLoupe();
+}
+
+void TForm1::FormPaint() {
+    // The clip surface keeps its picture and marks between paints, so a
+    // repaint of the window needs no new showing of the frame.
+}
+
+void TForm1::Timer1Timer() {
+    if (!redrawPending) {
+        return;
+    }
+    reDraw(currentFrame);
+    redrawPending = false;
+}
+
+void TForm1::reDraw(int frame) {
+    // Shows the frame again and draws every mark over it, once the drawing
+    // of marks is in place; nothing to draw without a clip.
+    if (!clipOpen() || frame < 0) {
+        return;
+    }
+}
+
+void TForm1::mnuQuitterClick() {
+    close();
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+    // Every way of closing asks: the menu, the button, the close box.
+    if (MessageSeam::confirm(QStringLiteral("Voulez-vous vraiment quitter ?"), this)) {
+        event->accept();
+    } else {
+        event->ignore();
+    }
+}
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TForm1::paintEvent(QPaintEvent* event) {
+    QMainWindow::paintEvent(event);
+    FormPaint();
+}
+
+QString TForm1::statusText() const {
+    return StatusBar1->currentMessage();
+}
+
+} // namespace traxilo

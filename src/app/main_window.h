@@ -1,0 +1,287 @@
+#pragma once
+
+#include "app/config_file.h"
+#include "app/cursors.h"
+#include "clip/clip_info.h"
+#include "geometry/calibration.h"
+
+#include <QMainWindow>
+#include <QPoint>
+#include <QString>
+
+class QAction;
+class QActionGroup;
+class QFrame;
+class QLabel;
+class QMenu;
+class QScrollArea;
+class QSplitter;
+class QStatusBar;
+class QTabWidget;
+class QTimer;
+class QToolBar;
+class QToolButton;
+
+namespace traxilo {
+
+class HintTracker;
+class PaintBox;
+class UpDown;
+
+// The main window: the one window that stays open. It owns the shared state
+// of the whole run; its work is split by subsystem over several .cpp files
+// (main_window_*.cpp).
+class TForm1 : public QMainWindow {
+    Q_OBJECT
+public:
+    static inline const QString Caption = QStringLiteral("Traxilo v.2.7");
+
+    explicit TForm1(QWidget* parent = nullptr);
+    ~TForm1() override;
+
+    // ---- Start-up and shell state (main_window.cpp) ----
+    QString StartupFolder;
+    ConfigFile config; // config.ConfigLines: the eight lines of txconfig.txt
+    QString HelpFile;
+    int PageControl1HelpContext = 1;
+    bool redrawPending = false; // set when the marks must be drawn again
+    bool silentClear = false;   // the next table clearing asks no question
+    int LastPanelWidth = 410;
+    int LastWindowWidth = 620;
+    CursorRegistry cursors;
+
+    // ---- Clip (main_window_clip.cpp, later) ----
+    traxilo::ClipInfo ClipInfo;
+    int currentFrame = -1;       // index of the frame shown, -1 before the first one
+    QString OpenDialog1FileName; // the last path chosen in the clip dialog
+    bool clipOpen() const;
+
+    // ---- Coordinate frame and calibration (main_window_calibration.cpp) ----
+    traxilo::Calibration Calibration; // Xo, Yo, signX, signY, p1, p2, sensitivity, scaleChanged
+
+    // ---- Display size ----
+    int displayPercent = 100;
+    bool fitRequested = false;
+    int displayWidth = 0;
+    int displayHeight = 0;
+
+    // ---- Pointing and tables (main_window_measures.cpp) ----
+    int pointerColourCode = 1; // 1 black, 2 white
+    int pointerShapeCode = 2;  // 1 large target, 2 small target, 3 cross
+    int pointSizeIndex = 1;    // shown as 2
+    int xyDigits = 3;
+    QString tFormat; // empty until a clip is opened
+
+    // ---- Magnifier ----
+    QPoint loupeCentre;  // remembered centre, relative to pnl1
+    QPoint lastMousePos; // last pointer position over PaintBox1
+
+    // ---- Shell operations ----
+    void FormCreate();
+    void PageControl1Change();
+    void setActivePage(QWidget* page); // without running PageControl1Change
+    void DisplayHint(const QString& hint);
+    void Aide2Click();
+    void Aide3Click();
+    void FormResize();
+    void Splitter1Moved();
+    void FormPaint();
+    void Timer1Timer();
+    void mnuQuitterClick();
+    void popUpMnuModeAcquerirClick();
+    void popUpMnuModeEtalonnerClick();
+    void popUpMnuModeProClipClick();
+    HintTracker* hints() const { return m_hints; }
+
+    // ---- Drawing (filled in with the drawing of marks) ----
+    void reDraw(int frame);
+
+    // ---- Calibration page ----
+    void echEtapAff(int step);
+    void initEchelle();
+    void ImgEtalon(int image);
+    void ChxOrigRAZ();
+    void etalonSimuRAZ();
+
+    // ---- Magnifier ----
+    void placeLoupe();
+    void Timer3Timer();
+
+    // ---- Pointing surface (main_window_pointing.cpp) ----
+    void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void PaintBox1MouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
+    void PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+
+    // The text of the status bar's one panel.
+    QString statusText() const;
+
+    // ---- Widgets: tool bar ----
+    QToolBar* ToolBar1 = nullptr;
+    QToolButton* bbtnOpenAvi = nullptr;
+    QToolButton* bbtnIma = nullptr;
+    QToolButton* loupeBtn = nullptr;
+    QToolButton* bbtnCible = nullptr;
+    QFrame* Panel7 = nullptr;
+    QLabel* lblTaillePoints = nullptr;
+    UpDown* udTaillePoints = nullptr;
+    QToolButton* bbtnRegExec = nullptr;
+    QToolButton* bbtnCopierMesuresPP = nullptr;
+    QToolButton* bbtnCopierGraphiquePP = nullptr;
+    QToolButton* bbtnEnregistrerMesures = nullptr;
+    QToolButton* bbtnImprimer = nullptr;
+    QToolButton* BitBtn1 = nullptr;
+    QToolButton* BitBtn3 = nullptr;
+    QLabel* lblNomAvi = nullptr;
+    QAction* tbtnPreQuit = nullptr;
+    QToolButton* bbtnQuitter = nullptr;
+
+    // ---- Widgets: clip area ----
+    QWidget* pnl1 = nullptr;
+    QToolBar* tbCoord = nullptr;
+    QLabel* lblXPixels = nullptr;
+    QLabel* lblYPixels = nullptr;
+    QLabel* lblUPixels = nullptr;
+    QLabel* lblPMetres = nullptr;
+    QLabel* lblXMetres = nullptr;
+    QLabel* lblYMetres = nullptr;
+    QLabel* lblUMetres = nullptr;
+    QScrollArea* ScrollBox1 = nullptr;
+    QWidget* ScrollBox1Contents = nullptr; // what scrolls: pnl1AVI can move inside it
+    QLabel* pnl1AVI = nullptr;             // the panel's caption is the label's text
+    PaintBox* PaintBox1 = nullptr;
+    QFrame* indicX1 = nullptr;
+    QFrame* indicY1 = nullptr;
+    QFrame* indicX2 = nullptr;
+    QFrame* indicY2 = nullptr;
+    QToolBar* ToolBar2 = nullptr;
+    QToolButton* bbtnPlay = nullptr;
+    QToolButton* bbtnDeb = nullptr;
+    QToolButton* bbtnFin = nullptr;
+    QToolButton* bbtnPre = nullptr;
+    QToolButton* bbtnSui = nullptr;
+    QLabel* lblNoImage1 = nullptr;
+    QLabel* lblNoImage2 = nullptr;
+    QLabel* lblNoImage3 = nullptr;
+    QLabel* lblNoImage4 = nullptr;
+    QLabel* lblNoImage5 = nullptr;
+    QFrame* loupePnl = nullptr;
+    QSplitter* Splitter1 = nullptr;
+
+    // ---- Widgets: pages and status bar ----
+    QTabWidget* PageControl1 = nullptr;
+    QWidget* tsMesures = nullptr;
+    QWidget* tsEtalon = nullptr;
+    QWidget* tsProClip = nullptr;
+    QLabel* lblEchEtapOrdre = nullptr;
+    QStatusBar* StatusBar1 = nullptr;
+
+    // ---- Timers ----
+    QTimer* Timer1 = nullptr; // 40 ms, redraw of the marks
+    QTimer* Timer2 = nullptr; // 500 ms, time-origin acceleration
+    QTimer* Timer3 = nullptr; // 500 ms, magnifier refresh
+
+    // ---- Main menu: "Fichiers" ----
+    QMenu* mnuFichiers = nullptr;
+    QAction* mnuOuvrirClip = nullptr;
+    QAction* mnuAccesClips = nullptr;
+    QMenu* mnuMesures = nullptr;
+    QMenu* mnuCopierPP = nullptr;
+    QAction* mnuTableauPP = nullptr;
+    QAction* mnuGraphiquePP = nullptr;
+    QMenu* mnuEnregFic = nullptr;
+    QAction* mnuSaveRW3 = nullptr;
+    QAction* mnuSaveRRR = nullptr;
+    QAction* mnuSaveTXT = nullptr;
+    QAction* mnuImprimer = nullptr;
+    QMenu* mnuRegressi = nullptr;
+    QAction* mnuRegPath = nullptr;
+    QAction* mnuRegExec = nullptr;
+    QAction* mnuQuitter = nullptr;
+
+    // ---- Main menu: "Clip" ----
+    QMenu* mnuClip = nullptr;
+    QAction* mnuIma100 = nullptr;
+    QAction* mnuImaAdapter = nullptr;
+    QAction* mnuImaAutre = nullptr;
+
+    // ---- Main menu: "Pointages" ----
+    QMenu* mnuPointages = nullptr;
+    QMenu* mnuFormePointeur = nullptr;
+    QAction* mnuGrandeCible = nullptr;
+    QAction* mnuPetiteCible = nullptr;
+    QAction* mnuCroix = nullptr;
+    QMenu* mnuCouleurPointeur = nullptr;
+    QAction* mnuCouleurNoir = nullptr;
+    QAction* mnuCouleurBlanc = nullptr;
+    QMenu* mnuTaillePoints = nullptr;
+    QAction* mnuTaille[5] = {}; // mnuTaille1, mnuTaille2, mnuTaille3, mnuTaile4, mnuTaille5
+    QMenu* mnuPointSuivantAuto = nullptr;
+    QAction* mnuAutoH = nullptr;
+    QAction* mnuAutoV = nullptr;
+    QMenu* mnuConfigurationsrapides = nullptr;
+    QMenu* mnuFondClair = nullptr;
+    QMenu* mnuFondSombre = nullptr;
+    QAction* mnuFdCl[9] = {}; // mnuFdCl1point .. mnuFdCl9points, tags 1..9
+    QAction* mnuFdSo[9] = {}; // mnuFdSo1Point .. mnuFdSo9points, tags 21..29
+
+    // ---- Main menu: "?" ----
+    QMenu* mnuAide = nullptr;
+    QAction* SommaireDelAide1 = nullptr;
+    QMenu* mnuComment1 = nullptr;
+    QAction* CommentEtalonner1 = nullptr;
+    QAction* CommentPointer1 = nullptr;
+    QAction* CommentExploiterLesDonnees1 = nullptr;
+    QAction* AideSurLesBoutons1 = nullptr;
+    QAction* AideDesMenus1 = nullptr;
+    QAction* Aide2 = nullptr; // "Aide dans la barre d'état"
+    QAction* Aide3 = nullptr; // "Bulles d'aide"
+    QAction* aPropos1 = nullptr;
+
+    // ---- Pop-up menu of the pointing surface ----
+    QMenu* PopupMenu1 = nullptr;
+    QAction* popUpMenuAtteindre = nullptr;
+    QAction* popUpMnuModeAcquerir = nullptr;
+    QAction* popUpMnuModeEtalonner = nullptr;
+    QAction* popUpMnuModeProClip = nullptr;
+    QAction* popUpMnuPointeur = nullptr;
+    QAction* LoupePopupMnu = nullptr;
+    QAction* popUpMnuAide = nullptr;
+
+    // ---- Help pop-up menu ----
+    QMenu* PopupMenu3 = nullptr;
+    QAction* SommaireDelAide2 = nullptr;
+    QMenu* mnuComment2 = nullptr;
+    QAction* CommentEtalonner2 = nullptr;
+    QAction* CommentPointer2 = nullptr;
+    QAction* CommentExploiterLesDonnes2 = nullptr;
+    QAction* AideDesBoutons2 = nullptr;
+    QAction* Aidedesmenus2 = nullptr;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void buildLayout();
+    void buildToolBar();
+    void buildClipArea();
+    void buildNavigationBar();
+    void buildPages();
+    void buildMenus();
+    void buildPopupMenus();
+    void connectSignals();
+    void createDialogs();
+    void setPanelWidth(int panelWidth);
+    int toolBarLeftOf(QWidget* widget) const;
+
+    // One per page, each in the file of its subsystem.
+    void setupMeasuresPage();
+    void setupCalibrationPage();
+    void setupClipPropertiesPage();
+
+    HintTracker* m_hints = nullptr;
+    bool m_settingPage = false;
+};
+
+} // namespace traxilo

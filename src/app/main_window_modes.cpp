@@ -1,0 +1,51 @@
+#include "app/main_window.h"
+
+#include <QAction>
+#include <QMenu>
+#include <QTabWidget>
+
+#include "app/paint_box.h"
+
+namespace traxilo {
+
+void TForm1::PageControl1Change() {
+    QWidget* page = PageControl1->currentWidget();
+    if (page == tsMesures) {
+        if (clipOpen()) {
+            PageControl1HelpContext = 230;
+            // The shape chosen in the pointer dialog comes back with the
+            // pointing mode; the calibration cursors are left.
+            PaintBox1->setCursor(cursors.cursor(pointerColourCode * 100 + pointerShapeCode));
+            mnuFormePointeur->menuAction()->setEnabled(true);
+            ChxOrigRAZ();
+            etalonSimuRAZ();
+            redrawPending = true;
+        }
+    } else if (page == tsEtalon) {
+        if (clipOpen()) {
+            PageControl1HelpContext = 220;
+        }
+        ImgEtalon(0);
+        mnuFormePointeur->menuAction()->setEnabled(false);
+    }
+    popUpMnuModeAcquerir->setChecked(page == tsMesures);
+    popUpMnuModeEtalonner->setChecked(page == tsEtalon);
+    popUpMnuModeProClip->setChecked(page == tsProClip);
+}
+
+void TForm1::popUpMnuModeAcquerirClick() {
+    setActivePage(tsMesures);
+    PageControl1Change();
+}
+
+void TForm1::popUpMnuModeEtalonnerClick() {
+    setActivePage(tsEtalon);
+    PageControl1Change();
+}
+
+void TForm1::popUpMnuModeProClipClick() {
+    setActivePage(tsProClip);
+    PageControl1Change();
+}
+
+} // namespace traxilo

@@ -1,0 +1,46 @@
+#include "app/paint_box.h"
+
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace traxilo {
+
+PaintBox::PaintBox(QWidget* parent) : QWidget(parent) {
+    setMouseTracking(true);
+    // The menu comes after the release (see mouseReleaseEvent), not on the
+    // press as the platform would have it.
+    setContextMenuPolicy(Qt::PreventContextMenu);
+}
+
+void PaintBox::setImage(const QImage& image) {
+    m_image = image;
+    update();
+}
+
+void PaintBox::paintEvent(QPaintEvent*) {
+    // Without an image the panel beneath (and its caption) stays visible.
+    if (m_image.isNull()) {
+        return;
+    }
+    QPainter painter(this);
+    painter.drawImage(0, 0, m_image);
+}
+
+void PaintBox::mousePressEvent(QMouseEvent* event) {
+    emit mouseDown(event->button(), event->modifiers(), event->position().toPoint());
+}
+
+void PaintBox::mouseMoveEvent(QMouseEvent* event) {
+    emit mouseMove(event->modifiers(), event->position().toPoint());
+}
+
+void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
+    const QPoint position = event->position().toPoint();
+    emit mouseUp(event->button(), event->modifiers(), position);
+    if (event->button() == Qt::RightButton && m_popup) {
+        m_popup->popup(mapToGlobal(position));
+    }
+}
+
+} // namespace traxilo

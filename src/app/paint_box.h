@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QImage>
+#include <QPoint>
+#include <QWidget>
+
+class QMenu;
+
+namespace traxilo {
+
+// The pointing surface over the clip picture. It shows one image, the
+// surface image: showing a frame replaces it, marks are drawn onto it, and
+// the widget paints it as it is. Mouse events go out as signals with the
+// position in surface pixels.
+class PaintBox : public QWidget {
+    Q_OBJECT
+public:
+    explicit PaintBox(QWidget* parent = nullptr);
+
+    const QImage& image() const { return m_image; }
+    QImage& image() { return m_image; } // draw marks here, then update()
+    void setImage(const QImage& image);
+
+    // Popped up after the right button's release, once the release has been
+    // handled (the handler may enable items first).
+    void setPopupMenu(QMenu* menu) { m_popup = menu; }
+    QMenu* popupMenu() const { return m_popup; }
+
+signals:
+    void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+    void mouseMove(Qt::KeyboardModifiers modifiers, QPoint position);
+    void mouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    QImage m_image;
+    QMenu* m_popup = nullptr;
+};
+
+} // namespace traxilo

@@ -1,0 +1,88 @@
+#include "support/seam_answerer.h"
+
+#include <QTest>
+
+namespace traxilo::test {
+
+QString kindName(MessageKind kind) {
+    switch (kind) {
+    case MessageKind::Error:
+        return QStringLiteral("error");
+    case MessageKind::Warning:
+        return QStringLiteral("warning");
+    case MessageKind::Confirmation:
+        break;
+    }
+    return QStringLiteral("confirmation");
+}
+
+SeamAnswerer::SeamAnswerer() {
+    MessageSeam::setAnswerer([this](const Message& message) { return onMessage(message); });
+    FileDialogSeam::setAnswerer(
+        [this](const FileDialogRequest& request) { return onFileDialog(request); });
+}
+
+SeamAnswerer::~SeamAnswerer() {
+    MessageSeam::setAnswerer({});
+    FileDialogSeam::setAnswerer({});
+}
+
+void SeamAnswerer::answerNext(bool yes) {
+    m_answers.push_back(yes);
+}
+
+int SeamAnswerer::count(MessageKind kind) const {
+    int n = 0;
+    for (const Message& message : m_messages) {
+        n += message.kind == kind ? 1 : 0;
+    }
+    return n;
+}
+
+void SeamAnswerer::clear() {
+    m_messages.clear();
+    m_answers.clear();
+    m_fileRequests.clear();
+    m_fileAnswers.clear();
+}
+
+void SeamAnswerer::answerNextFile(std::optional<QString> path) {
+    m_fileAnswers.emplace_back(path.has_value(), path.value_or(QString()));
+}
+
+bool SeamAnswerer::onMessage(const Message& message) {
+    m_messages.append(message);
+    if (!m_answers.empty()) {
+        const bool answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
+    if (m_failOnUnexpected) {
+        const QByteArray text =
+            (QStringLiteral("unexpected %1 message: ").arg(kindName(message.kind)) + message.text)
+                .toUtf8();
+        QTest::qFail(text.constData(), __FILE__, __LINE__);
+        return false;
+    }
+    return message.kind == MessageKind::Confirmation ? m_defaultConfirmation : true;
+}
+
+std::optional<QString> SeamAnswerer::onFileDialog(const FileDialogRequest& request) {
+    m_fileRequests.append(request);
+    if (m_fileHook) {
+        m_fileHook(request);
+    }
+    if (!m_fileAnswers.empty()) {
+        const auto [chosen, path] = m_fileAnswers.front();
+        m_fileAnswers.pop_front();
+        return chosen ? std::optional<QString>(path) : std::nullopt;
+    }
+    if (m_failOnUnexpected) {
+        const QByteArray text =
+            (QStringLiteral("unexpected file dialog: ") + request.title).toUtf8();
+        QTest::qFail(text.constData(), __FILE__, __LINE__);
+    }
+    return std::nullopt;
+}
+
+} // namespace traxilo::test

@@ -1,0 +1,59 @@
+#pragma once
+
+#include "app/file_dialog_seam.h"
+#include "app/message_seam.h"
+
+#include <QList>
+#include <QString>
+#include <deque>
+#include <functional>
+#include <optional>
+
+namespace traxilo::test {
+
+// Answers the program's message boxes and file dialogs for the lifetime of
+// the object, and records every request. Answers are used in the order they
+// were queued. When none is queued: errors and warnings are acknowledged,
+// confirmations get the default answer, and file dialogs are cancelled; or,
+// with failOnUnexpected(), the test fails with the message's text.
+class SeamAnswerer {
+public:
+    SeamAnswerer();
+    ~SeamAnswerer();
+    SeamAnswerer(const SeamAnswerer&) = delete;
+    SeamAnswerer& operator=(const SeamAnswerer&) = delete;
+
+    void answerNext(bool yes);
+    void setDefaultConfirmation(bool yes) { m_defaultConfirmation = yes; }
+    void failOnUnexpected(bool on = true) { m_failOnUnexpected = on; }
+
+    const QList<Message>& messages() const { return m_messages; }
+    int count(MessageKind kind) const;
+    QString lastText() const { return m_messages.isEmpty() ? QString() : m_messages.last().text; }
+    void clear();
+
+    // File dialogs: the path chosen, or std::nullopt for Cancel.
+    void answerNextFile(std::optional<QString> path);
+    // Runs before a file dialog is answered, e.g. to play the selection
+    // changes of a user browsing (request.selectionChanged).
+    void setFileDialogHook(std::function<void(const FileDialogRequest&)> hook) {
+        m_fileHook = std::move(hook);
+    }
+    const QList<FileDialogRequest>& fileRequests() const { return m_fileRequests; }
+
+private:
+    bool onMessage(const Message& message);
+    std::optional<QString> onFileDialog(const FileDialogRequest& request);
+
+    QList<Message> m_messages;
+    std::deque<bool> m_answers;
+    bool m_defaultConfirmation = false;
+    bool m_failOnUnexpected = false;
+    QList<FileDialogRequest> m_fileRequests;
+    std::deque<std::pair<bool, QString>> m_fileAnswers; // chosen, path
+    std::function<void(const FileDialogRequest&)> m_fileHook;
+};
+
+QString kindName(MessageKind kind);
+
+} // namespace traxilo::test
