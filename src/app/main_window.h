@@ -95,6 +95,16 @@ public:
 
     // ---- Drawing (filled in with the drawing of marks) ----
     void reDraw(int frame);
+    void Drawpoints(); // all marks onto the PaintBox1 surface image
+
+    // ---- Measurement side of opening a clip (main_window_measures.cpp) ----
+    void Button2Click();                 // clears the whole table (silently when silentClear)
+    void resetCoordinateFrameForClip(int height); // origin bottom-left, axes +1/+1
+    void layoutTablesForClip();          // time origin, points per frame, the three tables
+    void enableMeasurementForClip();     // indicators and measurement controls
+    void finishClipOpening();            // print scale, calibration picture, processing commands
+    int timeOriginFrameNumber() const;   // the time origin's image number (1-based)
+    void setTableRowsToCurrentFrame();   // current row of both tables := currentFrame + 1
 
     // ---- Calibration page ----
     void echEtapAff(int step);

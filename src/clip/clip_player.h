@@ -27,9 +27,9 @@ public:
     QString errorString() const;
     const VideoFacts& facts() const;
 
-    int length() const;        // frames
-    double lengthMs() const;   // milliseconds
-    int position() const;      // index of the frame shown (or reached while playing)
+    int length() const;      // frames
+    double lengthMs() const; // milliseconds
+    int position() const;    // index of the frame shown (or reached while playing)
     Mode mode() const;
 
     void step(int n, bool forward); // move n frames and show that frame
@@ -43,6 +43,10 @@ public:
     void setDisplayRect(const QRect& rect);
 
     QImage currentImage() const; // the last frame shown, at display size
+
+    // Frames passed over unshown during the last playback because decoding
+    // fell behind the clip's rate.
+    int framesSkipped() const;
 
 signals:
     void frameShown(int index, const QImage& image);

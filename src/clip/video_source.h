@@ -9,13 +9,13 @@ namespace traxilo {
 
 // What the backend knows of an open clip, from its own packet index.
 struct VideoFacts {
-    int frameCount = 0;     // frames in presentation order
-    double durationMs = 0;  // whole clip, from the index's timestamps
-    int width = 0;          // natural picture size
+    int frameCount = 0;    // frames in presentation order
+    double durationMs = 0; // whole clip, from the index's timestamps
+    int width = 0;         // natural picture size
     int height = 0;
-    double frameRate = 0;   // nominal frames per second, 0 when unknown
-    QString codecFourCC;    // the stream's codec tag as four characters, may be empty
-    QString codecName;      // the decoder's short name ("mjpeg", "mpeg4", "h264", ...)
+    double frameRate = 0; // nominal frames per second, 0 when unknown
+    QString codecFourCC;  // the stream's codec tag as four characters, may be empty
+    QString codecName;    // the decoder's short name ("mjpeg", "mpeg4", "h264", ...)
 };
 
 // A clip opened for frame-exact random access. Frame i is the i-th frame in
@@ -33,6 +33,10 @@ public:
     virtual QImage frame(int index, QSize size = {}) = 0;
 
     virtual QString errorString() const = 0;
+
+    // Hint that frame `index` is likely asked for next: a backend may decode
+    // it ahead of time. Callable from another thread than frame().
+    virtual void prefetch(int index) { (void)index; }
 };
 
 // Opens `path` and builds its frame index (one pass over the packets, no

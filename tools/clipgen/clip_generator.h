@@ -10,17 +10,17 @@ namespace traxilo::clipgen {
 
 // Codecs the generator writes (all from Debian's libavcodec).
 enum class Codec {
-    Mjpeg,        // AVI, FourCC "MJPG"
-    RawDib,       // AVI, uncompressed, FourCC "DIB "
-    RawNoFourCC,  // AVI, uncompressed, FourCC four zero bytes
-    MsVideo1,     // AVI, "CRAM"
-    Cinepak,      // AVI, "cvid"
-    Mpeg4Xvid,    // AVI, MPEG-4 part 2 tagged "XVID"
-    Mpeg4Divx,    // AVI, MPEG-4 part 2 tagged "DIVX"
-    MsMpeg4v2,    // AVI, "MP42"
-    MsMpeg4v3,    // AVI, "DIV3"
-    H264,         // MP4 (or AVI)
-    Hevc,         // MP4
+    Mjpeg,       // AVI, FourCC "MJPG"
+    RawDib,      // AVI, uncompressed, FourCC "DIB "
+    RawNoFourCC, // AVI, uncompressed, FourCC four zero bytes
+    MsVideo1,    // AVI, "CRAM"
+    Cinepak,     // AVI, "cvid"
+    Mpeg4Xvid,   // AVI, MPEG-4 part 2 tagged "XVID"
+    Mpeg4Divx,   // AVI, MPEG-4 part 2 tagged "DIVX"
+    MsMpeg4v2,   // AVI, "MP42"
+    MsMpeg4v3,   // AVI, "DIV3"
+    H264,        // MP4 (or AVI)
+    Hevc,        // MP4
 };
 
 enum class Container { Avi, Mp4 };
@@ -34,23 +34,24 @@ struct ClipSpec {
     int fpsNum = 25;
     int fpsDen = 1;
     int frames = 25;
-    int gop = 12;          // keyframe spacing
-    int bFrames = 0;       // B-frames between references (MPEG-4, H.264, HEVC)
-    bool openGop = false;  // H.264 / HEVC
+    int gop = 12;         // keyframe spacing
+    int bFrames = 0;      // B-frames between references (MPEG-4, H.264, HEVC)
+    bool openGop = false; // MPEG-4 part 2, H.264, HEVC: leading B-frames refer across the keyframe
+    bool variableRate = false; // MP4 only: irregular frame intervals in whole milliseconds
     Motion motion = Motion::FreeFall;
-    double g = 9.81;            // m/s^2
-    double pixelsPerMetre = 0;  // 0: chosen so the motion fits the picture
-    double v0x = 0;             // m/s, throw only
-    double v0y = 0;             // m/s, upward positive
+    double g = 9.81;           // m/s^2
+    double pixelsPerMetre = 0; // 0: chosen so the motion fits the picture
+    double v0x = 0;            // m/s, throw only
+    double v0y = 0;            // m/s, upward positive
 };
 
 struct FrameTruth {
-    double t = 0;    // seconds from frame 0
-    QPointF ball;    // ball centre, picture pixels, y from the top edge
+    double t = 0; // seconds from frame 0
+    QPointF ball; // ball centre, picture pixels, y from the top edge
 };
 
 struct ClipTruth {
-    QPointF rulerA;  // ends of the ruler drawn in the scene, picture pixels
+    QPointF rulerA; // ends of the ruler drawn in the scene, picture pixels
     QPointF rulerB;
     double rulerLengthM = 1.0;
     double g = 9.81;

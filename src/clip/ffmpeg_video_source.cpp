@@ -1,0 +1,622 @@
+#include "clip/ffmpeg_video_source.h"
+
+#include "clip/frame_cache.h"
+#include "clip/frame_index.h"
+
+#include <QFileInfo>
+#include <array>
+#include <cstring>
+#include <map>
+#include <mutex>
+#include <unordered_map>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/pixdesc.h>
+#include <libavutil/time.h>
+#include <libswscale/swscale.h>
+}
+
+namespace traxilo {
+
+namespace {
+
+constexpr int kDecoderThreads = 2;
+constexpr int kMaxSide = 16384;
+constexpr int kMaxPackets = 10'000'000;
+constexpr int64_t kOpenTimeoutUs = 30'000'000;
+constexpr int64_t kFrameTimeoutUs = 15'000'000;
+constexpr int kSeekAttempts = 4;
+constexpr int kDecodeAttempts = 3;
+
+QString openError(const QString& why) {
+    return QStringLiteral("Impossible d'ouvrir le clip : %1").arg(why);
+}
+
+int64_t ts(int64_t value) {
+    return value == AV_NOPTS_VALUE ? PacketInfo::kNoTimestamp : value;
+}
+
+std::size_t frameBytes(const AVFrame* f) {
+    std::size_t bytes = sizeof(AVFrame);
+    for (const AVBufferRef* b : f->buf) {
+        if (b)
+            bytes += b->size;
+    }
+    return bytes;
+}
+
+QString fourCCText(uint32_t tag) {
+    QString text;
+    for (int i = 0; i < 4; ++i) {
+        const char c = char((tag >> (8 * i)) & 0xff);
+        if (c < 32 || c > 126)
+            return {};
+        text += QLatin1Char(c);
+    }
+    return text;
+}
+
+} // namespace
+
+struct FfmpegVideoSource::Private {
+    AVFormatContext* format = nullptr;
+    AVCodecContext* decoder = nullptr;
+    AVPacket* packet = nullptr;
+    AVPacket* pending = nullptr; // read after a seek, not yet sent
+    bool hasPending = false;
+    AVFrame* decoded = nullptr;
+    SwsContext* sws = nullptr;
+    std::array<QImage, 3> spares;
+    int nextSpare = 0;
+    int stream = -1;
+
+    FrameIndex index;
+    FrameCache cache;
+    VideoFacts facts;
+    QString error;
+    mutable std::mutex mutex;
+    int64_t deadline = 0;
+    int decodedCount = 0;
+
+    // Where the decoder stands.
+    bool positioned = false;
+    bool atEnd = false;   // the decoder was drained; a seek must come next
+    bool seenKey = false; // a keyframe came out since the seek
+    bool calibrating = false;
+    int seekKey = 0;
+    int firstAfterSeek = -1;
+    int lastOut = -1;
+    // Palettes of palettised clips, by the packet that brought them. The
+    // demuxer sends one once, with the first packet it reads: after a seek
+    // the decoder needs it again.
+    std::map<int, QByteArray> palettes;
+    int resendPaletteFor = -1;
+    // Frames that proved to need decoding from keyframes further back.
+    std::unordered_map<int, int> extraKeys;
+
+    ~Private() {
+        sws_freeContext(sws);
+        av_frame_free(&decoded);
+        av_packet_free(&pending);
+        av_packet_free(&packet);
+        avcodec_free_context(&decoder);
+        avformat_close_input(&format);
+    }
+
+    static int interrupted(void* opaque) {
+        const auto* self = static_cast<const Private*>(opaque);
+        return self->deadline != 0 && av_gettime_relative() > self->deadline;
+    }
+
+    bool openFile(const QString& path);
+    bool buildIndex();
+    bool openDecoder();
+    bool seekToPacket(int decodeIndex, int key);
+    bool readPacket(AVPacket* into);
+    void decodeUntil(int target);
+    void attachPalette(int decodeIndex);
+    void takeFrame();
+    int target = 0; // frame the decoding under way is for
+    bool ensureFrame(int target);
+    QImage convert(const AVFrame* frame, QSize size);
+};
+
+bool FfmpegVideoSource::Private::openFile(const QString& path) {
+    const QFileInfo info(path);
+    if (!info.exists() || !info.isFile()) {
+        error = openError(QStringLiteral("le fichier « %1 » est introuvable.").arg(path));
+        return false;
+    }
+    if (!info.isReadable()) {
+        error = openError(QStringLiteral("le fichier « %1 » ne peut pas être lu.").arg(path));
+        return false;
+    }
+    format = avformat_alloc_context();
+    if (!format) {
+        error = openError(QStringLiteral("mémoire insuffisante."));
+        return false;
+    }
+    format->interrupt_callback = {&Private::interrupted, this};
+    deadline = av_gettime_relative() + kOpenTimeoutUs;
+    const QByteArray name = QFile::encodeName(path);
+    if (avformat_open_input(&format, name.constData(), nullptr, nullptr) < 0) {
+        format = nullptr; // freed by the failed call
+        error = openError(QStringLiteral("ce fichier n'est pas un clip vidéo reconnu."));
+        return false;
+    }
+    if (avformat_find_stream_info(format, nullptr) < 0) {
+        error = openError(QStringLiteral("le contenu du fichier est illisible."));
+        return false;
+    }
+    stream = av_find_best_stream(format, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (stream < 0 || (format->streams[stream]->disposition & AV_DISPOSITION_ATTACHED_PIC)) {
+        error = openError(QStringLiteral("le fichier ne contient pas de piste vidéo."));
+        return false;
+    }
+    for (unsigned i = 0; i < format->nb_streams; ++i)
+        format->streams[i]->discard = int(i) == stream ? AVDISCARD_DEFAULT : AVDISCARD_ALL;
+
+    const AVCodecParameters* par = format->streams[stream]->codecpar;
+    if (par->width <= 0 || par->height <= 0 || par->width > kMaxSide || par->height > kMaxSide ||
+        av_image_check_size(unsigned(par->width), unsigned(par->height), 0, nullptr) < 0) {
+        error = openError(QStringLiteral("la taille d'image indiquée (%1 × %2) n'est pas valable.")
+                              .arg(par->width)
+                              .arg(par->height));
+        return false;
+    }
+    return true;
+}
+
+bool FfmpegVideoSource::Private::buildIndex() {
+    std::vector<PacketInfo> packets;
+    bool lastCorrupt = false;
+    for (int guard = 0; guard < kMaxPackets; ++guard) {
+        const int r = av_read_frame(format, packet);
+        if (r == AVERROR(EAGAIN))
+            continue;
+        if (r < 0)
+            break;
+        // Empty chunks (dropped frames of some capture programs) and packets
+        // the container marks as not shown carry no picture.
+        if (packet->stream_index == stream && packet->size > 0 &&
+            !(packet->flags & AV_PKT_FLAG_DISCARD)) {
+            PacketInfo p;
+            p.pts = ts(packet->pts);
+            p.dts = ts(packet->dts);
+            p.pos = packet->pos;
+            p.duration = packet->duration;
+            p.key = packet->flags & AV_PKT_FLAG_KEY;
+            std::size_t paletteSize = 0;
+            const uint8_t* palette =
+                av_packet_get_side_data(packet, AV_PKT_DATA_PALETTE, &paletteSize);
+            if (palette && paletteSize > 0)
+                palettes[int(packets.size())] =
+                    QByteArray(reinterpret_cast<const char*>(palette), int(paletteSize));
+            packets.push_back(p);
+            lastCorrupt = packet->flags & AV_PKT_FLAG_CORRUPT;
+        }
+        av_packet_unref(packet);
+    }
+    // A truncated file ends on a packet cut short: it is no frame.
+    if (lastCorrupt && packets.size() > 1)
+        packets.pop_back();
+    if (interrupted(this)) {
+        error = openError(QStringLiteral("la lecture du fichier a pris trop de temps."));
+        return false;
+    }
+    index.build(std::move(packets));
+    if (index.frameCount() == 0) {
+        error = openError(QStringLiteral("il ne contient aucune image."));
+        return false;
+    }
+    return true;
+}
+
+bool FfmpegVideoSource::Private::openDecoder() {
+    const AVStream* st = format->streams[stream];
+    const AVCodec* codec = avcodec_find_decoder(st->codecpar->codec_id);
+    if (!codec) {
+        const QString name = QString::fromLatin1(avcodec_get_name(st->codecpar->codec_id));
+        error = openError(QStringLiteral("le codec vidéo « %1 » n'est pas pris en charge.")
+                              .arg(fourCCText(st->codecpar->codec_tag).isEmpty()
+                                       ? name
+                                       : fourCCText(st->codecpar->codec_tag)));
+        return false;
+    }
+    decoder = avcodec_alloc_context3(codec);
+    if (!decoder || avcodec_parameters_to_context(decoder, st->codecpar) < 0) {
+        error = openError(QStringLiteral("mémoire insuffisante."));
+        return false;
+    }
+    decoder->pkt_timebase = st->time_base;
+    decoder->thread_count = kDecoderThreads;
+    decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
+    if (avcodec_open2(decoder, codec, nullptr) < 0) {
+        error = openError(QStringLiteral("le décodeur « %1 » refuse ce clip.").arg(codec->name));
+        return false;
+    }
+    facts.codecName = QString::fromLatin1(codec->name);
+    return true;
+}
+
+bool FfmpegVideoSource::Private::readPacket(AVPacket* into) {
+    for (int guard = 0; guard < kMaxPackets; ++guard) {
+        const int r = av_read_frame(format, into);
+        if (r == AVERROR(EAGAIN))
+            continue;
+        if (r < 0)
+            return false;
+        if (into->stream_index == stream && into->size > 0 && !(into->flags & AV_PKT_FLAG_DISCARD))
+            return true;
+        av_packet_unref(into);
+    }
+    return false;
+}
+
+// Positions the demuxer on packet `decodeIndex` exactly: a container seek
+// may land earlier (packets are then skipped) or later (seek further back).
+bool FfmpegVideoSource::Private::seekToPacket(int decodeIndex, int key) {
+    avcodec_flush_buffers(decoder);
+    av_packet_unref(pending);
+    hasPending = false;
+    resendPaletteFor = -1;
+    positioned = false;
+    atEnd = false;
+    seenKey = false;
+    seekKey = key;
+    firstAfterSeek = -1;
+    lastOut = -1;
+
+    const PacketInfo& target = index.packet(decodeIndex);
+    int64_t when = target.dts;
+    if (!index.usesDecodeTimeline() && target.pts != PacketInfo::kNoTimestamp)
+        when = std::min(when, target.pts);
+    for (int attempt = 0; attempt < kSeekAttempts; ++attempt) {
+        if (av_seek_frame(format, stream, when, AVSEEK_FLAG_BACKWARD) < 0 &&
+            avformat_seek_file(format, stream, INT64_MIN, when, when, 0) < 0)
+            return false;
+        bool overshot = false;
+        for (int skipped = 0; skipped <= index.packetCount() + 16; ++skipped) {
+            if (!readPacket(pending))
+                return false;
+            const int id = index.identify(ts(pending->dts), pending->pos);
+            if (id == decodeIndex) {
+                hasPending = true;
+                resendPaletteFor = decodeIndex;
+                positioned = true;
+                return true;
+            }
+            av_packet_unref(pending);
+            if (id > decodeIndex) {
+                overshot = true;
+                break;
+            }
+        }
+        if (!overshot)
+            return false;
+        // Landed past the packet: ask for an earlier time.
+        const int64_t first = index.packet(0).dts;
+        when = attempt + 1 == kSeekAttempts - 1 ? first : when - (when - first) / 2 - 1;
+    }
+    return false;
+}
+
+void FfmpegVideoSource::Private::takeFrame() {
+    const bool key = decoded->key_frame || decoded->pict_type == AV_PICTURE_TYPE_I;
+    // Frames before the first keyframe out of a seek are leading frames of
+    // an open GOP whose references were not decoded: never shown.
+    if (!seenKey && !key) {
+        av_frame_unref(decoded);
+        return;
+    }
+    const int64_t stamp = ts(decoded->best_effort_timestamp);
+    int slot = -1;
+    if (!seenKey) {
+        seenKey = true;
+        if (calibrating) {
+            if (index.usesDecodeTimeline() && stamp != PacketInfo::kNoTimestamp)
+                index.setOutputDelay(stamp - index.timestampOfFrame(0) + index.outputDelay());
+            slot = index.keyFrame(seekKey);
+            calibrating = false;
+        } else {
+            slot = index.frameForTimestamp(stamp);
+            if (slot < 0)
+                slot = index.keyFrame(seekKey);
+            else if (index.usesDecodeTimeline())
+                index.learnKeyFrame(seekKey, slot);
+        }
+        firstAfterSeek = slot;
+    } else {
+        slot = index.frameForTimestamp(stamp);
+        // A timestamp missing or out of the index still counts as the next
+        // frame shown.
+        if (slot <= lastOut)
+            slot = lastOut + 1;
+    }
+    if (slot >= index.frameCount()) {
+        av_frame_unref(decoded);
+        return;
+    }
+    lastOut = slot;
+    ++decodedCount;
+    // Frames so far before the target that the cache would drop them before
+    // the target comes out are not kept: holding them only costs memory.
+    const std::size_t bytes = frameBytes(decoded);
+    const long window = long(cache.budget() / std::max<std::size_t>(bytes, 1));
+    if (slot < target - window) {
+        av_frame_unref(decoded);
+        return;
+    }
+    AVFrame* kept = av_frame_alloc();
+    if (kept && av_frame_ref(kept, decoded) == 0) {
+        cache.insert(slot,
+                     FrameCache::Frame(kept,
+                                       [](const void* f) {
+                                           AVFrame* frame =
+                                               static_cast<AVFrame*>(const_cast<void*>(f));
+                                           av_frame_free(&frame);
+                                       }),
+                     bytes);
+    } else {
+        av_frame_free(&kept);
+    }
+    av_frame_unref(decoded);
+}
+
+void FfmpegVideoSource::Private::attachPalette(int decodeIndex) {
+    auto it = palettes.upper_bound(decodeIndex);
+    if (it == palettes.begin() || av_packet_get_side_data(pending, AV_PKT_DATA_PALETTE, nullptr))
+        return;
+    --it;
+    uint8_t* data =
+        av_packet_new_side_data(pending, AV_PKT_DATA_PALETTE, size_t(it->second.size()));
+    if (data)
+        memcpy(data, it->second.constData(), size_t(it->second.size()));
+}
+
+// Decodes forward until frame `target` is out, the decoder has gone past it,
+// or the stream ends. Every frame on the way is cached.
+void FfmpegVideoSource::Private::decodeUntil(int wanted) {
+    target = wanted;
+    const int maxSends = index.packetCount() + 64;
+    for (int sends = 0; sends <= maxSends; ++sends) {
+        // Stop taking frames once the target is out: with a small cache the
+        // later ones would push it out before it is shown.
+        for (int guard = 0; guard < 1024 && lastOut < target; ++guard) {
+            const int r = avcodec_receive_frame(decoder, decoded);
+            if (r == AVERROR_EOF) {
+                atEnd = true;
+                break;
+            }
+            if (r < 0)
+                break;
+            takeFrame();
+        }
+        if (lastOut >= target || atEnd || interrupted(this))
+            return;
+        int r = 0;
+        bool more = hasPending;
+        // Only packets of the index are frames; anything else would shift
+        // the count of frames shown.
+        while (!more && readPacket(pending)) {
+            more = index.identify(ts(pending->dts), pending->pos) >= 0;
+            if (!more)
+                av_packet_unref(pending);
+        }
+        if (more) {
+            if (resendPaletteFor >= 0) {
+                attachPalette(resendPaletteFor);
+                resendPaletteFor = -1;
+            }
+            r = avcodec_send_packet(decoder, pending);
+            if (r == AVERROR(EAGAIN)) {
+                hasPending = true; // the decoder must give frames back first
+                continue;
+            }
+            av_packet_unref(pending);
+            hasPending = false;
+        } else {
+            avcodec_send_packet(decoder, nullptr); // drain what is left
+        }
+        // Damaged packets are skipped: the decoder reports and goes on.
+        (void)r;
+    }
+}
+
+bool FfmpegVideoSource::Private::ensureFrame(int target) {
+    if (cache.contains(target))
+        return true;
+    const bool canContinue = positioned && !atEnd && seenKey && lastOut >= 0 && target > lastOut &&
+                             index.keyFrame(index.keyFor(target)) <= lastOut + 1;
+    const auto learned = extraKeys.find(target);
+    const int extra = learned == extraKeys.end() ? 0 : learned->second;
+    for (int attempt = 0; attempt < kDecodeAttempts; ++attempt) {
+        const bool continuing = attempt == 0 && canContinue;
+        const int stepsBack = extra + (canContinue ? attempt - 1 : attempt);
+        if (!continuing) {
+            const int key = index.keyFor(target, stepsBack);
+            if (!seekToPacket(index.keyDecodeIndex(key), key))
+                continue;
+        }
+        decodeUntil(target);
+        if (cache.contains(target)) {
+            if (stepsBack > 0 && !continuing)
+                extraKeys[target] = stepsBack;
+            return true;
+        }
+        // Start from an earlier keyframe when the first frame out of the seek
+        // is already past the target (the keyframe shows later than thought),
+        // or when the decoder passed over the target: it refers to frames
+        // before the keyframe (open GOP) and was not output.
+        const bool passed = firstAfterSeek > target || lastOut > target;
+        if (!continuing && (!passed || index.keyFor(target, stepsBack) == 0))
+            break;
+    }
+    // A packet that gives no picture: show the one before, as a player does.
+    for (int i = target - 1; i >= 0 && i >= target - 256; --i) {
+        if (FrameCache::Frame f = cache.find(i)) {
+            cache.insert(target, f, 0);
+            return true;
+        }
+    }
+    return false;
+}
+
+QImage FfmpegVideoSource::Private::convert(const AVFrame* frame, QSize size) {
+    if (size.isEmpty())
+        size = QSize(facts.width, facts.height);
+    if (size.width() > kMaxSide || size.height() > kMaxSide) {
+        error = QStringLiteral("Taille d'affichage trop grande : %1 × %2.")
+                    .arg(size.width())
+                    .arg(size.height());
+        return {};
+    }
+    const auto pixelFormat = AVPixelFormat(frame->format);
+    sws = sws_getCachedContext(sws, frame->width, frame->height, pixelFormat, size.width(),
+                               size.height(), AV_PIX_FMT_RGB32, SWS_BICUBIC, nullptr, nullptr,
+                               nullptr);
+    // Reuse a picture nobody holds any more: allocating and faulting in a
+    // fresh 8 MB buffer per 1080p frame costs as much as the conversion. It
+    // leaves the spares while written, so that writing does not copy it.
+    QImage image;
+    int spare = -1;
+    for (int i = 0; i < int(spares.size()) && spare < 0; ++i) {
+        if (spares[i].size() == size && spares[i].isDetached()) {
+            spare = i;
+            image = std::move(spares[i]);
+            spares[i] = QImage();
+        }
+    }
+    if (spare < 0) {
+        spare = nextSpare;
+        nextSpare = (nextSpare + 1) % int(spares.size());
+        image = QImage(size, QImage::Format_RGB32);
+    }
+    if (!sws || image.isNull()) {
+        error = QStringLiteral("Conversion de l'image impossible.");
+        return {};
+    }
+    uint8_t* dst[4] = {image.bits(), nullptr, nullptr, nullptr};
+    const int dstStride[4] = {int(image.bytesPerLine()), 0, 0, 0};
+    sws_scale(sws, frame->data, frame->linesize, 0, frame->height, dst, dstStride);
+    // RGB32 pictures must be opaque; palettes and alpha planes may not be.
+    const AVPixFmtDescriptor* desc = av_pix_fmt_desc_get(pixelFormat);
+    if (desc && (desc->flags & (AV_PIX_FMT_FLAG_PAL | AV_PIX_FMT_FLAG_ALPHA))) {
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x)
+                line[x] |= 0xff000000u;
+        }
+    }
+    spares[spare] = image;
+    return image;
+}
+
+FfmpegVideoSource::FfmpegVideoSource() : d(std::make_unique<Private>()) {}
+FfmpegVideoSource::~FfmpegVideoSource() = default;
+
+bool FfmpegVideoSource::open(const QString& path, QString* error) {
+    static std::once_flag quiet;
+    std::call_once(quiet, [] {
+        if (av_log_get_level() == AV_LOG_INFO)
+            av_log_set_level(AV_LOG_ERROR);
+    });
+    d->packet = av_packet_alloc();
+    d->pending = av_packet_alloc();
+    d->decoded = av_frame_alloc();
+    bool ok = d->packet && d->pending && d->decoded && d->openFile(path) && d->buildIndex() &&
+              d->openDecoder();
+    if (ok) {
+        const AVStream* st = d->format->streams[d->stream];
+        VideoFacts& f = d->facts;
+        f.frameCount = d->index.frameCount();
+        f.width = st->codecpar->width;
+        f.height = st->codecpar->height;
+        f.codecFourCC = fourCCText(st->codecpar->codec_tag);
+        f.durationMs = double(d->index.durationTicks()) * av_q2d(st->time_base) * 1000.0;
+        AVRational rate = st->avg_frame_rate.num > 0 ? st->avg_frame_rate : st->r_frame_rate;
+        f.frameRate = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 0;
+        if (f.frameRate > 1000)
+            f.frameRate = 0;
+        if (!(f.durationMs > 0) || f.durationMs > 1e10)
+            f.durationMs = f.frameCount * 1000.0 / (f.frameRate > 0 ? f.frameRate : 25.0);
+
+        // Decode the first frame: it proves the clip can be shown and, on
+        // the decode timeline, gives the decoder's reorder delay.
+        d->deadline = av_gettime_relative() + kFrameTimeoutUs;
+        d->calibrating = true;
+        ok = d->seekToPacket(d->index.keyDecodeIndex(0), 0);
+        if (ok) {
+            d->decodeUntil(0);
+            ok = d->cache.contains(0);
+        }
+        d->calibrating = false;
+        if (!ok)
+            d->error = openError(QStringLiteral("aucune image ne peut être décodée."));
+    }
+    d->deadline = 0;
+    if (!ok && error)
+        *error = d->error;
+    return ok;
+}
+
+const VideoFacts& FfmpegVideoSource::facts() const {
+    return d->facts;
+}
+
+QImage FfmpegVideoSource::frame(int index, QSize size) {
+    std::lock_guard lock(d->mutex);
+    if (!d->decoder || index < 0 || index >= d->facts.frameCount) {
+        d->error = QStringLiteral("Image n° %1 hors du clip.").arg(index + 1);
+        return {};
+    }
+    d->deadline = av_gettime_relative() + kFrameTimeoutUs;
+    const bool ok = d->ensureFrame(index);
+    d->deadline = 0;
+    const FrameCache::Frame kept = ok ? d->cache.find(index) : nullptr;
+    if (!kept) {
+        d->error = QStringLiteral("L'image n° %1 ne peut pas être décodée.").arg(index + 1);
+        // The decoder may be anywhere now: the next request seeks.
+        d->positioned = false;
+        return {};
+    }
+    return d->convert(static_cast<const AVFrame*>(kept.get()), size);
+}
+
+void FfmpegVideoSource::prefetch(int index) {
+    std::lock_guard lock(d->mutex);
+    if (!d->decoder || index < 0 || index >= d->facts.frameCount || d->cache.contains(index))
+        return;
+    d->deadline = av_gettime_relative() + kFrameTimeoutUs;
+    d->ensureFrame(index);
+    d->deadline = 0;
+}
+
+QString FfmpegVideoSource::errorString() const {
+    return d->error;
+}
+
+void FfmpegVideoSource::setCacheBudget(std::size_t bytes) {
+    std::lock_guard lock(d->mutex);
+    d->cache.setBudget(bytes);
+}
+
+int FfmpegVideoSource::cachedFrames() const {
+    return d->cache.count();
+}
+
+int FfmpegVideoSource::framesDecoded() const {
+    return d->decodedCount;
+}
+
+std::unique_ptr<VideoSource> openVideoSource(const QString& path, QString* error) {
+    auto source = std::make_unique<FfmpegVideoSource>();
+    if (!source->open(path, error))
+        return nullptr;
+    return source;
+}
+
+} // namespace traxilo

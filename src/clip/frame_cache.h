@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <list>
+#include <memory>
+#include <unordered_map>
+
+namespace traxilo {
+
+// Decoded frames kept by frame number, the least recently used dropped
+// first once their total size passes the memory budget. The frames are
+// opaque here; the backend owns their type.
+class FrameCache {
+public:
+    using Frame = std::shared_ptr<const void>;
+
+    explicit FrameCache(std::size_t budgetBytes = 192u << 20) : m_budget(budgetBytes) {}
+
+    void setBudget(std::size_t bytes);
+    std::size_t budget() const { return m_budget; }
+    std::size_t bytes() const { return m_bytes; }
+    int count() const { return int(m_entries.size()); }
+
+    // The frame, marked as just used; null when absent.
+    Frame find(int index);
+    bool contains(int index) const { return m_entries.count(index) != 0; }
+    // Replaces any frame already kept under `index`. The newest frame stays
+    // even when it alone is larger than the budget.
+    void insert(int index, Frame frame, std::size_t bytes);
+    void clear();
+
+private:
+    struct Entry {
+        Frame frame;
+        std::size_t bytes;
+        std::list<int>::iterator use;
+    };
+    void trim();
+
+    std::size_t m_budget;
+    std::size_t m_bytes = 0;
+    std::list<int> m_uses; // most recent first
+    std::unordered_map<int, Entry> m_entries;
+};
+
+} // namespace traxilo

@@ -1,0 +1,109 @@
+#include "clip/frame_index.h"
+
+#include <algorithm>
+#include <numeric>
+
+namespace traxilo {
+
+void FrameIndex::build(std::vector<PacketInfo> packets) {
+    *this = FrameIndex();
+    m_packets = std::move(packets);
+    const int n = int(m_packets.size());
+    if (n == 0)
+        return;
+
+    // Packets without a decode timestamp follow the one before them.
+    int64_t previous = PacketInfo::kNoTimestamp;
+    for (PacketInfo& p : m_packets) {
+        if (p.dts == PacketInfo::kNoTimestamp)
+            p.dts = previous == PacketInfo::kNoTimestamp ? 0 : previous + 1;
+        else if (previous != PacketInfo::kNoTimestamp && p.dts <= previous)
+            m_dtsUnique = false;
+        previous = p.dts;
+    }
+    m_decodeTimeline = std::any_of(m_packets.begin(), m_packets.end(), [](const PacketInfo& p) {
+        return p.pts == PacketInfo::kNoTimestamp;
+    });
+
+    auto slotTime = [this](int i) {
+        return m_decodeTimeline ? m_packets[i].dts : m_packets[i].pts;
+    };
+    std::vector<int> order(n);
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return slotTime(a) < slotTime(b); });
+
+    std::vector<int> frameOfPacket(n);
+    m_slotTimestamp.resize(n);
+    for (int f = 0; f < n; ++f) {
+        frameOfPacket[order[f]] = f;
+        m_slotTimestamp[f] = slotTime(order[f]);
+        m_frameOfTimestamp.emplace(m_slotTimestamp[f], f);
+    }
+    for (int i = 0; i < n; ++i) {
+        m_packetOfDts.emplace(m_packets[i].dts, i);
+        if (m_packets[i].pos >= 0)
+            m_packetOfPos.emplace(m_packets[i].pos, i);
+        if (m_packets[i].key)
+            m_keys.push_back({i, frameOfPacket[i]});
+    }
+    // A stream that does not start on a keyframe is still decoded from its
+    // first packet; the decoder tells which frames come out.
+    if (m_keys.empty() || m_keys.front().decodeIndex != 0)
+        m_keys.insert(m_keys.begin(), Key{0, frameOfPacket[0]});
+
+    const int64_t span = m_slotTimestamp.back() - m_slotTimestamp.front();
+    int64_t last = m_packets[order.back()].duration;
+    if (last <= 0)
+        last = n > 1 ? std::max<int64_t>(1, span / (n - 1)) : 1;
+    m_durationTicks = span + last;
+}
+
+int FrameIndex::frameForTimestamp(int64_t timestamp) const {
+    if (timestamp == PacketInfo::kNoTimestamp)
+        return -1;
+    const auto it =
+        m_frameOfTimestamp.find(m_decodeTimeline ? timestamp - m_outputDelay : timestamp);
+    return it == m_frameOfTimestamp.end() ? -1 : it->second;
+}
+
+int64_t FrameIndex::timestampOfFrame(int frame) const {
+    return m_slotTimestamp[frame] + (m_decodeTimeline ? m_outputDelay : 0);
+}
+
+int FrameIndex::identify(int64_t dts, int64_t pos) const {
+    if (m_dtsUnique && dts != PacketInfo::kNoTimestamp) {
+        const auto it = m_packetOfDts.find(dts);
+        if (it != m_packetOfDts.end())
+            return it->second;
+    }
+    if (pos >= 0) {
+        const auto it = m_packetOfPos.find(pos);
+        if (it != m_packetOfPos.end())
+            return it->second;
+    }
+    return -1;
+}
+
+int FrameIndex::keyFor(int frame, int stepsBack) const {
+    // Keys are in decode order and the frames they show grow with it.
+    int key = 0;
+    for (int k = 0; k < keyCount(); ++k) {
+        if (m_keys[k].frame <= frame)
+            key = k;
+    }
+    return std::max(0, key - stepsBack);
+}
+
+void FrameIndex::learnKeyFrame(int key, int frame) {
+    if (key >= 0 && key < keyCount())
+        m_keys[key].frame = frame;
+}
+
+int FrameIndex::keyOfDecodeIndex(int decodeIndex) const {
+    const auto it = std::lower_bound(m_keys.begin(), m_keys.end(), decodeIndex,
+                                     [](const Key& k, int d) { return k.decodeIndex < d; });
+    return it != m_keys.end() && it->decodeIndex == decodeIndex ? int(it - m_keys.begin()) : -1;
+}
+
+} // namespace traxilo

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <cstdint>
+#include <limits>
+#include <unordered_map>
+#include <vector>
+
+namespace traxilo {
+
+// One packet of the video stream as the demuxer gave it, in decode order.
+struct PacketInfo {
+    static constexpr int64_t kNoTimestamp = std::numeric_limits<int64_t>::min();
+    int64_t pts = kNoTimestamp;
+    int64_t dts = kNoTimestamp;
+    int64_t pos = -1;     // byte position in the file, -1 when unknown
+    int64_t duration = 0; // in stream ticks, 0 when unknown
+    bool key = false;
+};
+
+// The frame index of a clip: which packet holds which frame in presentation
+// order, where the keyframes are, and how a decoded frame's timestamp maps
+// back to its frame number.
+//
+// When every packet has a presentation timestamp, frames are ordered by it.
+// Otherwise (AVI: timestamps count frames in decode order, some packets have
+// none) the n-th frame shown is the n-th slot of the decode timeline, and a
+// decoded frame's best-effort timestamp is its slot shifted by the
+// decoder's reorder delay, measured on the first frame decoded.
+class FrameIndex {
+public:
+    void build(std::vector<PacketInfo> packets);
+
+    int frameCount() const { return int(m_slotTimestamp.size()); }
+    int packetCount() const { return int(m_packets.size()); }
+    const PacketInfo& packet(int decodeIndex) const { return m_packets[decodeIndex]; }
+    bool usesDecodeTimeline() const { return m_decodeTimeline; }
+
+    // Decode timeline only: timestamp of decoded frames minus their slot's.
+    void setOutputDelay(int64_t delay) { m_outputDelay = delay; }
+    int64_t outputDelay() const { return m_outputDelay; }
+
+    // Frame number of a decoded frame's timestamp, -1 when not in the index.
+    int frameForTimestamp(int64_t timestamp) const;
+    // Timestamp that the decoded frame `frame` carries.
+    int64_t timestampOfFrame(int frame) const;
+
+    // Decode index of a packet read after a seek, -1 when unknown.
+    int identify(int64_t dts, int64_t pos) const;
+
+    // Keyframes in decode order, with the frame number each one shows.
+    int keyCount() const { return int(m_keys.size()); }
+    int keyDecodeIndex(int key) const { return m_keys[key].decodeIndex; }
+    int keyFrame(int key) const { return m_keys[key].frame; }
+    // Key to decode from for `frame`: the last one showing a frame at or
+    // before it, then `stepsBack` keys earlier; 0 at worst.
+    int keyFor(int frame, int stepsBack = 0) const;
+    // A seek showed that `key` really shows `frame` (open GOP on the decode
+    // timeline: leading frames come before it).
+    void learnKeyFrame(int key, int frame);
+    int keyOfDecodeIndex(int decodeIndex) const;
+
+    // Length of the clip in stream ticks, last frame's duration included.
+    int64_t durationTicks() const { return m_durationTicks; }
+
+private:
+    struct Key {
+        int decodeIndex;
+        int frame;
+    };
+    std::vector<PacketInfo> m_packets;
+    std::vector<int64_t> m_slotTimestamp; // per frame: pts, or dts on the decode timeline
+    std::unordered_map<int64_t, int> m_frameOfTimestamp;
+    std::unordered_map<int64_t, int> m_packetOfDts;
+    std::unordered_map<int64_t, int> m_packetOfPos;
+    std::vector<Key> m_keys;
+    bool m_decodeTimeline = false;
+    bool m_dtsUnique = true;
+    int64_t m_outputDelay = 0;
+    int64_t m_durationTicks = 0;
+};
+
+} // namespace traxilo

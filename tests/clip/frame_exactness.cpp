@@ -1,0 +1,199 @@
+// Every frame shown must be the frame asked for, whatever the codec, the
+// keyframe spacing, B-frames or open GOPs, and whatever the order of the
+// requests. Frames carry their index in a pixel code that survives lossy
+// coding and downscaling.
+#include "clip/clip_player.h"
+#include "clip/ffmpeg_video_source.h"
+#include "clipgen/clip_generator.h"
+#include "support/generated_clips.h"
+
+#include <QEventLoop>
+#include <QRandomGenerator>
+#include <QTimer>
+#include <QtTest>
+
+using namespace traxilo;
+using clipgen::ClipSpec;
+using clipgen::Codec;
+using clipgen::Container;
+
+Q_DECLARE_METATYPE(traxilo::clipgen::ClipSpec)
+
+namespace {
+
+ClipSpec spec(Codec codec, int w, int h, int frames, int gop = 12, int bFrames = 0,
+              bool openGop = false, Container container = Container::Avi) {
+    ClipSpec s;
+    s.codec = codec;
+    s.width = w;
+    s.height = h;
+    s.frames = frames;
+    s.gop = gop;
+    s.bFrames = bFrames;
+    s.openGop = openGop;
+    s.container = container;
+    return s;
+}
+
+std::unique_ptr<FfmpegVideoSource> openClip(const QString& path) {
+    auto source = std::make_unique<FfmpegVideoSource>();
+    QString error;
+    if (!source->open(path, &error)) {
+        qWarning() << error;
+        return nullptr;
+    }
+    return source;
+}
+
+// Index read from the frame shown at 160 pixels wide.
+int shownIndex(VideoSource& source, int frame) {
+    const QSize small(160, 160 * source.facts().height / source.facts().width);
+    const QImage image = source.frame(frame, small);
+    if (image.size() != small)
+        return -2;
+    return clipgen::readFrameIndex(image);
+}
+
+} // namespace
+
+class FrameExactness : public QObject {
+    Q_OBJECT
+private slots:
+    void everyOrder_data();
+    void everyOrder();
+    void playbackEndsOnLastFrame_data();
+    void playbackEndsOnLastFrame();
+};
+
+void FrameExactness::everyOrder_data() {
+    QTest::addColumn<ClipSpec>("clip");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("mjpeg") << spec(Codec::Mjpeg, 320, 240, 30) << "mjpeg.avi";
+    QTest::newRow("dib") << spec(Codec::RawDib, 160, 120, 24) << "dib.avi";
+    QTest::newRow("raw no fourcc") << spec(Codec::RawNoFourCC, 160, 120, 24) << "raw0.avi";
+    QTest::newRow("msvideo1") << spec(Codec::MsVideo1, 160, 120, 24) << "cram.avi";
+    QTest::newRow("cinepak") << spec(Codec::Cinepak, 160, 120, 20) << "cvid.avi";
+    QTest::newRow("xvid") << spec(Codec::Mpeg4Xvid, 320, 240, 40) << "xvid.avi";
+    QTest::newRow("divx gop 7") << spec(Codec::Mpeg4Divx, 320, 240, 30, 7) << "divx.avi";
+    QTest::newRow("xvid b-frames closed gop")
+        << spec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2) << "xvid_b.avi";
+    QTest::newRow("xvid b-frames open gop")
+        << spec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2, true) << "xvid_b_open.avi";
+    QTest::newRow("mp42") << spec(Codec::MsMpeg4v2, 320, 240, 30) << "mp42.avi";
+    QTest::newRow("div3") << spec(Codec::MsMpeg4v3, 320, 240, 30) << "div3.avi";
+    QTest::newRow("h264 mp4") << spec(Codec::H264, 320, 240, 30, 12, 0, false, Container::Mp4)
+                              << "h264.mp4";
+    QTest::newRow("h264 mp4 b-frames open gop")
+        << spec(Codec::H264, 320, 240, 40, 12, 3, true, Container::Mp4) << "h264_open.mp4";
+    QTest::newRow("h264 avi b-frames")
+        << spec(Codec::H264, 320, 240, 40, 12, 3, false, Container::Avi) << "h264_b.avi";
+    ClipSpec vfr = spec(Codec::H264, 320, 240, 40, 10, 2, false, Container::Mp4);
+    vfr.variableRate = true;
+    QTest::newRow("h264 mp4 variable rate") << vfr << "h264_vfr.mp4";
+    QTest::newRow("hevc mp4 b-frames open gop")
+        << spec(Codec::Hevc, 320, 240, 30, 10, 2, true, Container::Mp4) << "hevc_open.mp4";
+}
+
+void FrameExactness::everyOrder() {
+    QFETCH(ClipSpec, clip);
+    QFETCH(QString, name);
+    QString error;
+    const QString path = testing::generatedClip(clip, name, &error);
+    if (path.isEmpty() && error.contains("encodeur absent"))
+        QSKIP(qPrintable("this machine's libavcodec lacks the encoder: " + error));
+    QVERIFY2(!path.isEmpty(), qPrintable(error));
+
+    auto source = openClip(path);
+    QVERIFY(source);
+    const int n = source->facts().frameCount;
+    QCOMPARE(n, clip.frames);
+
+    // Forward, at natural size and at 160 pixels wide.
+    for (int i = 0; i < n; ++i) {
+        const QImage full = source->frame(i);
+        QCOMPARE(full.size(), QSize(clip.width, clip.height));
+        QCOMPARE(clipgen::readFrameIndex(full), i);
+        QCOMPARE(shownIndex(*source, i), i);
+    }
+
+    // Backward and random jumps with a cache that keeps a single frame, so
+    // that every request has to seek and decode.
+    source = openClip(path);
+    QVERIFY(source);
+    source->setCacheBudget(0);
+    for (int i = n - 1; i >= 0; --i)
+        QCOMPARE(shownIndex(*source, i), i);
+    QRandomGenerator random(20240611);
+    for (int k = 0; k < 60; ++k) {
+        const int i = random.bounded(n);
+        QCOMPARE(shownIndex(*source, i), i);
+    }
+
+    // The same jumps with the normal cache, mixed with short steps.
+    source = openClip(path);
+    QVERIFY(source);
+    int at = 0;
+    for (int k = 0; k < 60; ++k) {
+        const int move = random.bounded(4);
+        at = move == 0 ? random.bounded(n) : std::clamp(at + (move == 1 ? -1 : 1), 0, n - 1);
+        QCOMPARE(shownIndex(*source, at), at);
+    }
+}
+
+void FrameExactness::playbackEndsOnLastFrame_data() {
+    QTest::addColumn<ClipSpec>("clip");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<int>("start");
+    QTest::newRow("mjpeg from 0") << spec(Codec::Mjpeg, 320, 240, 30) << "mjpeg.avi" << 0;
+    QTest::newRow("xvid b-frames from 17")
+        << spec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2, true) << "xvid_b_open.avi" << 17;
+    QTest::newRow("h264 open gop from 5")
+        << spec(Codec::H264, 320, 240, 40, 12, 3, true, Container::Mp4) << "h264_open.mp4" << 5;
+}
+
+void FrameExactness::playbackEndsOnLastFrame() {
+    QFETCH(ClipSpec, clip);
+    QFETCH(QString, name);
+    QFETCH(int, start);
+    QString error;
+    const QString path = testing::generatedClip(clip, name, &error);
+    if (path.isEmpty() && error.contains("encodeur absent"))
+        QSKIP(qPrintable("this machine's libavcodec lacks the encoder: " + error));
+    QVERIFY2(!path.isEmpty(), qPrintable(error));
+
+    ClipPlayer player;
+    QVERIFY2(player.open(path), qPrintable(player.errorString()));
+    player.setDisplayRect(QRect(4, 4, 160, 120));
+    player.seek(start);
+    QCOMPARE(player.position(), start);
+
+    std::vector<int> shown;
+    bool codesMatch = true;
+    connect(&player, &ClipPlayer::frameShown, this, [&](int index, const QImage& image) {
+        shown.push_back(index);
+        codesMatch = codesMatch && image.size() == QSize(160, 120) &&
+                     clipgen::readFrameIndex(image) == index;
+    });
+    int notices = 0;
+    QEventLoop loop;
+    connect(&player, &ClipPlayer::notify, &loop, [&] {
+        ++notices;
+        loop.quit();
+    });
+    QTimer::singleShot(20000, &loop, &QEventLoop::quit);
+    player.play();
+    QCOMPARE(player.mode(), ClipPlayer::Mode::Playing);
+    loop.exec();
+
+    QCOMPARE(notices, 1);
+    QCOMPARE(player.mode(), ClipPlayer::Mode::Stopped);
+    QCOMPARE(player.position(), player.length() - 1);
+    QVERIFY(!shown.empty());
+    QCOMPARE(shown.back(), player.length() - 1);
+    QVERIFY(std::is_sorted(shown.begin(), shown.end()));
+    QVERIFY(codesMatch);
+    QCOMPARE(clipgen::readFrameIndex(player.currentImage()), player.length() - 1);
+}
+
+QTEST_GUILESS_MAIN(FrameExactness)
+#include "frame_exactness.moc"

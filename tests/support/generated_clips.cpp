@@ -1,0 +1,26 @@
+#include "support/generated_clips.h"
+
+#include <QFileInfo>
+#include <QTemporaryDir>
+
+namespace traxilo::testing {
+
+QString scratchFolder() {
+    static QTemporaryDir folder;
+    return folder.path();
+}
+
+QString generatedClip(const clipgen::ClipSpec& spec, const QString& name, QString* error) {
+    const QString path = scratchFolder() + '/' + name;
+    if (QFileInfo::exists(path))
+        return path;
+    QString why;
+    if (!clipgen::generateClip(spec, path, &why)) {
+        if (error)
+            *error = why;
+        return {};
+    }
+    return path;
+}
+
+} // namespace traxilo::testing

@@ -1,0 +1,288 @@
+#include "clipgen/clip_encoder.h"
+
+#include <QFile>
+#include <cmath>
+
+extern "C" {
+#include <libavcodec/avcodec.h>
+#include <libavformat/avformat.h>
+#include <libavutil/imgutils.h>
+#include <libavutil/opt.h>
+#include <libswscale/swscale.h>
+}
+
+namespace traxilo::clipgen {
+
+namespace {
+
+struct CodecChoice {
+    const char* encoder;
+    AVPixelFormat pixelFormat;
+    uint32_t tag; // 0: the muxer's choice (or a zero FourCC for raw frames)
+};
+
+constexpr uint32_t fourcc(char a, char b, char c, char d) {
+    return uint32_t(uint8_t(a)) | uint32_t(uint8_t(b)) << 8 | uint32_t(uint8_t(c)) << 16 |
+           uint32_t(uint8_t(d)) << 24;
+}
+
+CodecChoice choiceFor(Codec codec) {
+    switch (codec) {
+    case Codec::Mjpeg:
+        return {"mjpeg", AV_PIX_FMT_YUVJ420P, fourcc('M', 'J', 'P', 'G')};
+    case Codec::RawDib:
+        return {"rawvideo", AV_PIX_FMT_BGR24, fourcc('D', 'I', 'B', ' ')};
+    case Codec::RawNoFourCC:
+        return {"rawvideo", AV_PIX_FMT_BGR24, 0};
+    case Codec::MsVideo1:
+        return {"msvideo1", AV_PIX_FMT_RGB555LE, fourcc('C', 'R', 'A', 'M')};
+    case Codec::Cinepak:
+        return {"cinepak", AV_PIX_FMT_RGB24, fourcc('c', 'v', 'i', 'd')};
+    case Codec::Mpeg4Xvid:
+        return {"mpeg4", AV_PIX_FMT_YUV420P, fourcc('X', 'V', 'I', 'D')};
+    case Codec::Mpeg4Divx:
+        return {"mpeg4", AV_PIX_FMT_YUV420P, fourcc('D', 'I', 'V', 'X')};
+    case Codec::MsMpeg4v2:
+        return {"msmpeg4v2", AV_PIX_FMT_YUV420P, fourcc('M', 'P', '4', '2')};
+    case Codec::MsMpeg4v3:
+        return {"msmpeg4", AV_PIX_FMT_YUV420P, fourcc('D', 'I', 'V', '3')};
+    case Codec::H264:
+        return {"libx264", AV_PIX_FMT_YUV420P, 0};
+    case Codec::Hevc:
+        return {"libx265", AV_PIX_FMT_YUV420P, 0};
+    }
+    return {"mjpeg", AV_PIX_FMT_YUVJ420P, 0};
+}
+
+QString avError(int code) {
+    char text[AV_ERROR_MAX_STRING_SIZE] = {};
+    av_strerror(code, text, sizeof text);
+    return QString::fromUtf8(text);
+}
+
+bool fail(QString* error, const QString& text) {
+    if (error)
+        *error = text;
+    return false;
+}
+
+// Writes the FourCC of the first video stream into its stream handler and
+// clears the bitmap compression field (BI_RGB), as capture programs do for
+// uncompressed frames; the AVI muxer writes zero there whatever it is given.
+bool setRawAviFourCC(const QString& path, uint32_t tag) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return false;
+    QByteArray head = file.read(8192);
+    const int strh = head.indexOf("strh");
+    const int strf = head.indexOf("strf", strh);
+    if (strh < 0 || strf < 0 || head.mid(strh + 8, 4) != "vids" || strf + 8 + 20 > head.size())
+        return false;
+    const char bytes[4] = {char(tag & 0xff), char((tag >> 8) & 0xff), char((tag >> 16) & 0xff),
+                           char(tag >> 24)};
+    head.replace(strh + 12, 4, bytes, 4); // fccHandler
+    const char zero[4] = {0, 0, 0, 0};
+    head.replace(strf + 8 + 16, 4, zero, 4); // biCompression
+    file.seek(0);
+    return file.write(head) == head.size();
+}
+
+} // namespace
+
+struct ClipEncoder::Private {
+    ClipSpec spec;
+    QString path;
+    AVFormatContext* format = nullptr;
+    AVCodecContext* codec = nullptr;
+    AVStream* stream = nullptr;
+    AVFrame* frame = nullptr;
+    AVPacket* packet = nullptr;
+    SwsContext* sws = nullptr;
+    bool headerWritten = false;
+    int64_t lastPts = -1;
+
+    ~Private() {
+        sws_freeContext(sws);
+        av_packet_free(&packet);
+        av_frame_free(&frame);
+        avcodec_free_context(&codec);
+        if (format) {
+            if (format->pb)
+                avio_closep(&format->pb);
+            avformat_free_context(format);
+        }
+    }
+
+    bool drain(QString* error) {
+        for (;;) {
+            const int r = avcodec_receive_packet(codec, packet);
+            if (r == AVERROR(EAGAIN) || r == AVERROR_EOF)
+                return true;
+            if (r < 0)
+                return fail(error, QStringLiteral("encodage : %1").arg(avError(r)));
+            av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
+            packet->stream_index = stream->index;
+            const int w = av_interleaved_write_frame(format, packet);
+            if (w < 0)
+                return fail(error, QStringLiteral("écriture : %1").arg(avError(w)));
+        }
+    }
+};
+
+ClipEncoder::ClipEncoder() : d(std::make_unique<Private>()) {}
+ClipEncoder::~ClipEncoder() = default;
+
+bool ClipEncoder::open(const ClipSpec& spec, const QString& path, QString* error) {
+    d->spec = spec;
+    d->path = path;
+    if (spec.width < 16 || spec.height < 16 || spec.width > 4096 || spec.height > 4096 ||
+        spec.width % 4 || spec.height % 4)
+        return fail(error, QStringLiteral("taille non prise en charge (multiple de 4 requis)"));
+    if (spec.fpsNum <= 0 || spec.fpsDen <= 0 || spec.frames <= 0)
+        return fail(error, QStringLiteral("cadence ou nombre d'images invalide"));
+    const bool mp4 = spec.container == Container::Mp4;
+    if (spec.variableRate && !mp4)
+        return fail(error, QStringLiteral("une cadence variable demande un conteneur MP4"));
+
+    // Encoders report their settings at the information level: keep the
+    // tool's output to real problems.
+    if (av_log_get_level() == AV_LOG_INFO)
+        av_log_set_level(AV_LOG_ERROR);
+    const CodecChoice choice = choiceFor(spec.codec);
+    const AVCodec* encoder = avcodec_find_encoder_by_name(choice.encoder);
+    if (!encoder)
+        return fail(error, QStringLiteral("encodeur absent : %1").arg(choice.encoder));
+
+    const QByteArray file = path.toUtf8();
+    if (avformat_alloc_output_context2(&d->format, nullptr, mp4 ? "mp4" : "avi", file.constData()) <
+        0)
+        return fail(error, QStringLiteral("conteneur indisponible"));
+    d->stream = avformat_new_stream(d->format, nullptr);
+    d->codec = avcodec_alloc_context3(encoder);
+    d->frame = av_frame_alloc();
+    d->packet = av_packet_alloc();
+    if (!d->stream || !d->codec || !d->frame || !d->packet)
+        return fail(error, QStringLiteral("mémoire insuffisante"));
+
+    AVCodecContext* c = d->codec;
+    c->width = spec.width;
+    c->height = spec.height;
+    c->pix_fmt = choice.pixelFormat;
+    c->framerate = AVRational{spec.fpsNum, spec.fpsDen};
+    c->time_base = spec.variableRate ? AVRational{1, 1000} : AVRational{spec.fpsDen, spec.fpsNum};
+    c->gop_size = std::max(1, spec.gop);
+    c->max_b_frames = std::max(0, spec.bFrames);
+    c->thread_count = 2;
+    if (choice.pixelFormat == AV_PIX_FMT_YUVJ420P)
+        c->color_range = AVCOL_RANGE_JPEG;
+    if (d->format->oformat->flags & AVFMT_GLOBALHEADER)
+        c->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+
+    const QByteArray gopParams =
+        QStringLiteral("keyint=%1:min-keyint=%1:scenecut=0:open-gop=%2:bframes=%3")
+            .arg(c->gop_size)
+            .arg(spec.openGop ? 1 : 0)
+            .arg(c->max_b_frames)
+            .toLatin1();
+    switch (spec.codec) {
+    case Codec::Mjpeg:
+        c->flags |= AV_CODEC_FLAG_QSCALE;
+        c->global_quality = FF_QP2LAMBDA * 3;
+        break;
+    case Codec::Mpeg4Xvid:
+    case Codec::Mpeg4Divx:
+    case Codec::MsMpeg4v2:
+    case Codec::MsMpeg4v3:
+        c->flags |= AV_CODEC_FLAG_QSCALE;
+        c->global_quality = FF_QP2LAMBDA * 2;
+        // Rate-distortion macroblock decisions: the default one leaves a black
+        // cell of the frame code half turned white in some P-frames.
+        c->mb_decision = FF_MB_DECISION_RD;
+        if (!spec.openGop && c->max_b_frames > 0) {
+            c->flags |= AV_CODEC_FLAG_CLOSED_GOP;
+            av_opt_set_int(c, "sc_threshold", 1000000000, AV_OPT_SEARCH_CHILDREN);
+        }
+        break;
+    case Codec::H264:
+        av_opt_set(c->priv_data, "preset", "veryfast", 0);
+        av_opt_set(c->priv_data, "x264-params", gopParams.constData(), 0);
+        break;
+    case Codec::Hevc:
+        av_opt_set(c->priv_data, "preset", "ultrafast", 0);
+        av_opt_set(c->priv_data, "x265-params", (gopParams + ":log-level=none").constData(), 0);
+        break;
+    default:
+        break;
+    }
+
+    int r = avcodec_open2(c, encoder, nullptr);
+    if (r < 0)
+        return fail(error, QStringLiteral("ouverture de l'encodeur : %1").arg(avError(r)));
+    avcodec_parameters_from_context(d->stream->codecpar, c);
+    d->stream->time_base = c->time_base;
+    d->stream->avg_frame_rate = c->framerate;
+    if (choice.tag)
+        d->stream->codecpar->codec_tag = choice.tag;
+    else if (!mp4)
+        d->stream->codecpar->codec_tag = 0;
+
+    r = avio_open(&d->format->pb, file.constData(), AVIO_FLAG_WRITE);
+    if (r < 0)
+        return fail(error, QStringLiteral("création du fichier : %1").arg(avError(r)));
+    r = avformat_write_header(d->format, nullptr);
+    if (r < 0)
+        return fail(error, QStringLiteral("en-tête : %1").arg(avError(r)));
+    d->headerWritten = true;
+
+    d->frame->format = c->pix_fmt;
+    d->frame->width = c->width;
+    d->frame->height = c->height;
+    if (av_frame_get_buffer(d->frame, 0) < 0)
+        return fail(error, QStringLiteral("mémoire insuffisante"));
+    d->sws = sws_getContext(c->width, c->height, AV_PIX_FMT_RGB32, c->width, c->height, c->pix_fmt,
+                            SWS_BICUBIC, nullptr, nullptr, nullptr);
+    if (!d->sws)
+        return fail(error, QStringLiteral("conversion de couleurs indisponible"));
+    return true;
+}
+
+bool ClipEncoder::write(const QImage& picture, double timeSeconds, QString* error) {
+    if (!d->headerWritten)
+        return fail(error, QStringLiteral("encodeur non ouvert"));
+    const QImage rgb = picture.convertToFormat(QImage::Format_RGB32);
+    if (av_frame_make_writable(d->frame) < 0)
+        return fail(error, QStringLiteral("mémoire insuffisante"));
+    const uint8_t* src[1] = {rgb.constBits()};
+    const int srcStride[1] = {int(rgb.bytesPerLine())};
+    sws_scale(d->sws, src, srcStride, 0, rgb.height(), d->frame->data, d->frame->linesize);
+
+    const AVRational tb = d->codec->time_base;
+    int64_t pts = std::llround(timeSeconds * tb.den / tb.num);
+    if (pts <= d->lastPts)
+        pts = d->lastPts + 1;
+    d->lastPts = pts;
+    d->frame->pts = pts;
+    const int r = avcodec_send_frame(d->codec, d->frame);
+    if (r < 0)
+        return fail(error, QStringLiteral("encodage : %1").arg(avError(r)));
+    return d->drain(error);
+}
+
+bool ClipEncoder::finish(QString* error) {
+    if (!d->headerWritten)
+        return fail(error, QStringLiteral("encodeur non ouvert"));
+    avcodec_send_frame(d->codec, nullptr);
+    if (!d->drain(error))
+        return false;
+    const int r = av_write_trailer(d->format);
+    avio_closep(&d->format->pb);
+    d->headerWritten = false;
+    if (r < 0)
+        return fail(error, QStringLiteral("fin du fichier : %1").arg(avError(r)));
+    const bool raw = d->spec.codec == Codec::RawNoFourCC || d->spec.codec == Codec::RawDib;
+    if (raw && !setRawAviFourCC(d->path, choiceFor(d->spec.codec).tag))
+        return fail(error, QStringLiteral("en-tête AVI illisible"));
+    return true;
+}
+
+} // namespace traxilo::clipgen

@@ -1,0 +1,29 @@
+#pragma once
+
+#include "clipgen/clip_generator.h"
+
+#include <QImage>
+#include <QString>
+#include <memory>
+
+namespace traxilo::clipgen {
+
+// Encodes RGB pictures into a clip file with libavformat/libavcodec.
+class ClipEncoder {
+public:
+    ClipEncoder();
+    ~ClipEncoder();
+    ClipEncoder(const ClipEncoder&) = delete;
+    ClipEncoder& operator=(const ClipEncoder&) = delete;
+
+    bool open(const ClipSpec& spec, const QString& path, QString* error);
+    // `timeSeconds` is the presentation time of the picture.
+    bool write(const QImage& picture, double timeSeconds, QString* error);
+    bool finish(QString* error);
+
+private:
+    struct Private;
+    std::unique_ptr<Private> d;
+};
+
+} // namespace traxilo::clipgen
