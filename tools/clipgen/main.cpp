@@ -40,7 +40,7 @@ int main(int argc, char** argv) {
     for (const auto& [name, codec] : codecNames())
         codecList << name;
     const QCommandLineOption demo("demo",
-                                  "the demo clip: free fall, 640x480, 25 fps, 30 frames, MJPEG");
+                                  "the demo clip: a ball thrown, 640x480, 25 fps, 20 frames, MJPEG");
     const QCommandLineOption codec("codec", "codec: " + codecList.join(", "), "name", "mjpeg");
     const QCommandLineOption size("size", "picture size WxH (multiples of 4)", "WxH", "320x240");
     const QCommandLineOption fps("fps", "frame rate N or N/D", "rate", "25");
@@ -66,9 +66,14 @@ int main(int argc, char** argv) {
 
     ClipSpec spec;
     if (parser.isSet(demo)) {
+        // A throw a class can point in a few minutes: a parabola over 0.8 s
+        // that fills the picture, with the 1 m ruler about half its width.
         spec.width = 640;
         spec.height = 480;
-        spec.frames = 30;
+        spec.frames = 20;
+        spec.motion = Motion::Throw;
+        spec.v0x = 1.5;
+        spec.v0y = 3.0;
     } else {
         const auto found = codecNames().find(parser.value(codec).toLower());
         if (found == codecNames().end())
