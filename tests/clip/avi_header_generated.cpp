@@ -45,16 +45,16 @@ void TestAviHeaderGenerated::eachFourCC() {
     QFETCH(QString, fourCC);
     QFETCH(QString, codecName);
 
-    ClipSpec spec;
-    spec.codec = Codec(codec);
-    spec.container = Container::Avi;
-    spec.width = 160;
-    spec.height = 120;
-    spec.fpsNum = 25;
-    spec.frames = 7;
+    ClipSpec clipSpec;
+    clipSpec.codec = Codec(codec);
+    clipSpec.container = Container::Avi;
+    clipSpec.width = 160;
+    clipSpec.height = 120;
+    clipSpec.fpsNum = 25;
+    clipSpec.frames = 7;
     QString error;
     const QString path =
-        testing::generatedClip(spec, QStringLiteral("hdr_%1.avi").arg(codec), &error);
+        testing::generatedClip(clipSpec, QStringLiteral("hdr_%1.avi").arg(codec), &error);
     QVERIFY2(!path.isEmpty(), qPrintable(error));
 
     const AviHeaderResult header = ReadAviHeader(path);

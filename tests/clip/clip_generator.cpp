@@ -34,12 +34,12 @@ void ClipGeneratorTest::truthFollowsTheMotion() {
     QFETCH(int, motion);
     QFETCH(double, v0x);
     QFETCH(double, v0y);
-    ClipSpec spec;
-    spec.motion = Motion(motion);
-    spec.v0x = v0x;
-    spec.v0y = v0y;
-    spec.frames = 30;
-    const auto truth = generateClip(spec, testing::scratchFolder() + "/motion.avi");
+    ClipSpec clipSpec;
+    clipSpec.motion = Motion(motion);
+    clipSpec.v0x = v0x;
+    clipSpec.v0y = v0y;
+    clipSpec.frames = 30;
+    const auto truth = generateClip(clipSpec, testing::scratchFolder() + "/motion.avi");
     QVERIFY(truth);
     QCOMPARE(int(truth->frames.size()), 30);
     const double ppm = truth->pixelsPerMetre;
@@ -49,11 +49,11 @@ void ClipGeneratorTest::truthFollowsTheMotion() {
     const QPointF start = truth->frames.front().ball;
     for (const FrameTruth& f : truth->frames) {
         const double x = start.x() + v0x * f.t * ppm;
-        const double y = start.y() - (v0y * f.t - spec.g * f.t * f.t / 2) * ppm;
+        const double y = start.y() - (v0y * f.t - clipSpec.g * f.t * f.t / 2) * ppm;
         QVERIFY(std::abs(f.ball.x() - x) < 1e-6 && std::abs(f.ball.y() - y) < 1e-6);
         // The whole motion stays below the code band and inside the picture.
-        QVERIFY(f.ball.y() > spec.height / 8.0 && f.ball.y() < spec.height);
-        QVERIFY(f.ball.x() > 0 && f.ball.x() < spec.width);
+        QVERIFY(f.ball.y() > clipSpec.height / 8.0 && f.ball.y() < clipSpec.height);
+        QVERIFY(f.ball.x() > 0 && f.ball.x() < clipSpec.width);
     }
     QCOMPARE(truth->frames[25].t, 1.0);
 
@@ -67,8 +67,8 @@ void ClipGeneratorTest::truthFollowsTheMotion() {
 }
 
 void ClipGeneratorTest::codeReadsOnlyWhereItIs() {
-    ClipSpec spec;
-    spec.frames = 1;
+    ClipSpec clipSpec;
+    clipSpec.frames = 1;
     QImage plain(320, 240, QImage::Format_RGB32);
     plain.fill(Qt::lightGray);
     QCOMPARE(readFrameIndex(plain), -1);
@@ -84,10 +84,10 @@ void ClipGeneratorTest::codeReadsOnlyWhereItIs() {
     // Encoded frames read back at natural size, at 160 pixels wide, and
     // converted to other formats; one cell flipped breaks the parity.
     const QString path = testing::scratchFolder() + "/codes.avi";
-    spec.frames = 8;
-    spec.width = 640;
-    spec.height = 480;
-    QVERIFY(generateClip(spec, path));
+    clipSpec.frames = 8;
+    clipSpec.width = 640;
+    clipSpec.height = 480;
+    QVERIFY(generateClip(clipSpec, path));
     const auto source = openVideoSource(path);
     QVERIFY(source);
     for (int i = 0; i < 8; ++i) {
@@ -108,9 +108,9 @@ void ClipGeneratorTest::codeReadsOnlyWhereItIs() {
 }
 
 void ClipGeneratorTest::truthFile() {
-    ClipSpec spec;
-    spec.frames = 3;
-    const auto truth = generateClip(spec, testing::scratchFolder() + "/truth.avi");
+    ClipSpec clipSpec;
+    clipSpec.frames = 3;
+    const auto truth = generateClip(clipSpec, testing::scratchFolder() + "/truth.avi");
     QVERIFY(truth);
     const QString path = testing::scratchFolder() + "/truth.txt";
     QVERIFY(writeTruthFile(*truth, path));

@@ -13,12 +13,12 @@ using namespace traxilo;
 namespace {
 
 QString clip(int frames) {
-    clipgen::ClipSpec spec;
-    spec.codec = clipgen::Codec::Mjpeg;
-    spec.width = 320;
-    spec.height = 240;
-    spec.frames = frames;
-    return testing::generatedClip(spec, QString("player_%1.avi").arg(frames));
+    clipgen::ClipSpec clipSpec;
+    clipSpec.codec = clipgen::Codec::Mjpeg;
+    clipSpec.width = 320;
+    clipSpec.height = 240;
+    clipSpec.frames = frames;
+    return testing::generatedClip(clipSpec, QString("player_%1.avi").arg(frames));
 }
 
 } // namespace

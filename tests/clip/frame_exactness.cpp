@@ -21,7 +21,7 @@ Q_DECLARE_METATYPE(traxilo::clipgen::ClipSpec)
 
 namespace {
 
-ClipSpec spec(Codec codec, int w, int h, int frames, int gop = 12, int bFrames = 0,
+ClipSpec makeClipSpec(Codec codec, int w, int h, int frames, int gop = 12, int bFrames = 0,
               bool openGop = false, Container container = Container::Avi) {
     ClipSpec s;
     s.codec = codec;
@@ -68,30 +68,30 @@ private slots:
 void FrameExactness::everyOrder_data() {
     QTest::addColumn<ClipSpec>("clip");
     QTest::addColumn<QString>("name");
-    QTest::newRow("mjpeg") << spec(Codec::Mjpeg, 320, 240, 30) << "mjpeg.avi";
-    QTest::newRow("dib") << spec(Codec::RawDib, 160, 120, 24) << "dib.avi";
-    QTest::newRow("raw no fourcc") << spec(Codec::RawNoFourCC, 160, 120, 24) << "raw0.avi";
-    QTest::newRow("msvideo1") << spec(Codec::MsVideo1, 160, 120, 24) << "cram.avi";
-    QTest::newRow("cinepak") << spec(Codec::Cinepak, 160, 120, 20) << "cvid.avi";
-    QTest::newRow("xvid") << spec(Codec::Mpeg4Xvid, 320, 240, 40) << "xvid.avi";
-    QTest::newRow("divx gop 7") << spec(Codec::Mpeg4Divx, 320, 240, 30, 7) << "divx.avi";
+    QTest::newRow("mjpeg") << makeClipSpec(Codec::Mjpeg, 320, 240, 30) << "mjpeg.avi";
+    QTest::newRow("dib") << makeClipSpec(Codec::RawDib, 160, 120, 24) << "dib.avi";
+    QTest::newRow("raw no fourcc") << makeClipSpec(Codec::RawNoFourCC, 160, 120, 24) << "raw0.avi";
+    QTest::newRow("msvideo1") << makeClipSpec(Codec::MsVideo1, 160, 120, 24) << "cram.avi";
+    QTest::newRow("cinepak") << makeClipSpec(Codec::Cinepak, 160, 120, 20) << "cvid.avi";
+    QTest::newRow("xvid") << makeClipSpec(Codec::Mpeg4Xvid, 320, 240, 40) << "xvid.avi";
+    QTest::newRow("divx gop 7") << makeClipSpec(Codec::Mpeg4Divx, 320, 240, 30, 7) << "divx.avi";
     QTest::newRow("xvid b-frames closed gop")
-        << spec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2) << "xvid_b.avi";
+        << makeClipSpec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2) << "xvid_b.avi";
     QTest::newRow("xvid b-frames open gop")
-        << spec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2, true) << "xvid_b_open.avi";
-    QTest::newRow("mp42") << spec(Codec::MsMpeg4v2, 320, 240, 30) << "mp42.avi";
-    QTest::newRow("div3") << spec(Codec::MsMpeg4v3, 320, 240, 30) << "div3.avi";
-    QTest::newRow("h264 mp4") << spec(Codec::H264, 320, 240, 30, 12, 0, false, Container::Mp4)
+        << makeClipSpec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2, true) << "xvid_b_open.avi";
+    QTest::newRow("mp42") << makeClipSpec(Codec::MsMpeg4v2, 320, 240, 30) << "mp42.avi";
+    QTest::newRow("div3") << makeClipSpec(Codec::MsMpeg4v3, 320, 240, 30) << "div3.avi";
+    QTest::newRow("h264 mp4") << makeClipSpec(Codec::H264, 320, 240, 30, 12, 0, false, Container::Mp4)
                               << "h264.mp4";
     QTest::newRow("h264 mp4 b-frames open gop")
-        << spec(Codec::H264, 320, 240, 40, 12, 3, true, Container::Mp4) << "h264_open.mp4";
+        << makeClipSpec(Codec::H264, 320, 240, 40, 12, 3, true, Container::Mp4) << "h264_open.mp4";
     QTest::newRow("h264 avi b-frames")
-        << spec(Codec::H264, 320, 240, 40, 12, 3, false, Container::Avi) << "h264_b.avi";
-    ClipSpec vfr = spec(Codec::H264, 320, 240, 40, 10, 2, false, Container::Mp4);
+        << makeClipSpec(Codec::H264, 320, 240, 40, 12, 3, false, Container::Avi) << "h264_b.avi";
+    ClipSpec vfr = makeClipSpec(Codec::H264, 320, 240, 40, 10, 2, false, Container::Mp4);
     vfr.variableRate = true;
     QTest::newRow("h264 mp4 variable rate") << vfr << "h264_vfr.mp4";
     QTest::newRow("hevc mp4 b-frames open gop")
-        << spec(Codec::Hevc, 320, 240, 30, 10, 2, true, Container::Mp4) << "hevc_open.mp4";
+        << makeClipSpec(Codec::Hevc, 320, 240, 30, 10, 2, true, Container::Mp4) << "hevc_open.mp4";
 }
 
 void FrameExactness::everyOrder() {
@@ -144,11 +144,11 @@ void FrameExactness::playbackEndsOnLastFrame_data() {
     QTest::addColumn<ClipSpec>("clip");
     QTest::addColumn<QString>("name");
     QTest::addColumn<int>("start");
-    QTest::newRow("mjpeg from 0") << spec(Codec::Mjpeg, 320, 240, 30) << "mjpeg.avi" << 0;
+    QTest::newRow("mjpeg from 0") << makeClipSpec(Codec::Mjpeg, 320, 240, 30) << "mjpeg.avi" << 0;
     QTest::newRow("xvid b-frames from 17")
-        << spec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2, true) << "xvid_b_open.avi" << 17;
+        << makeClipSpec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2, true) << "xvid_b_open.avi" << 17;
     QTest::newRow("h264 open gop from 5")
-        << spec(Codec::H264, 320, 240, 40, 12, 3, true, Container::Mp4) << "h264_open.mp4" << 5;
+        << makeClipSpec(Codec::H264, 320, 240, 40, 12, 3, true, Container::Mp4) << "h264_open.mp4" << 5;
 }
 
 void FrameExactness::playbackEndsOnLastFrame() {

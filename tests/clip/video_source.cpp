@@ -17,7 +17,7 @@ namespace {
 
 const QString kOpenError = QStringLiteral("Impossible d'ouvrir le clip : ");
 
-ClipSpec spec(Codec codec, int frames, int fpsNum, int fpsDen = 1,
+ClipSpec makeClipSpec(Codec codec, int frames, int fpsNum, int fpsDen = 1,
               Container container = Container::Avi) {
     ClipSpec s;
     s.codec = codec;
@@ -56,14 +56,14 @@ void putLe32(QByteArray& bytes, int at, quint32 value) {
 QByteArray mjpegBytes() {
     static QByteArray bytes;
     if (bytes.isEmpty())
-        bytes = readAll(testing::generatedClip(spec(Codec::Mjpeg, 20, 25), "base.avi"));
+        bytes = readAll(testing::generatedClip(makeClipSpec(Codec::Mjpeg, 20, 25), "base.avi"));
     return bytes;
 }
 
 QByteArray rawBytes() {
     static QByteArray bytes;
     if (bytes.isEmpty())
-        bytes = readAll(testing::generatedClip(spec(Codec::RawDib, 20, 25), "base_raw.avi"));
+        bytes = readAll(testing::generatedClip(makeClipSpec(Codec::RawDib, 20, 25), "base_raw.avi"));
     return bytes;
 }
 
@@ -91,19 +91,19 @@ void VideoSourceTest::generatedFacts_data() {
     QTest::addColumn<QString>("codecName");
     QTest::addColumn<QString>("fourCC");
     QTest::addColumn<double>("durationMs");
-    QTest::newRow("mjpeg 25 fps") << spec(Codec::Mjpeg, 25, 25) << "f_mjpeg.avi"
+    QTest::newRow("mjpeg 25 fps") << makeClipSpec(Codec::Mjpeg, 25, 25) << "f_mjpeg.avi"
                                   << "mjpeg"
                                   << "MJPG" << 1000.0;
-    QTest::newRow("dib 10 fps") << spec(Codec::RawDib, 7, 10) << "f_dib.avi"
+    QTest::newRow("dib 10 fps") << makeClipSpec(Codec::RawDib, 7, 10) << "f_dib.avi"
                                 << "rawvideo"
                                 << "" << 700.0;
-    QTest::newRow("xvid 30000/1001") << spec(Codec::Mpeg4Xvid, 30, 30000, 1001) << "f_xvid.avi"
+    QTest::newRow("xvid 30000/1001") << makeClipSpec(Codec::Mpeg4Xvid, 30, 30000, 1001) << "f_xvid.avi"
                                      << "mpeg4"
                                      << "XVID" << 1001.0;
-    QTest::newRow("one frame") << spec(Codec::Mjpeg, 1, 25) << "f_one.avi"
+    QTest::newRow("one frame") << makeClipSpec(Codec::Mjpeg, 1, 25) << "f_one.avi"
                                << "mjpeg"
                                << "MJPG" << 40.0;
-    QTest::newRow("h264 mp4 12 fps") << spec(Codec::H264, 18, 12, 1, Container::Mp4) << "f_h264.mp4"
+    QTest::newRow("h264 mp4 12 fps") << makeClipSpec(Codec::H264, 18, 12, 1, Container::Mp4) << "f_h264.mp4"
                                      << "h264"
                                      << "avc1" << 1500.0;
 }
@@ -131,7 +131,7 @@ void VideoSourceTest::generatedFacts() {
 }
 
 void VideoSourceTest::variableRateDuration() {
-    ClipSpec clip = spec(Codec::H264, 20, 25, 1, Container::Mp4);
+    ClipSpec clip = makeClipSpec(Codec::H264, 20, 25, 1, Container::Mp4);
     clip.variableRate = true;
     QString error;
     const QString path = testing::generatedClip(clip, "f_vfr.mp4", &error);
@@ -326,7 +326,7 @@ void VideoSourceTest::truncatedDataKeepsWholeFrames() {
 
 void VideoSourceTest::requestsOutsideTheClip() {
     QString error;
-    const QString path = testing::generatedClip(spec(Codec::Mjpeg, 25, 25), "f_mjpeg.avi", &error);
+    const QString path = testing::generatedClip(makeClipSpec(Codec::Mjpeg, 25, 25), "f_mjpeg.avi", &error);
     QVERIFY2(!path.isEmpty(), qPrintable(error));
     FfmpegVideoSource source;
     QVERIFY(source.open(path, &error));

@@ -10,12 +10,12 @@ QString scratchFolder() {
     return folder.path();
 }
 
-QString generatedClip(const clipgen::ClipSpec& spec, const QString& name, QString* error) {
+QString generatedClip(const clipgen::ClipSpec& clipSpec, const QString& name, QString* error) {
     const QString path = scratchFolder() + '/' + name;
     if (QFileInfo::exists(path))
         return path;
     QString why;
-    if (!clipgen::generateClip(spec, path, &why)) {
+    if (!clipgen::generateClip(clipSpec, path, &why)) {
         if (error)
             *error = why;
         return {};

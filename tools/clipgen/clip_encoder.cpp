@@ -90,7 +90,7 @@ bool setRawAviFourCC(const QString& path, uint32_t tag) {
 } // namespace
 
 struct ClipEncoder::Private {
-    ClipSpec spec;
+    ClipSpec clipSpec;
     QString path;
     AVFormatContext* format = nullptr;
     AVCodecContext* codec = nullptr;
@@ -132,23 +132,23 @@ struct ClipEncoder::Private {
 ClipEncoder::ClipEncoder() : d(std::make_unique<Private>()) {}
 ClipEncoder::~ClipEncoder() = default;
 
-bool ClipEncoder::open(const ClipSpec& spec, const QString& path, QString* error) {
-    d->spec = spec;
+bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* error) {
+    d->clipSpec = clipSpec;
     d->path = path;
-    if (spec.width < 16 || spec.height < 16 || spec.width > 4096 || spec.height > 4096 ||
-        spec.width % 4 || spec.height % 4)
+    if (clipSpec.width < 16 || clipSpec.height < 16 || clipSpec.width > 4096 || clipSpec.height > 4096 ||
+        clipSpec.width % 4 || clipSpec.height % 4)
         return fail(error, QStringLiteral("taille non prise en charge (multiple de 4 requis)"));
-    if (spec.fpsNum <= 0 || spec.fpsDen <= 0 || spec.frames <= 0)
+    if (clipSpec.fpsNum <= 0 || clipSpec.fpsDen <= 0 || clipSpec.frames <= 0)
         return fail(error, QStringLiteral("cadence ou nombre d'images invalide"));
-    const bool mp4 = spec.container == Container::Mp4;
-    if (spec.variableRate && !mp4)
+    const bool mp4 = clipSpec.container == Container::Mp4;
+    if (clipSpec.variableRate && !mp4)
         return fail(error, QStringLiteral("une cadence variable demande un conteneur MP4"));
 
     // Encoders report their settings at the information level: keep the
     // tool's output to real problems.
     if (av_log_get_level() == AV_LOG_INFO)
         av_log_set_level(AV_LOG_ERROR);
-    const CodecChoice choice = choiceFor(spec.codec);
+    const CodecChoice choice = choiceFor(clipSpec.codec);
     const AVCodec* encoder = avcodec_find_encoder_by_name(choice.encoder);
     if (!encoder)
         return fail(error, QStringLiteral("encodeur absent : %1").arg(choice.encoder));
@@ -165,13 +165,13 @@ bool ClipEncoder::open(const ClipSpec& spec, const QString& path, QString* error
         return fail(error, QStringLiteral("mémoire insuffisante"));
 
     AVCodecContext* c = d->codec;
-    c->width = spec.width;
-    c->height = spec.height;
+    c->width = clipSpec.width;
+    c->height = clipSpec.height;
     c->pix_fmt = choice.pixelFormat;
-    c->framerate = AVRational{spec.fpsNum, spec.fpsDen};
-    c->time_base = spec.variableRate ? AVRational{1, 1000} : AVRational{spec.fpsDen, spec.fpsNum};
-    c->gop_size = std::max(1, spec.gop);
-    c->max_b_frames = std::max(0, spec.bFrames);
+    c->framerate = AVRational{clipSpec.fpsNum, clipSpec.fpsDen};
+    c->time_base = clipSpec.variableRate ? AVRational{1, 1000} : AVRational{clipSpec.fpsDen, clipSpec.fpsNum};
+    c->gop_size = std::max(1, clipSpec.gop);
+    c->max_b_frames = std::max(0, clipSpec.bFrames);
     c->thread_count = 2;
     if (choice.pixelFormat == AV_PIX_FMT_YUVJ420P)
         c->color_range = AVCOL_RANGE_JPEG;
@@ -181,10 +181,10 @@ bool ClipEncoder::open(const ClipSpec& spec, const QString& path, QString* error
     const QByteArray gopParams =
         QStringLiteral("keyint=%1:min-keyint=%1:scenecut=0:open-gop=%2:bframes=%3")
             .arg(c->gop_size)
-            .arg(spec.openGop ? 1 : 0)
+            .arg(clipSpec.openGop ? 1 : 0)
             .arg(c->max_b_frames)
             .toLatin1();
-    switch (spec.codec) {
+    switch (clipSpec.codec) {
     case Codec::Mjpeg:
         c->flags |= AV_CODEC_FLAG_QSCALE;
         c->global_quality = FF_QP2LAMBDA * 3;
@@ -198,7 +198,7 @@ bool ClipEncoder::open(const ClipSpec& spec, const QString& path, QString* error
         // Rate-distortion macroblock decisions: the default one leaves a black
         // cell of the frame code half turned white in some P-frames.
         c->mb_decision = FF_MB_DECISION_RD;
-        if (!spec.openGop && c->max_b_frames > 0) {
+        if (!clipSpec.openGop && c->max_b_frames > 0) {
             c->flags |= AV_CODEC_FLAG_CLOSED_GOP;
             av_opt_set_int(c, "sc_threshold", 1000000000, AV_OPT_SEARCH_CHILDREN);
         }
@@ -279,8 +279,8 @@ bool ClipEncoder::finish(QString* error) {
     d->headerWritten = false;
     if (r < 0)
         return fail(error, QStringLiteral("fin du fichier : %1").arg(avError(r)));
-    const bool raw = d->spec.codec == Codec::RawNoFourCC || d->spec.codec == Codec::RawDib;
-    if (raw && !setRawAviFourCC(d->path, choiceFor(d->spec.codec).tag))
+    const bool raw = d->clipSpec.codec == Codec::RawNoFourCC || d->clipSpec.codec == Codec::RawDib;
+    if (raw && !setRawAviFourCC(d->path, choiceFor(d->clipSpec.codec).tag))
         return fail(error, QStringLiteral("en-tête AVI illisible"));
     return true;
 }

@@ -16,7 +16,7 @@ public:
     ClipEncoder(const ClipEncoder&) = delete;
     ClipEncoder& operator=(const ClipEncoder&) = delete;
 
-    bool open(const ClipSpec& spec, const QString& path, QString* error);
+    bool open(const ClipSpec& clipSpec, const QString& path, QString* error);
     // `timeSeconds` is the presentation time of the picture.
     bool write(const QImage& picture, double timeSeconds, QString* error);
     bool finish(QString* error);

@@ -9,17 +9,17 @@
 
 namespace traxilo::clipgen {
 
-std::optional<ClipTruth> generateClip(const ClipSpec& spec, const QString& path, QString* error) {
-    if (spec.frames > kMaxCodedIndex + 1) {
+std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& path, QString* error) {
+    if (clipSpec.frames > kMaxCodedIndex + 1) {
         if (error)
             *error = QStringLiteral("au plus %1 images").arg(kMaxCodedIndex + 1);
         return std::nullopt;
     }
     ClipEncoder encoder;
-    if (!encoder.open(spec, path, error))
+    if (!encoder.open(clipSpec, path, error))
         return std::nullopt;
-    const Scene scene(spec);
-    for (int i = 0; i < spec.frames; ++i) {
+    const Scene scene(clipSpec);
+    for (int i = 0; i < clipSpec.frames; ++i) {
         if (!encoder.write(scene.render(i), scene.frameTime(i), error))
             return std::nullopt;
     }

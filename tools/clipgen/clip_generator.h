@@ -60,7 +60,7 @@ struct ClipTruth {
 };
 
 // Writes the clip and returns its truth; empty with `error` on failure.
-std::optional<ClipTruth> generateClip(const ClipSpec& spec, const QString& path,
+std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& path,
                                       QString* error = nullptr);
 
 // The frame index a picture carries in its pixel code, or -1 when none can

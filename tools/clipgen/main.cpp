@@ -64,46 +64,46 @@ int main(int argc, char** argv) {
         return failWith("one output file expected (see --help)");
     const QString output = parser.positionalArguments().first();
 
-    ClipSpec spec;
+    ClipSpec clipSpec;
     if (parser.isSet(demo)) {
         // A throw a class can point in a few minutes: a parabola over 0.8 s
         // that fills the picture, with the 1 m ruler about half its width.
-        spec.width = 640;
-        spec.height = 480;
-        spec.frames = 20;
-        spec.motion = Motion::Throw;
-        spec.v0x = 1.5;
-        spec.v0y = 3.0;
+        clipSpec.width = 640;
+        clipSpec.height = 480;
+        clipSpec.frames = 20;
+        clipSpec.motion = Motion::Throw;
+        clipSpec.v0x = 1.5;
+        clipSpec.v0y = 3.0;
     } else {
         const auto found = codecNames().find(parser.value(codec).toLower());
         if (found == codecNames().end())
             return failWith("unknown codec " + parser.value(codec));
-        spec.codec = found->second;
+        clipSpec.codec = found->second;
         const QStringList wh = parser.value(size).toLower().split('x');
         const QStringList rate = parser.value(fps).split('/');
         if (wh.size() != 2 || rate.isEmpty() || rate.size() > 2)
             return failWith("bad --size or --fps");
-        spec.width = wh[0].toInt();
-        spec.height = wh[1].toInt();
-        spec.fpsNum = rate[0].toInt();
-        spec.fpsDen = rate.size() == 2 ? rate[1].toInt() : 1;
-        spec.frames = parser.value(frames).toInt();
-        spec.gop = parser.value(gop).toInt();
-        spec.bFrames = parser.value(bframes).toInt();
-        spec.openGop = parser.isSet(openGop);
-        spec.variableRate = parser.isSet(vfr);
-        spec.motion = parser.value(motion) == "throw" ? Motion::Throw : Motion::FreeFall;
-        spec.v0x = parser.value(v0x).toDouble();
-        spec.v0y = parser.value(v0y).toDouble();
-        spec.g = parser.value(g).toDouble();
-        spec.pixelsPerMetre = parser.value(ppm).toDouble();
+        clipSpec.width = wh[0].toInt();
+        clipSpec.height = wh[1].toInt();
+        clipSpec.fpsNum = rate[0].toInt();
+        clipSpec.fpsDen = rate.size() == 2 ? rate[1].toInt() : 1;
+        clipSpec.frames = parser.value(frames).toInt();
+        clipSpec.gop = parser.value(gop).toInt();
+        clipSpec.bFrames = parser.value(bframes).toInt();
+        clipSpec.openGop = parser.isSet(openGop);
+        clipSpec.variableRate = parser.isSet(vfr);
+        clipSpec.motion = parser.value(motion) == "throw" ? Motion::Throw : Motion::FreeFall;
+        clipSpec.v0x = parser.value(v0x).toDouble();
+        clipSpec.v0y = parser.value(v0y).toDouble();
+        clipSpec.g = parser.value(g).toDouble();
+        clipSpec.pixelsPerMetre = parser.value(ppm).toDouble();
         const QString kind = parser.isSet(container) ? parser.value(container)
                                                      : QFileInfo(output).suffix().toLower();
-        spec.container = kind == "mp4" ? Container::Mp4 : Container::Avi;
+        clipSpec.container = kind == "mp4" ? Container::Mp4 : Container::Avi;
     }
 
     QString error;
-    const auto result = generateClip(spec, output, &error);
+    const auto result = generateClip(clipSpec, output, &error);
     if (!result)
         return failWith(error);
     if (parser.isSet(truth) && !writeTruthFile(*result, parser.value(truth)))

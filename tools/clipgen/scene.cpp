@@ -15,9 +15,9 @@ const QColor kBall(220, 60, 30);
 
 } // namespace
 
-Scene::Scene(const ClipSpec& spec) : m_spec(spec) {
-    const int w = spec.width;
-    const int h = spec.height;
+Scene::Scene(const ClipSpec& clipSpec) : m_spec(clipSpec) {
+    const int w = clipSpec.width;
+    const int h = clipSpec.height;
     const int band = frameCodeBandHeight(h);
     m_radius = std::max(3.0, w / 48.0);
 
@@ -29,19 +29,19 @@ Scene::Scene(const ClipSpec& spec) : m_spec(spec) {
     const double right = w - margin;
 
     // Extent of the motion in metres (x to the right, y upward).
-    const double v0x = spec.motion == Motion::Throw ? spec.v0x : 0;
-    const double v0y = spec.v0y;
+    const double v0x = clipSpec.motion == Motion::Throw ? clipSpec.v0x : 0;
+    const double v0y = clipSpec.v0y;
     double minX = 0, maxX = 0, minY = 0, maxY = 0;
-    for (int i = 0; i < std::max(1, spec.frames); ++i) {
+    for (int i = 0; i < std::max(1, clipSpec.frames); ++i) {
         const double t = frameTime(i);
         const double x = v0x * t;
-        const double y = v0y * t - spec.g * t * t / 2;
+        const double y = v0y * t - clipSpec.g * t * t / 2;
         minX = std::min(minX, x);
         maxX = std::max(maxX, x);
         minY = std::min(minY, y);
         maxY = std::max(maxY, y);
     }
-    double ppm = spec.pixelsPerMetre;
+    double ppm = clipSpec.pixelsPerMetre;
     if (ppm <= 0) {
         ppm = 0.8 * w; // the 1 m ruler must fit across the picture
         if (maxY - minY > 1e-9)
@@ -49,17 +49,17 @@ Scene::Scene(const ClipSpec& spec) : m_spec(spec) {
         if (maxX - minX > 1e-9)
             ppm = std::min(ppm, (right - left) / (maxX - minX));
     }
-    const double startX = spec.motion == Motion::Throw ? left - minX * ppm : w / 2.0;
+    const double startX = clipSpec.motion == Motion::Throw ? left - minX * ppm : w / 2.0;
     m_start = QPointF(startX, top + maxY * ppm);
 
-    m_truth.g = spec.g;
+    m_truth.g = clipSpec.g;
     m_truth.pixelsPerMetre = ppm;
     m_truth.rulerLengthM = 1.0;
     const double rulerY = h - std::max(7.0, h / 20.0);
     const double rulerX = std::max(4.0, (w - ppm) / 2.0);
     m_truth.rulerA = QPointF(rulerX, rulerY);
     m_truth.rulerB = QPointF(rulerX + ppm, rulerY);
-    for (int i = 0; i < spec.frames; ++i) {
+    for (int i = 0; i < clipSpec.frames; ++i) {
         const double t = frameTime(i);
         m_truth.frames.push_back({t, ballAt(t)});
     }

@@ -10,7 +10,7 @@ namespace traxilo::clipgen {
 // they fit the picture, then draws each frame and knows its truth.
 class Scene {
 public:
-    explicit Scene(const ClipSpec& spec);
+    explicit Scene(const ClipSpec& clipSpec);
 
     const ClipTruth& truth() const { return m_truth; }
     // Time of frame `index` in seconds; irregular for a variable-rate clip.
