@@ -13,5 +13,10 @@ int main(int argc, char** argv) {
     // settings file), then the dialogs it keeps for the whole run.
     traxilo::TForm1 form;
     form.showMaximized();
+    // A clip named on the command line opens as if chosen in the clip dialog.
+    const QStringList arguments = app.arguments();
+    if (arguments.size() > 1) {
+        form.openClipFile(arguments.at(1));
+    }
     return app.exec();
 }

@@ -1,9 +1,11 @@
 #include "app/main_window.h"
 
+#include "app/clips_folder_dialog.h"
 #include "app/hint_style.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/paint_box.h"
+#include "clip/clip_player.h"
 #include "clip/file_utils.h"
 #include "geometry/scale_steps.h"
 
@@ -119,6 +121,8 @@ void TForm1::connectSignals() {
     connect(Timer3, &QTimer::timeout, this, &TForm1::Timer3Timer);
     Timer1->start();
     Timer3->start();
+    connectClipSignals();
+    connectMeasureSignals();
 }
 
 void TForm1::createDialogs() {
@@ -126,12 +130,7 @@ void TForm1::createDialogs() {
     // TdlgPointeur, TAboutBox, TaccesregBox, TFormatTxtBox, TsauverMesuresBox,
     // TtailleImaBox, TaspectPointBox, TSauveTableauPPBox, TdlgImprimer,
     // TSauveGraphicPPBox, TaccesClipsBox, TalleraDlg.
-}
-
-bool TForm1::clipOpen() const {
-    // Becomes "the player has an open clip" with the clip opening; until a
-    // clip can be opened there is none.
-    return false;
+    accesClipsBox = new TaccesClipsBox(config, this);
 }
 
 void TForm1::setActivePage(QWidget* page) {
@@ -199,24 +198,24 @@ void TForm1::Splitter1Moved() {
 }
 
 void TForm1::FormPaint() {
-    // The clip surface keeps its picture and marks between paints, so a
-    // repaint of the window needs no new showing of the frame.
+    // The clip surface keeps its picture and marks between paints; the frame
+    // is shown again only when the surface has lost it (a failed decode).
+    if (clipOpen() && currentFrame >= 0 && MediaPlayer1->mode() != ClipPlayer::Mode::Playing &&
+        PaintBox1->image().size() != MediaPlayer1->displayRect().size()) {
+        mpPositionner(currentFrame);
+    }
 }
 
 void TForm1::Timer1Timer() {
     if (!redrawPending) {
         return;
     }
-    reDraw(currentFrame);
-    redrawPending = false;
-}
-
-void TForm1::reDraw(int frame) {
-    // Shows the frame again and draws every mark over it, once the drawing
-    // of marks is in place; nothing to draw without a clip.
-    if (!clipOpen() || frame < 0) {
+    // Showing a frame would end a playback: the redraw waits for its end.
+    if (clipOpen() && MediaPlayer1->mode() == ClipPlayer::Mode::Playing) {
         return;
     }
+    reDraw(currentFrame);
+    redrawPending = false;
 }
 
 void TForm1::mnuQuitterClick() {

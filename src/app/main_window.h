@@ -4,12 +4,17 @@
 #include "app/cursors.h"
 #include "clip/clip_info.h"
 #include "geometry/calibration.h"
+#include "pointing/measure_tables.h"
 
+#include <QImage>
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
 
 class QAction;
+class QCheckBox;
+class QLineEdit;
+class QRadioButton;
 class QActionGroup;
 class QFrame;
 class QLabel;
@@ -24,7 +29,10 @@ class QToolButton;
 
 namespace traxilo {
 
+class ClipPlayer;
 class HintTracker;
+class TaccesClipsBox;
+class StringGrid;
 class PaintBox;
 class UpDown;
 
@@ -50,14 +58,55 @@ public:
     int LastWindowWidth = 620;
     CursorRegistry cursors;
 
-    // ---- Clip (main_window_clip.cpp, later) ----
+    // ---- Clip (main_window_clip.cpp, main_window_clip_properties.cpp) ----
     traxilo::ClipInfo ClipInfo;
-    int currentFrame = -1;       // index of the frame shown, -1 before the first one
-    QString OpenDialog1FileName; // the last path chosen in the clip dialog
-    bool clipOpen() const;
+    int currentFrame = -1;              // index of the frame shown, -1 before the first one
+    QString OpenDialog1FileName;        // the last path chosen in the clip dialog
+    bool clipOpen() const;              // the player has an open clip
+    ClipPlayer* MediaPlayer1 = nullptr; // shows its frames on PaintBox1
+    TaccesClipsBox* accesClipsBox = nullptr;
+    void bbtnOpenAviClick();
+    // The opening of a chosen clip, from the dialog or the command line.
+    bool openClipFile(const QString& path);
+    QString openDialogStartFolder() const; // empty: the system's choice
+    void mpPositionner(int a);             // shows frame a (0-based)
+    void SetNavButtons();
+    void ShowTimeOriginMark();
+    void bbtnPlayClick(QObject* sender); // the five navigation buttons, by tag
+    void MediaPlayer1Notify();           // end of playback
+    void ClipPathExecute();              // "Accès aux clips..."
+    void RAZProClip();
+    void OpenDialog1SelectionChange(const QString& currentFile);
+    QFrame* pnlProFichier = nullptr;
+    QFrame* pnlProDuree = nullptr;
+    QFrame* pnlProDim = nullptr;
+    QFrame* pnlProCodec = nullptr;
+    QLabel* lblFile = nullptr;
+    QLabel* lblOctets = nullptr;
+    QLabel* lblDurTot = nullptr;
+    QLabel* lblNbImages = nullptr;
+    QLabel* lblPeriode = nullptr;
+    QLabel* lblFrequence = nullptr;
+    QLabel* lblDim = nullptr;
+    QLabel* lblDimL = nullptr;
+    QLabel* lblDimH = nullptr;
+    QLabel* lblAdapt = nullptr;
+    QLabel* lblCodec1 = nullptr;
+    QLabel* lblCodec2 = nullptr;
+    QLabel* lblCodec3 = nullptr;
+    void connectClipSignals();
 
     // ---- Coordinate frame and calibration (main_window_calibration.cpp) ----
     traxilo::Calibration Calibration; // Xo, Yo, signX, signY, p1, p2, sensitivity, scaleChanged
+    QString lastValidDistance;        // the distance field's text at its last successful parse
+    void ActualGrid();                // every metre value of the MeasureTable from the PixelTable
+    void MaJlblP();
+    void CursOrig();
+    void affichSensibilites(long double S);
+    void moveScaleIndicators();
+    void originClick(QPoint pos);
+    void scalePointClick(QPoint pos);
+    void tbCoordMouseMove();
 
     // ---- Display size ----
     int displayPercent = 100;
@@ -71,6 +120,53 @@ public:
     int pointSizeIndex = 1;    // shown as 2
     int xyDigits = 3;
     QString tFormat; // empty until a clip is opened
+    MeasureTables tables;                      // the three grids and their settings
+    TextGrid& StringGrid0 = tables.PixelTable; // never shown
+    TextGrid& StringGrid2 = tables.StyleTable; // never shown
+    StringGrid* StringGrid1 = nullptr;         // the MeasureTable on the "Mesures" page
+    QFrame* pnlDecimales = nullptr;
+    QLabel* lblCS = nullptr;
+    UpDown* udFmt_t = nullptr;
+    QLabel* lblFmt_xy = nullptr;
+    UpDown* udFmt_xy = nullptr;
+    QFrame* Panel8 = nullptr;
+    QToolButton* Button0 = nullptr;
+    QToolButton* Button1 = nullptr;
+    QToolButton* Button2 = nullptr;
+    UpDown* udPointsPlan = nullptr;
+    QLabel* lblPointsPlan = nullptr;
+    UpDown* udPointNumero = nullptr;
+    QLabel* lblPointNumero = nullptr;
+    QCheckBox* chkBoxPtDed = nullptr;
+    QCheckBox* chkBoxAxDed = nullptr;
+    QToolButton* bbtnCouleurAxes = nullptr;
+    QCheckBox* chkBoxAutoH = nullptr;
+    QCheckBox* chkBoxAutoV = nullptr;
+    UpDown* udt0 = nullptr;
+    QLabel* lblt0 = nullptr;
+    bool tableauOccupe() const;
+    void OptTraitt(bool enable);
+    void StringGrid1Click();
+    void StringGrid1MouseUp(int col, int row);
+    void StringGrid1KeyUp(int key);
+    void Button0Click();
+    void Button1Click();
+    void udFmt_tClick();
+    void udFmt_xyClick();
+    void nbPointsPlan(int n);
+    void udPointsPlanClick();
+    void udPointNumeroClick();
+    void ChgPointNumero(int k);
+    void chkBoxAutoHClick();
+    void chkBoxAutoVClick();
+    void AutoHExecute();
+    void AutoVExecute();
+    void udt0Click();
+    void udt0MouseDown();
+    void udt0MouseUp();
+    void Timer2Timer();
+    void refreshTables(); // the table widget shows the grids' current state
+    void connectMeasureSignals(); // menu items of the measurement side, once the menus exist
 
     // ---- Magnifier ----
     QPoint loupeCentre;  // remembered centre, relative to pnl1
@@ -93,9 +189,22 @@ public:
     void popUpMnuModeProClipClick();
     HintTracker* hints() const { return m_hints; }
 
-    // ---- Drawing (filled in with the drawing of marks) ----
+    // ---- Drawing (main_window_drawing.cpp) ----
+    // reDraw rebuilds the layer of marks; Drawpoints lays the cached layer
+    // over the frame shown (rebuilt first when marksChanged was called).
     void reDraw(int frame);
     void Drawpoints(); // all marks onto the PaintBox1 surface image
+    void marksChanged(); // data or styles changed: the next Drawpoints rebuilds the marks
+    void drawNewMark(int point, int x, int y); // one mark onto the layer and the surface
+    void drawScaleSegmentNow();                // the scale segment over the picture
+    void chkPtDedExecute();
+    void chkAxDedExecute();
+    void CouleurAxesExecute();
+    int markSize() const { return pointSizeIndex; }
+    QImage m_marks;        // cached layer of every mark, transparent elsewhere
+    bool m_marksValid = false;
+    QImage m_cleanFrame;   // the frame shown, without marks
+    qint64 m_markedKey = 0; // cache key of the surface image once marked
 
     // ---- Measurement side of opening a clip (main_window_measures.cpp) ----
     void Button2Click();                 // clears the whole table (silently when silentClear)
@@ -112,6 +221,38 @@ public:
     void ImgEtalon(int image);
     void ChxOrigRAZ();
     void etalonSimuRAZ();
+    void rbChxOrigClick();
+    void tbXpYpClick(int imageIndex);
+    void rbEtalonSimuClick();
+    void chkBoxPt1Click();
+    void chkBoxPt2Click();
+    void edSiEnter();
+    void edSiChange();
+    void edSiExit();
+    void bbtnCouleurEchClick();
+    bool distanceFieldInvalid() const;
+    QRadioButton* rbChxOrig = nullptr;
+    QToolBar* tBarOriAxes = nullptr;
+    QToolButton* tbXpYp = nullptr;
+    QToolButton* tbXnYp = nullptr;
+    QToolButton* tbXpYn = nullptr;
+    QToolButton* tbXnYN = nullptr;
+    QRadioButton* rbEtalonSimu = nullptr;
+    QCheckBox* chkBoxPt1 = nullptr;
+    QCheckBox* chkBoxPt2 = nullptr;
+    QLabel* lblP1X = nullptr;
+    QLabel* lblP1Y = nullptr;
+    QLabel* lblP2X = nullptr;
+    QLabel* lblP2Y = nullptr;
+    QLineEdit* edSi = nullptr;
+    QLabel* lblSHori = nullptr;
+    QLabel* lblSVert = nullptr;
+    QToolButton* bbtnCouleurEch = nullptr;
+    QLabel* imgEtalonSimu = nullptr;
+    QFrame* pnlEchEtap = nullptr;
+    QLabel* lblEchEtap[4] = {}; // lblEchEtap1 .. lblEchEtap4
+    bool m_fieldShown = false;  // the distance field left its design colours
+    bool m_writingField = false;
 
     // ---- Magnifier ----
     void placeLoupe();

@@ -1,40 +1,569 @@
 #include "app/main_window.h"
 
+#include "app/color_dialog_seam.h"
+#include "app/event_hook.h"
+#include "app/hint_tracker.h"
+#include "app/message_seam.h"
+#include "app/paint_box.h"
+#include "common/number_format.h"
+#include "geometry/pixel_conversion.h"
+#include "geometry/scale_editing.h"
+#include "geometry/scale_steps.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QFocusEvent>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QPainter>
+#include <QRadioButton>
+#include <QToolBar>
+#include <QToolButton>
 #include <QVBoxLayout>
+#include <cmath>
 
 namespace traxilo {
 
-// The "Etalonnage" page: origin, axis directions and scale. The step panel's
-// caption is set at start-up, so it exists from the start.
+namespace {
+
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+void setTextColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    palette.setColor(QPalette::Text, colour);
+    palette.setColor(QPalette::ButtonText, colour);
+    widget->setPalette(palette);
+}
+
+void setFieldColours(QLineEdit* field, const FieldColours& colours) {
+    QPalette palette = field->palette();
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        palette.setColor(group, QPalette::Base, colours.background);
+        palette.setColor(group, QPalette::Text, colours.text);
+    }
+    field->setPalette(palette);
+}
+
+// The picture of an orientation button: the two axes with their heads.
+QIcon orientationIcon(int signX, int signY) {
+    QImage image(20, 20, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter p(&image);
+    p.setPen(QPen(Qt::black, 2));
+    const int ox = signX > 0 ? 4 : 15;
+    const int oy = signY > 0 ? 15 : 4;
+    const int tipX = signX > 0 ? 18 : 1;
+    const int tipY = signY > 0 ? 1 : 18;
+    p.drawLine(ox, oy, tipX, oy);
+    p.drawLine(ox, oy, ox, tipY);
+    p.drawLine(tipX, oy, tipX - 4 * signX, oy - 3);
+    p.drawLine(tipX, oy, tipX - 4 * signX, oy + 3);
+    p.drawLine(ox, tipY, ox - 3, tipY + 4 * signY);
+    p.drawLine(ox, tipY, ox + 3, tipY + 4 * signY);
+    p.end();
+    return QIcon(QPixmap::fromImage(image));
+}
+
+QLabel* stepLabel(QWidget* parent, const char* name, const QColor& text) {
+    auto* label = named(new QLabel(parent), name);
+    label->setAutoFillBackground(true);
+    label->setMargin(2);
+    setTextColour(label, text);
+    return label;
+}
+
+} // namespace
+
+// The "Etalonnage" page: origin and axis directions, scale by two points
+// and their distance, sensitivities, and the guided steps.
 void TForm1::setupCalibrationPage() {
     auto* layout = new QVBoxLayout(tsEtalon);
     layout->setContentsMargins(4, 4, 4, 4);
-    lblEchEtapOrdre = new QLabel(tsEtalon);
-    lblEchEtapOrdre->setObjectName(QStringLiteral("lblEchEtapOrdre"));
+    layout->setSpacing(4);
+
+    // Origin mode and the four axis directions.
+    auto* originRow = new QHBoxLayout;
+    rbChxOrig =
+        named(new QRadioButton(QStringLiteral("Origine et sens des axes"), tsEtalon), "rbChxOrig");
+    HintTracker::setHint(rbChxOrig, QStringLiteral("Origine et sens des axes|Définir l'origine "
+                                                   "des axes : Xo, Yo et leur sens"));
+    tBarOriAxes = named(new QToolBar(tsEtalon), "tBarOriAxes");
+    tBarOriAxes->setIconSize(QSize(20, 20));
+    HintTracker::setHint(tBarOriAxes,
+                         QStringLiteral("Choix du sens des axes|Choix du sens des axes"));
+    auto* directions = new QButtonGroup(this);
+    directions->setExclusive(true);
+    struct Orientation {
+        QToolButton** button;
+        const char* name;
+    };
+    const Orientation buttons[4] = {
+        {&tbXpYp, "tbXpYp"}, {&tbXnYp, "tbXnYp"}, {&tbXpYn, "tbXpYn"}, {&tbXnYN, "tbXnYN"}};
+    for (int index = 0; index < 4; ++index) {
+        auto* button = named(new QToolButton(tBarOriAxes), buttons[index].name);
+        const QPoint signs = *orientationSigns(index);
+        button->setIcon(orientationIcon(signs.x(), signs.y()));
+        button->setCheckable(true);
+        button->setProperty("imageIndex", index);
+        directions->addButton(button, index);
+        tBarOriAxes->addWidget(button);
+        *buttons[index].button = button;
+        connect(button, &QToolButton::clicked, this, [this, index] { tbXpYpClick(index); });
+    }
+    tbXpYp->setChecked(true);
+    tBarOriAxes->setEnabled(false);
+    originRow->addWidget(rbChxOrig);
+    originRow->addWidget(tBarOriAxes);
+    originRow->addStretch(1);
+    layout->addLayout(originRow);
+
+    // Scale editing.
+    rbEtalonSimu =
+        named(new QRadioButton(QStringLiteral("Modifier l'échelle"), tsEtalon), "rbEtalonSimu");
+    HintTracker::setHint(rbEtalonSimu, QStringLiteral("Modifier l'échelle|Modifier l'échelle"));
+    // Exclusive by the program: a radio button of an exclusive group could
+    // not be unchecked when its mode is left.
+    for (QRadioButton* rb : {rbChxOrig, rbEtalonSimu}) {
+        rb->setAutoExclusive(false);
+        rb->setEnabled(false);
+    }
+    layout->addWidget(rbEtalonSimu);
+
+    auto* scale = new QGridLayout;
+    chkBoxPt1 = named(new QCheckBox(QStringLiteral("1er point"), tsEtalon), "chkBoxPt1");
+    chkBoxPt2 = named(new QCheckBox(QStringLiteral("2ème point"), tsEtalon), "chkBoxPt2");
+    setTextColour(chkBoxPt1, QColor(255, 0, 0));
+    setTextColour(chkBoxPt2, QColor(0, 0, 255));
+    HintTracker::setHint(chkBoxPt1, QStringLiteral("Premier point d'échelle|Choisir le premier "
+                                                   "point de définition de l'échelle"));
+    HintTracker::setHint(chkBoxPt2, QStringLiteral("Deuxième point d'échelle|Choisir le "
+                                                   "deuxième point de définition de l'échelle"));
+    chkBoxPt1->setEnabled(false);
+    chkBoxPt2->setEnabled(false);
+    scale->addWidget(chkBoxPt1, 0, 0);
+    scale->addWidget(chkBoxPt2, 0, 1);
+    scale->addWidget(new QLabel(QStringLiteral("Coordonnées en pixels"), tsEtalon), 1, 0, 1, 2);
+    lblP1X = named(new QLabel(tsEtalon), "lblP1X");
+    lblP1Y = named(new QLabel(tsEtalon), "lblP1Y");
+    lblP2X = named(new QLabel(tsEtalon), "lblP2X");
+    lblP2Y = named(new QLabel(tsEtalon), "lblP2Y");
+    for (QLabel* l : {lblP1X, lblP1Y}) {
+        setTextColour(l, QColor(255, 0, 0));
+    }
+    for (QLabel* l : {lblP2X, lblP2Y}) {
+        setTextColour(l, QColor(0, 0, 255));
+    }
+    scale->addWidget(lblP1X, 2, 0);
+    scale->addWidget(lblP2X, 2, 1);
+    scale->addWidget(lblP1Y, 3, 0);
+    scale->addWidget(lblP2Y, 3, 1);
+
+    auto* distanceRow = new QHBoxLayout;
+    distanceRow->addWidget(new QLabel(QStringLiteral("d ="), tsEtalon));
+    edSi = named(new QLineEdit(tsEtalon), "edSi");
+    edSi->setMaximumWidth(90);
+    HintTracker::setHint(edSi, QStringLiteral("Distance réelle\rentre p1 et p2|Indiquer la "
+                                              "distance réelle (en m) des points p1 et p2 de "
+                                              "définition de l'échelle"));
+    setFieldColours(edSi, kDistanceIdleColours);
+    edSi->setEnabled(false);
+    distanceRow->addWidget(edSi);
+    distanceRow->addWidget(new QLabel(QStringLiteral("m"), tsEtalon));
+    bbtnCouleurEch = named(new QToolButton(tsEtalon), "bbtnCouleurEch");
+    bbtnCouleurEch->setFixedSize(24, 24);
+    QPixmap swatch(16, 16);
+    swatch.fill(QColor(0, 128, 0));
+    bbtnCouleurEch->setIcon(QIcon(swatch));
+    HintTracker::setHint(bbtnCouleurEch, QStringLiteral("Couleur du segment d'échelle|Modifier "
+                                                        "la couleur du segment d'échelle"));
+    bbtnCouleurEch->setEnabled(false);
+    distanceRow->addWidget(bbtnCouleurEch);
+    distanceRow->addStretch(1);
+    scale->addLayout(distanceRow, 4, 0, 1, 2);
+
+    imgEtalonSimu = named(new QLabel(tsEtalon), "imgEtalonSimu");
+    imgEtalonSimu->setFixedSize(120, 90);
+    scale->addWidget(imgEtalonSimu, 0, 2, 5, 1);
+    scale->setColumnStretch(3, 1);
+    layout->addLayout(scale);
+
+    auto* sensitivities = new QGridLayout;
+    sensitivities->addWidget(new QLabel(QStringLiteral("Sensibilité horizontale :"), tsEtalon), 0,
+                             0);
+    sensitivities->addWidget(new QLabel(QStringLiteral("Sensibilité verticale :"), tsEtalon), 0, 1);
+    lblSHori = named(new QLabel(tsEtalon), "lblSHori");
+    lblSVert = named(new QLabel(tsEtalon), "lblSVert");
+    sensitivities->addWidget(lblSHori, 1, 0);
+    sensitivities->addWidget(lblSVert, 1, 1);
+    layout->addLayout(sensitivities);
+
+    lblEchEtapOrdre = named(new QLabel(tsEtalon), "lblEchEtapOrdre");
     layout->addWidget(lblEchEtapOrdre);
+    pnlEchEtap = named(new QFrame(tsEtalon), "pnlEchEtap");
+    pnlEchEtap->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    auto* steps = new QVBoxLayout(pnlEchEtap);
+    steps->setContentsMargins(3, 3, 3, 3);
+    const char* stepNames[4] = {"lblEchEtap1", "lblEchEtap2", "lblEchEtap3", "lblEchEtap4"};
+    const QColor stepColours[4] = {QColor(255, 0, 0), QColor(0, 0, 255), QColor(0, 128, 0),
+                                   QColor(0, 0, 0)};
+    for (int i = 0; i < 4; ++i) {
+        lblEchEtap[i] = stepLabel(pnlEchEtap, stepNames[i], stepColours[i]);
+        steps->addWidget(lblEchEtap[i]);
+    }
+    layout->addWidget(pnlEchEtap);
     layout->addStretch(1);
+
+    connect(rbChxOrig, &QRadioButton::clicked, this, [this](bool checked) {
+        if (!checked) { // a radio button is not unchecked by a click
+            rbChxOrig->setChecked(true);
+            return;
+        }
+        rbChxOrigClick();
+    });
+    connect(rbEtalonSimu, &QRadioButton::clicked, this, [this](bool checked) {
+        if (!checked) {
+            rbEtalonSimu->setChecked(true);
+            return;
+        }
+        rbEtalonSimuClick();
+    });
+    // Checking a box by program runs its handling as a click would.
+    connect(chkBoxPt1, &QCheckBox::toggled, this, &TForm1::chkBoxPt1Click);
+    connect(chkBoxPt2, &QCheckBox::toggled, this, &TForm1::chkBoxPt2Click);
+    connect(edSi, &QLineEdit::textChanged, this, &TForm1::edSiChange);
+    // Entering and leaving the field are moves of the focus within the
+    // window: another window taking it (a message box, the window closing)
+    // is neither.
+    auto withinWindow = [](QEvent* event) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent*>(event)->reason();
+        return reason != Qt::ActiveWindowFocusReason && reason != Qt::PopupFocusReason;
+    };
+    auto* enter = new EventHook(
+        QEvent::FocusIn,
+        [this, withinWindow](QEvent* event) {
+            if (withinWindow(event))
+                edSiEnter();
+        },
+        this);
+    enter->watch(edSi);
+    auto* exit = new EventHook(
+        QEvent::FocusOut,
+        [this, withinWindow](QEvent* event) {
+            if (withinWindow(event))
+                edSiExit();
+        },
+        this);
+    exit->watch(edSi);
+    connect(bbtnCouleurEch, &QToolButton::clicked, this, &TForm1::bbtnCouleurEchClick);
+
+    // The coordinate bar's hint follows the sensitivities.
+    auto* coordHint = new EventHook(
+        QEvent::MouseMove, [this](QEvent*) { tbCoordMouseMove(); }, this);
+    tbCoord->setMouseTracking(true);
+    coordHint->watch(tbCoord);
+    for (QWidget* child : tbCoord->findChildren<QWidget*>()) {
+        child->setMouseTracking(true);
+        coordHint->watch(child);
+    }
 }
 
-// The guided steps of scale editing; the step panel shows them.
 void TForm1::echEtapAff(int step) {
-    Q_UNUSED(step);
+    const StepsView view = traxilo::echEtapAff(step);
+    lblEchEtapOrdre->setVisible(view.visible);
+    pnlEchEtap->setVisible(view.visible);
+    for (int i = 0; i < 4; ++i) {
+        if (const std::optional<StepLabel>& label = view.labels[size_t(i)]) {
+            // A label breaks its lines at a line feed, not at a carriage return.
+            lblEchEtap[i]->setText(
+                QString(label->text).replace(QLatin1Char('\r'), QLatin1Char('\n')));
+            QPalette palette = lblEchEtap[i]->palette();
+            palette.setColor(QPalette::Window, label->background);
+            lblEchEtap[i]->setPalette(palette);
+        }
+    }
 }
 
-// Scale reset: 1 m per pixel, scale points (1, 1) and (2, 2).
 void TForm1::initEchelle() {
     traxilo::initEchelle(Calibration);
+    moveScaleIndicators();
+    const QString distance = FormatSci(xyDigits - 1, std::sqrt(2.0L));
+    if (!m_fieldShown) {
+        // At start-up the field keeps its design colours: its text simply
+        // becomes the last valid distance.
+        m_writingField = true;
+        edSi->setText(distance);
+        m_writingField = false;
+        lastValidDistance = distance;
+        m_fieldShown = true;
+    } else if (distance != edSi->text()) {
+        edSi->setText(distance); // runs the change handling
+    }
+    lblXMetres->setText(zeroMetreReadout(QLatin1Char('x'), xyDigits));
+    lblYMetres->setText(zeroMetreReadout(QLatin1Char('y'), xyDigits));
+    MaJlblP();
+    Calibration.sensitivity = 1;
+    affichSensibilites(Calibration.sensitivity);
+    ActualGrid();
+    marksChanged();
 }
 
-// The calibration picture of the page, image 0 to 4.
+void TForm1::ActualGrid() {
+    tables.ActualGrid(Calibration);
+    refreshTables();
+}
+
+void TForm1::MaJlblP() {
+    const ScalePointLabels labels = traxilo::MaJlblP(Calibration);
+    lblP1X->setText(labels.p1X);
+    lblP1Y->setText(labels.p1Y);
+    lblP2X->setText(labels.p2X);
+    lblP2Y->setText(labels.p2Y);
+}
+
+void TForm1::affichSensibilites(long double S) {
+    const QString text = traxilo::affichSensibilites(S, xyDigits);
+    lblSHori->setText(text);
+    lblSVert->setText(text);
+}
+
+void TForm1::CursOrig() {
+    if (const std::optional<int> number =
+            originCursor(pointerColourCode, Calibration.signX, Calibration.signY)) {
+        PaintBox1->setCursor(cursors.cursor(*number));
+    }
+}
+
+void TForm1::moveScaleIndicators() {
+    // Centred on the point's column and row, in the panel's margins.
+    indicX1->move(Calibration.p1.x() + 3, 1);
+    indicY1->move(1, Calibration.p1.y() + 3);
+    indicX2->move(Calibration.p2.x() + 3, 1);
+    indicY2->move(1, Calibration.p2.y() + 3);
+}
+
 void TForm1::ImgEtalon(int image) {
-    Q_UNUSED(image);
+    QImage picture(imgEtalonSimu->size(), QImage::Format_RGB32);
+    picture.fill(Qt::white);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    const int w = picture.width();
+    const int h = picture.height();
+    if (image == 1) {
+        // A ruler between p1 and p2 with its distance.
+        p.setPen(QPen(QColor(0, 128, 0), 2));
+        p.drawLine(18, h - 25, w - 18, 25);
+        p.setPen(QPen(QColor(255, 0, 0), 2));
+        p.drawLine(12, h - 25, 24, h - 25);
+        p.drawLine(18, h - 31, 18, h - 19);
+        p.setPen(QPen(QColor(0, 0, 255), 2));
+        p.drawLine(w - 24, 25, w - 12, 25);
+        p.drawLine(w - 18, 19, w - 18, 31);
+        p.setPen(Qt::black);
+        p.drawText(QRect(0, h / 2 - 10, w / 2, 20), Qt::AlignCenter, QStringLiteral("d"));
+    } else {
+        // Axes through an origin.
+        p.setPen(QPen(Qt::black, 2));
+        p.drawLine(15, h - 15, w - 10, h - 15);
+        p.drawLine(15, h - 15, 15, 10);
+        p.drawLine(w - 10, h - 15, w - 18, h - 20);
+        p.drawLine(w - 10, h - 15, w - 18, h - 10);
+        p.drawLine(15, 10, 10, 18);
+        p.drawLine(15, 10, 20, 18);
+        p.drawText(QRect(w - 25, h - 14, 20, 14), Qt::AlignCenter, QStringLiteral("x"));
+        p.drawText(QRect(18, 4, 20, 14), Qt::AlignCenter, QStringLiteral("y"));
+        p.drawText(QRect(0, h - 14, 15, 14), Qt::AlignCenter, QStringLiteral("O"));
+    }
+    p.end();
+    imgEtalonSimu->setPixmap(QPixmap::fromImage(picture));
+    imgEtalonSimu->setProperty("imageIndex", image);
 }
 
-// Leaves origin mode.
-void TForm1::ChxOrigRAZ() {}
+void TForm1::rbChxOrigClick() {
+    etalonSimuRAZ();
+    tBarOriAxes->setEnabled(true);
+    for (QToolButton* b : {tbXpYp, tbXnYp, tbXpYn, tbXnYN}) {
+        b->setEnabled(true);
+    }
+    CursOrig();
+    ImgEtalon(0);
+}
 
-// Leaves scale editing.
-void TForm1::etalonSimuRAZ() {}
+void TForm1::ChxOrigRAZ() {
+    rbChxOrig->setChecked(false);
+    for (QToolButton* b : {tbXpYp, tbXnYp, tbXpYn, tbXnYN}) {
+        b->setEnabled(false);
+    }
+    tBarOriAxes->setEnabled(false);
+}
+
+void TForm1::tbXpYpClick(int imageIndex) {
+    const std::optional<QPoint> signs = orientationSigns(imageIndex);
+    if (!signs) {
+        return;
+    }
+    Calibration.signX = signs->x();
+    Calibration.signY = signs->y();
+    CursOrig();
+    MaJlblP();
+    ActualGrid();
+    marksChanged();
+    if (chkBoxAxDed->isChecked()) {
+        reDraw(currentFrame);
+    }
+}
+
+void TForm1::originClick(QPoint pos) {
+    Calibration.Xo = pos.x();
+    Calibration.Yo = pos.y();
+    MaJlblP();
+    marksChanged();
+    if (chkBoxAxDed->isChecked()) {
+        reDraw(currentFrame);
+    }
+    ActualGrid();
+}
+
+void TForm1::rbEtalonSimuClick() {
+    ChxOrigRAZ();
+    chkBoxPt1->setEnabled(true);
+    chkBoxPt2->setEnabled(true);
+    chkBoxPt2->setChecked(true);
+    chkBoxPt1->setChecked(true);
+    ImgEtalon(1);
+    edSi->setEnabled(true);
+    setFieldColours(edSi, kDistanceValidColours);
+    for (QFrame* shape : {indicX1, indicY1, indicX2, indicY2}) {
+        shape->setVisible(true);
+    }
+    for (QLabel* l : {lblP1X, lblP1Y, lblP2X, lblP2Y}) {
+        l->setEnabled(true);
+    }
+    Calibration.scaleSegmentShown = true;
+    bbtnCouleurEch->setEnabled(true);
+    drawScaleSegmentNow();
+}
+
+void TForm1::etalonSimuRAZ() {
+    echEtapAff(0);
+    rbEtalonSimu->setChecked(false);
+    chkBoxPt1->setEnabled(false);
+    chkBoxPt2->setEnabled(false);
+    ImgEtalon(0);
+    edSi->setEnabled(false);
+    Calibration.scaleSegmentShown = false;
+    bbtnCouleurEch->setEnabled(false);
+    marksChanged();
+}
+
+void TForm1::chkBoxPt1Click() {
+    if (!chkBoxPt1->isChecked()) {
+        chkBoxPt2->setChecked(true); // one of the two is always checked
+        return;
+    }
+    echEtapAff(10);
+    if (const std::optional<int> n = scalePointCursor(pointerColourCode * 100, true)) {
+        PaintBox1->setCursor(cursors.cursor(*n));
+    }
+    chkBoxPt2->setChecked(false);
+    marksChanged(); // the segment is drawn from the point being placed
+}
+
+void TForm1::chkBoxPt2Click() {
+    if (!chkBoxPt2->isChecked()) {
+        chkBoxPt1->setChecked(true);
+        return;
+    }
+    echEtapAff(20);
+    if (const std::optional<int> n = scalePointCursor(pointerColourCode * 100, false)) {
+        PaintBox1->setCursor(cursors.cursor(*n));
+    }
+    chkBoxPt1->setChecked(false);
+    marksChanged();
+}
+
+void TForm1::scalePointClick(QPoint pos) {
+    const ScalePointOutcome outcome =
+        traxilo::scalePointClick(Calibration, chkBoxPt1->isChecked(), pos, edSi->text(), xyDigits);
+    if (outcome.identicalPoints) {
+        MessageSeam::showError(kIdenticalPointsMessage, this);
+    }
+    MaJlblP();
+    moveScaleIndicators();
+    marksChanged();
+    reDraw(currentFrame);
+    if (outcome.error) {
+        MessageSeam::showError(*outcome.error, this);
+        return;
+    }
+    lblSHori->setText(outcome.sensitivityText);
+    lblSVert->setText(outcome.sensitivityText);
+    ActualGrid();
+}
+
+void TForm1::edSiEnter() {
+    echEtapAff(30);
+}
+
+bool TForm1::distanceFieldInvalid() const {
+    return edSi->palette().color(QPalette::Base) == kDistanceInvalidColours.background;
+}
+
+void TForm1::edSiChange() {
+    if (m_writingField) {
+        return;
+    }
+    const DistanceTextFix fix = normaliseDistanceText(edSi->text());
+    if (fix.changed) {
+        m_writingField = true;
+        edSi->setText(fix.text);
+        m_writingField = false;
+        edSi->setCursorPosition(fix.caret);
+        edSi->deselect();
+    }
+    const DistanceOutcome outcome =
+        applyDistanceText(Calibration, edSi->text(), lastValidDistance, xyDigits);
+    setFieldColours(edSi, outcome.colours);
+    lblSHori->setText(outcome.sensitivityText);
+    lblSVert->setText(outcome.sensitivityText);
+    if (!outcome.valid) {
+        MessageSeam::showWarning(kDistanceWarning, this);
+    }
+}
+
+void TForm1::edSiExit() {
+    const bool invalid = distanceFieldInvalid();
+    const std::optional<QString> text =
+        distanceExitText(edSi->text(), invalid, lastValidDistance, xyDigits);
+    if (!text) {
+        return;
+    }
+    if (*text != edSi->text()) {
+        edSi->setText(*text); // runs the change handling
+    }
+    if (!invalid) {
+        ActualGrid();
+    }
+}
+
+void TForm1::bbtnCouleurEchClick() {
+    echEtapAff(40);
+    if (const std::optional<QColor> colour =
+            ColorDialogSeam::getColor(Calibration.scaleSegmentColour, this)) {
+        Calibration.scaleSegmentColour = *colour;
+        QPixmap swatch(16, 16);
+        swatch.fill(*colour);
+        bbtnCouleurEch->setIcon(QIcon(swatch));
+        marksChanged();
+        drawScaleSegmentNow();
+    }
+    echEtapAff(41);
+}
 
 } // namespace traxilo

@@ -1,14 +1,141 @@
 #include "app/main_window.h"
 
+#include "app/hint_tracker.h"
+#include "app/message_seam.h"
+#include "clip/clip_facts.h"
+
+#include <QFont>
+#include <QFrame>
+#include <QLabel>
 #include <QVBoxLayout>
 
 namespace traxilo {
 
-// The "Propriétés du clip" page: the clip's facts and the preview of the
-// file under the cursor in the clip dialog are built here.
+namespace {
+
+QFrame* factsPanel(QWidget* page, QVBoxLayout* pageLayout, const char* name) {
+    auto* panel = new QFrame(page);
+    panel->setObjectName(QString::fromLatin1(name));
+    panel->setFrameStyle(QFrame::Box | QFrame::Sunken);
+    auto* column = new QVBoxLayout(panel);
+    column->setContentsMargins(8, 6, 8, 6);
+    column->setSpacing(4);
+    pageLayout->addWidget(panel);
+    return panel;
+}
+
+QLabel* factLabel(QFrame* panel, const char* name) {
+    auto* label = new QLabel(panel);
+    label->setObjectName(QString::fromLatin1(name));
+    label->setTextInteractionFlags(Qt::NoTextInteraction);
+    static_cast<QVBoxLayout*>(panel->layout())->addWidget(label);
+    return label;
+}
+
+} // namespace
+
+// The "Propriétés du clip" page: four framed panels of labels, a display
+// only. The texts come from the clip's facts or from the previewed file.
 void TForm1::setupClipPropertiesPage() {
     auto* layout = new QVBoxLayout(tsProClip);
     layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(6);
+
+    pnlProFichier = factsPanel(tsProClip, layout, "pnlProFichier");
+    QPalette silver = pnlProFichier->palette();
+    silver.setColor(QPalette::Window, QColor(192, 192, 192));
+    silver.setColor(QPalette::WindowText, QColor(255, 0, 0));
+    pnlProFichier->setPalette(silver);
+    pnlProFichier->setAutoFillBackground(true);
+    lblFile = factLabel(pnlProFichier, "lblFile");
+    lblFile->setWordWrap(true);
+    lblOctets = factLabel(pnlProFichier, "lblOctets");
+    for (QLabel* label : {lblFile, lblOctets}) {
+        label->setPalette(silver); // set on the labels: a change of style re-polishes them
+    }
+
+    pnlProDuree = factsPanel(tsProClip, layout, "pnlProDuree");
+    lblDurTot = factLabel(pnlProDuree, "lblDurTot");
+    lblNbImages = factLabel(pnlProDuree, "lblNbImages");
+    lblPeriode = factLabel(pnlProDuree, "lblPeriode");
+    lblFrequence = factLabel(pnlProDuree, "lblFrequence");
+
+    pnlProDim = factsPanel(tsProClip, layout, "pnlProDim");
+    lblDim = factLabel(pnlProDim, "lblDim");
+    QFont heading = lblDim->font();
+    heading.setBold(true);
+    lblDim->setFont(heading);
+    lblDimL = factLabel(pnlProDim, "lblDimL");
+    lblDimH = factLabel(pnlProDim, "lblDimH");
+    lblAdapt = factLabel(pnlProDim, "lblAdapt");
+    HintTracker::setHint(lblAdapt,
+                         QStringLiteral("Affichage actuel|Affichage actuel en % des dimensions "
+                                        "d'origine"));
+
+    pnlProCodec = factsPanel(tsProClip, layout, "pnlProCodec");
+    lblCodec1 = factLabel(pnlProCodec, "lblCodec1");
+    lblCodec1->setFont(heading);
+    lblCodec2 = factLabel(pnlProCodec, "lblCodec2");
+    lblCodec3 = factLabel(pnlProCodec, "lblCodec3");
+    lblCodec3->setWordWrap(true);
+
+    layout->addStretch(1);
+
+    lblDim->setText(ProClipTexts::lblDim);
+    lblCodec1->setText(ProClipTexts::lblCodec1);
+    const ProClipTexts designed = DesignedProClipTexts();
+    lblFile->setText(designed.lblFile);
+    lblOctets->setText(designed.lblOctets);
+    lblDurTot->setText(designed.lblDurTot);
+    lblNbImages->setText(designed.lblNbImages);
+    lblPeriode->setText(designed.lblPeriode);
+    lblFrequence->setText(designed.lblFrequence);
+    lblDimL->setText(designed.lblDimL);
+    lblDimH->setText(designed.lblDimH);
+    lblAdapt->setText(designed.lblAdapt.value_or(QString()));
+    lblCodec2->setText(designed.lblCodec2);
+    lblCodec3->setText(designed.lblCodec3);
+}
+
+namespace {
+
+void showTexts(TForm1& w, const ProClipTexts& t) {
+    w.lblFile->setText(t.lblFile);
+    w.lblOctets->setText(t.lblOctets);
+    w.lblDurTot->setText(t.lblDurTot);
+    w.lblNbImages->setText(t.lblNbImages);
+    w.lblPeriode->setText(t.lblPeriode);
+    w.lblFrequence->setText(t.lblFrequence);
+    w.lblDimL->setText(t.lblDimL);
+    w.lblDimH->setText(t.lblDimH);
+    if (t.lblAdapt) {
+        w.lblAdapt->setText(*t.lblAdapt);
+    }
+    w.lblCodec2->setText(t.lblCodec2);
+    w.lblCodec3->setText(t.lblCodec3);
+}
+
+} // namespace
+
+void TForm1::RAZProClip() {
+    showTexts(*this, RAZProClipTexts(clipOpen() ? &ClipInfo : nullptr));
+}
+
+void TForm1::OpenDialog1SelectionChange(const QString& currentFile) {
+    const PreviewOutcome outcome = PreviewSelection(currentFile);
+    switch (outcome.action) {
+    case PreviewOutcome::Action::Reset:
+        RAZProClip();
+        break;
+    case PreviewOutcome::Action::Keep:
+        break;
+    case PreviewOutcome::Action::ShowError:
+        MessageSeam::showError(outcome.errorText, this);
+        break;
+    case PreviewOutcome::Action::Show:
+        showTexts(*this, outcome.texts);
+        break;
+    }
 }
 
 } // namespace traxilo

@@ -1,25 +1,439 @@
 #include "app/main_window.h"
 
+#include "app/hint_tracker.h"
+#include "app/message_seam.h"
+#include "app/paint_box.h"
+#include "app/string_grid.h"
+#include "app/up_down.h"
+#include "pointing/style_table.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QFrame>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QRadioButton>
+#include <QShortcut>
+#include <QStyle>
+#include <QTabWidget>
+#include <QTimer>
+#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace traxilo {
 
-// The "Mesures" page: the measurement table and the pointing controls are
-// built here.
+namespace {
+
+template <typename W> W* named(W* widget, const char* name) {
+    widget->setObjectName(QString::fromLatin1(name));
+    return widget;
+}
+
+// A raised panel holding a row of controls.
+QFrame* panel(QWidget* parent, const char* name, QHBoxLayout** row) {
+    auto* frame = named(new QFrame(parent), name);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    *row = new QHBoxLayout(frame);
+    (*row)->setContentsMargins(3, 2, 3, 2);
+    (*row)->setSpacing(3);
+    return frame;
+}
+
+UpDown* upDown(QWidget* parent, const char* name, int min, int max, int position,
+               const QString& hint) {
+    auto* ud = named(new UpDown(parent), name);
+    ud->setRange(min, max);
+    ud->setPosition(position);
+    ud->setWrap(false);
+    HintTracker::setHint(ud, hint);
+    return ud;
+}
+
+QToolButton* clearButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
+                         const QString& hint) {
+    auto* button = named(new QToolButton(parent), name);
+    button->setFixedSize(24, 24);
+    button->setIcon(parent->style()->standardIcon(icon));
+    button->setEnabled(false);
+    HintTracker::setHint(button, hint);
+    return button;
+}
+
+void setEnabledByName(QObject* root, const QString& name, bool enable) {
+    if (auto* menu = root->findChild<QMenu*>(name)) {
+        menu->menuAction()->setEnabled(enable);
+    } else if (auto* action = root->findChild<QAction*>(name)) {
+        action->setEnabled(enable);
+    } else if (auto* widget = root->findChild<QWidget*>(name)) {
+        widget->setEnabled(enable);
+    }
+}
+
+// Highlights the range, asks, empties it in both tables and redraws.
+void runClear(TForm1& w, const ClearRequest& request) {
+    if (request.showSelection) {
+        w.tables.MeasureTable.setSelection(request.range);
+        w.refreshTables();
+    }
+    if (request.ask && !MessageSeam::confirm(request.question, &w)) {
+        return;
+    }
+    w.tables.applyClear(request);
+    if (request.endsSilentClear) {
+        w.silentClear = false;
+    }
+    w.marksChanged();
+    if (w.clipOpen()) {
+        w.reDraw(request.redrawFrame.value_or(w.currentFrame));
+    }
+    w.refreshTables();
+}
+
+} // namespace
+
+// The "Mesures" page: precision controls, clearing buttons, points per
+// frame, current point and its drawing, automatic advance, time origin, and
+// the measurement table below them.
 void TForm1::setupMeasuresPage() {
     auto* layout = new QVBoxLayout(tsMesures);
     layout->setContentsMargins(4, 4, 4, 4);
+    layout->setSpacing(3);
+
+    QHBoxLayout* row = nullptr;
+    auto* first = new QHBoxLayout;
+    pnlDecimales = panel(tsMesures, "pnlDecimales", &row);
+    lblCS = named(new QLabel(QStringLiteral("Décimales de t"), pnlDecimales), "lblCS");
+    udFmt_t = upDown(pnlDecimales, "udFmt_t", 0, 6, 3,
+                     QStringLiteral("Changer le nombre de décimales de t|Changer le nombre de "
+                                    "décimale de t"));
+    lblFmt_xy = named(new QLabel(QStringLiteral("Chiffres de x, y"), pnlDecimales), "lblFmt_xy");
+    udFmt_xy = upDown(pnlDecimales, "udFmt_xy", 0, 4, 2,
+                      QStringLiteral("Changer le nombre de chiffres de x et y|Changer le nombre "
+                                     "de chiffres de x et y"));
+    for (QWidget* w : {static_cast<QWidget*>(lblCS), static_cast<QWidget*>(udFmt_t),
+                       static_cast<QWidget*>(lblFmt_xy), static_cast<QWidget*>(udFmt_xy)}) {
+        row->addWidget(w);
+    }
+    udFmt_t->setEnabled(false);
+    udFmt_xy->setEnabled(false);
+    first->addWidget(pnlDecimales);
+    first->addStretch(1);
+    layout->addLayout(first);
+
+    // The page may be narrow: one group or two per row.
+    auto* second = new QHBoxLayout;
+    Panel8 = panel(tsMesures, "Panel8", &row);
+    HintTracker::setHint(Panel8, QStringLiteral("Effacer des cellules|Effacer des cellules"));
+    row->addWidget(new QLabel(QStringLiteral("Effacer"), Panel8));
+    Button0 = clearButton(Panel8, "Button0", QStyle::SP_ArrowDown,
+                          QStringLiteral("Effacer une colonne|Effacer une colonne"));
+    Button1 = clearButton(Panel8, "Button1", QStyle::SP_ArrowRight,
+                          QStringLiteral("Effacer une ligne|Effacer une ligne"));
+    Button2 = clearButton(Panel8, "Button2", QStyle::SP_TrashIcon,
+                          QStringLiteral("Effacer le taleau|Effacer le tableau"));
+    row->addWidget(Button0);
+    row->addWidget(Button1);
+    row->addWidget(Button2);
+    second->addWidget(Panel8);
+    QFrame* pointsPanel = panel(tsMesures, "pnlPointsPlan", &row);
+    HintTracker::setHint(pointsPanel,
+                         QStringLiteral("Définir le nombre de pointages par image (1..9)|Définir "
+                                        "le nombre de pointages par image (1..9)"));
+    row->addWidget(new QLabel(QStringLiteral(" Points / image"), pointsPanel));
+    lblPointsPlan = named(new QLabel(QStringLiteral("1"), pointsPanel), "lblPointsPlan");
+    udPointsPlan = upDown(pointsPanel, "udPointsPlan", 1, 9, 1, HintTracker::hint(pointsPanel));
+    udPointsPlan->setEnabled(false);
+    row->addWidget(lblPointsPlan);
+    row->addWidget(udPointsPlan);
+    second->addWidget(pointsPanel);
+    second->addStretch(1);
+    layout->addLayout(second);
+
+    auto* third = new QHBoxLayout;
+    QFrame* pointPanel = panel(tsMesures, "pnlPointNumero", &row);
+    HintTracker::setHint(pointPanel,
+                         QStringLiteral("Choisir le n° du point|Choisir le n° du point"));
+    row->addWidget(new QLabel(QStringLiteral(" Point n°"), pointPanel));
+    lblPointNumero = named(new QLabel(QStringLiteral("1"), pointPanel), "lblPointNumero");
+    QFont bold = lblPointNumero->font();
+    bold.setBold(true);
+    lblPointNumero->setFont(bold);
+    // The number is written in the point's colour, white by default: a dark
+    // ground keeps every colour readable.
+    lblPointNumero->setAutoFillBackground(true);
+    QPalette dark = lblPointNumero->palette();
+    dark.setColor(QPalette::Window, QColor(0, 128, 128));
+    dark.setColor(QPalette::WindowText, Qt::white);
+    lblPointNumero->setPalette(dark);
+    lblPointNumero->setMinimumWidth(14);
+    lblPointNumero->setAlignment(Qt::AlignCenter);
+    udPointNumero = upDown(pointPanel, "udPointNumero", 1, 1, 1, HintTracker::hint(pointPanel));
+    udPointNumero->setEnabled(false);
+    row->addWidget(lblPointNumero);
+    row->addWidget(udPointNumero);
+    chkBoxPtDed = named(new QCheckBox(QStringLiteral("dessiné"), pointPanel), "chkBoxPtDed");
+    chkBoxPtDed->setChecked(true);
+    chkBoxPtDed->setEnabled(false);
+    HintTracker::setHint(chkBoxPtDed, QStringLiteral("|Automatiser l'affichage du point"));
+    row->addWidget(chkBoxPtDed);
+    chkBoxAxDed = named(new QCheckBox(QStringLiteral("axes"), pointPanel), "chkBoxAxDed");
+    chkBoxAxDed->setChecked(true);
+    chkBoxAxDed->setEnabled(false);
+    HintTracker::setHint(chkBoxAxDed, QStringLiteral("Dessiner les axes|Dessiner les axes"));
+    row->addWidget(chkBoxAxDed);
+    bbtnCouleurAxes = clearButton(pointPanel, "bbtnCouleurAxes", QStyle::SP_DesktopIcon,
+                                  QStringLiteral("Choisir la couleur des axes|Choisir la couleur "
+                                                 "des axes"));
+    row->addWidget(bbtnCouleurAxes);
+    third->addWidget(pointPanel);
+    third->addStretch(1);
+    layout->addLayout(third);
+
+    auto* fourth = new QHBoxLayout;
+    QFrame* autoPanel = panel(tsMesures, "pnlPointSuivantAuto", &row);
+    row->addWidget(new QLabel(QStringLiteral("Point suivant auto."), autoPanel));
+    // Hands pointing right and down, as the symbol font shows them.
+    QFont hands = font();
+    hands.setPixelSize(24);
+    chkBoxAutoH = named(new QCheckBox(QStringLiteral("☞"), autoPanel), "chkBoxAutoH");
+    chkBoxAutoV = named(new QCheckBox(QStringLiteral("☟"), autoPanel), "chkBoxAutoV");
+    HintTracker::setHint(chkBoxAutoH,
+                         QStringLiteral("Automatiser le déplacement horizontal dans le "
+                                        "tableau|Automatiser le déplacement horizontal dans le "
+                                        "tableau"));
+    HintTracker::setHint(chkBoxAutoV,
+                         QStringLiteral("Automatiser le déplacement vertical dans le "
+                                        "tableau|Automatiser le déplacement vertical dans le "
+                                        "tableau"));
+    for (QCheckBox* box : {chkBoxAutoH, chkBoxAutoV}) {
+        box->setFont(hands);
+        box->setChecked(true);
+        box->setEnabled(false);
+        row->addWidget(box);
+    }
+    fourth->addWidget(autoPanel);
+    fourth->addStretch(1);
+    layout->addLayout(fourth);
+
+    auto* fifth = new QHBoxLayout;
+    QFrame* originPanel = panel(tsMesures, "pnlt0", &row);
+    HintTracker::setHint(originPanel,
+                         QStringLiteral("Choisir l'origine des dates|Choisir l'origine des dates"));
+    row->addWidget(
+        new QLabel(QStringLiteral("Origine des dates (t = 0) : image n° "), originPanel));
+    lblt0 = named(new QLabel(QStringLiteral("1"), originPanel), "lblt0");
+    lblt0->setEnabled(false);
+    udt0 = upDown(originPanel, "udt0", 1, 1, 1, HintTracker::hint(originPanel));
+    udt0->setEnabled(false);
+    row->addWidget(lblt0);
+    row->addWidget(udt0);
+    fifth->addWidget(originPanel);
+    fifth->addStretch(1);
+    layout->addLayout(fifth);
+
+    StringGrid1 = named(new StringGrid(&tables.MeasureTable, tsMesures), "StringGrid1");
+    StringGrid1->setEnabled(false);
+    tables.gridFont = StringGrid1->font();
+    layout->addWidget(StringGrid1, 1);
+
+    tables.MeasureTable.setCurrentCellCallback([this] { StringGrid1Click(); });
+    connect(StringGrid1, &StringGrid::mouseReleased, this, &TForm1::StringGrid1MouseUp);
+    connect(StringGrid1, &StringGrid::keyReleased, this, &TForm1::StringGrid1KeyUp);
+    connect(Button0, &QToolButton::clicked, this, &TForm1::Button0Click);
+    connect(Button1, &QToolButton::clicked, this, &TForm1::Button1Click);
+    connect(Button2, &QToolButton::clicked, this, &TForm1::Button2Click);
+    // Button1 is the window's cancel button while the "Mesures" tab is shown.
+    auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
+    connect(escape, &QShortcut::activated, this, [this] {
+        if (PageControl1->currentWidget() == tsMesures && Button1->isEnabled()) {
+            Button1Click();
+        }
+    });
+    connect(udFmt_t, &UpDown::clicked, this, &TForm1::udFmt_tClick);
+    connect(udFmt_xy, &UpDown::clicked, this, &TForm1::udFmt_xyClick);
+    connect(udPointsPlan, &UpDown::clicked, this, &TForm1::udPointsPlanClick);
+    connect(udPointNumero, &UpDown::clicked, this, &TForm1::udPointNumeroClick);
+    connect(chkBoxAutoH, &QCheckBox::clicked, this, &TForm1::chkBoxAutoHClick);
+    connect(chkBoxAutoV, &QCheckBox::clicked, this, &TForm1::chkBoxAutoVClick);
+    connect(chkBoxPtDed, &QCheckBox::clicked, this, &TForm1::chkPtDedExecute);
+    connect(chkBoxAxDed, &QCheckBox::clicked, this, &TForm1::chkAxDedExecute);
+    connect(bbtnCouleurAxes, &QToolButton::clicked, this, &TForm1::CouleurAxesExecute);
+    connect(udt0, &UpDown::clicked, this, &TForm1::udt0Click);
+    connect(udt0, &UpDown::arrowPressed, this, &TForm1::udt0MouseDown);
+    // The arrow's release comes before its click has moved the position:
+    // the rewrite waits for the click.
+    connect(udt0, &UpDown::arrowReleased, this, &TForm1::udt0MouseUp, Qt::QueuedConnection);
 }
 
-} // namespace traxilo
+// The menus and the timers are made after the pages.
+void TForm1::connectMeasureSignals() {
+    connect(mnuAutoH, &QAction::triggered, this, &TForm1::AutoHExecute);
+    connect(mnuAutoV, &QAction::triggered, this, &TForm1::AutoVExecute);
+    connect(Timer2, &QTimer::timeout, this, &TForm1::Timer2Timer);
+}
 
-namespace traxilo {
+void TForm1::refreshTables() {
+    StringGrid1->setTimeOrigin(udt0->position());
+    StringGrid1->refresh();
+}
 
-// What opening a clip does to the measurement side. These stay minimal until
-// the tables and the calibration page are built.
+bool TForm1::tableauOccupe() const {
+    return clipOpen() && tables.tableauOccupe();
+}
+
+void TForm1::OptTraitt(bool enable) {
+    for (const QString& name : kProcessingCommands) {
+        setEnabledByName(this, name, enable);
+    }
+}
+
+void TForm1::StringGrid1Click() {
+    if (!clipOpen()) {
+        return;
+    }
+    const int frame = tables.cellChosen();
+    ChgPointNumero(tables.currentPoint());
+    // The frame on show needs no new showing (a step of no frame).
+    if (frame >= 0 && frame < ClipInfo.frameCount && frame != currentFrame) {
+        mpPositionner(frame);
+    }
+    Drawpoints();
+    refreshTables();
+}
+
+void TForm1::StringGrid1MouseUp(int col, int row) {
+    if (const std::optional<GridRect> selection = tables.releaseSelection(col, row)) {
+        tables.MeasureTable.setSelection(*selection);
+        refreshTables();
+    }
+}
+
+void TForm1::StringGrid1KeyUp(int key) {
+    if (key != Qt::Key_Delete) {
+        return;
+    }
+    runClear(*this, tables.deleteKeyClear());
+}
+
+void TForm1::Button0Click() {
+    runClear(*this, tables.columnClear());
+}
+
+void TForm1::Button1Click() {
+    runClear(*this, tables.rowClear());
+}
+
 void TForm1::Button2Click() {
-    silentClear = false;
+    tables.silentClear = silentClear;
+    runClear(*this, tables.tableClear());
+    silentClear = tables.silentClear;
 }
+
+void TForm1::udFmt_tClick() {
+    if (!clipOpen()) {
+        return;
+    }
+    tables.setTimeDecimals(udFmt_t->position(), Calibration);
+    tFormat = tables.tFormat();
+    refreshTables();
+}
+
+void TForm1::udFmt_xyClick() {
+    if (!clipOpen()) {
+        return;
+    }
+    const std::optional<QString> distance =
+        tables.setXYDigits(udFmt_xy->position() + 1, Calibration, edSi->text());
+    xyDigits = tables.xyDigits();
+    if (distance) {
+        edSi->setText(*distance); // runs the change handling
+    }
+    refreshTables();
+}
+
+void TForm1::nbPointsPlan(int n) {
+    tables.nbPointsPlan(n);
+    n = tables.pointsPerFrame();
+    lblPointsPlan->setText(QString::number(n));
+    chkBoxAutoH->setEnabled(n != 1);
+    mnuAutoH->setEnabled(n != 1);
+    udPointNumero->setRange(1, n);
+    ChgPointNumero(tables.currentPoint());
+    chkBoxPtDed->setChecked(styleOf(tables.StyleTable, n).drawn);
+    udPointNumero->setEnabled(udPointNumero->maximum() > 1);
+    marksChanged();
+    refreshTables();
+}
+
+void TForm1::udPointsPlanClick() {
+    const int n = udPointsPlan->position();
+    udPointNumero->setRange(1, n);
+    nbPointsPlan(n);
+}
+
+void TForm1::udPointNumeroClick() {
+    const int k = udPointNumero->position();
+    tables.choosePoint(k);
+    ChgPointNumero(k);
+    refreshTables();
+}
+
+void TForm1::ChgPointNumero(int k) {
+    tables.ChgPointNumero(k);
+    k = tables.currentPoint();
+    udPointNumero->setPosition(k);
+    const MarkStyle style = styleOf(tables.StyleTable, k);
+    QPalette palette = lblPointNumero->palette();
+    palette.setColor(QPalette::WindowText, style.colour);
+    lblPointNumero->setPalette(palette);
+    lblPointNumero->setText(QString::number(k));
+    chkBoxPtDed->setChecked(style.drawn);
+}
+
+void TForm1::chkBoxAutoHClick() {
+    mnuAutoH->setChecked(chkBoxAutoH->isChecked());
+}
+
+void TForm1::chkBoxAutoVClick() {
+    mnuAutoV->setChecked(chkBoxAutoV->isChecked());
+}
+
+void TForm1::AutoHExecute() {
+    // The item's own check has already been toggled by the trigger.
+    chkBoxAutoH->setChecked(mnuAutoH->isChecked());
+}
+
+void TForm1::AutoVExecute() {
+    chkBoxAutoV->setChecked(mnuAutoV->isChecked());
+}
+
+void TForm1::udt0Click() {
+    lblt0->setText(QString::number(udt0->position()));
+    ShowTimeOriginMark();
+    StringGrid1->setTimeOrigin(udt0->position());
+}
+
+void TForm1::udt0MouseDown() {
+    Timer2->start(500);
+}
+
+void TForm1::Timer2Timer() {
+    // Held down, the arrow moves faster and faster.
+    if (udt0->increment() < udt0->maximum()) {
+        udt0->setIncrement(udt0->increment() * 2);
+    }
+}
+
+void TForm1::udt0MouseUp() {
+    Timer2->stop();
+    udt0->setIncrement(1);
+    tables.setTimeOrigin(udt0->position());
+    refreshTables();
+}
+
+// ---- What opening a clip does to the measurement side ----
 
 void TForm1::resetCoordinateFrameForClip(int height) {
     Calibration.Xo = 0;
@@ -27,22 +441,87 @@ void TForm1::resetCoordinateFrameForClip(int height) {
     Calibration.signX = 1;
     Calibration.signY = 1;
     lastMousePos = QPoint(0, 0);
+    tbXpYp->setChecked(true);
+    marksChanged();
 }
 
-void TForm1::layoutTablesForClip() {}
+void TForm1::layoutTablesForClip() {
+    const int frames = ClipInfo.frameCount;
+    // 23. Time origin.
+    lblt0->setEnabled(true);
+    lblt0->setText(QStringLiteral("1"));
+    udt0->setRange(1, std::max(1, frames));
+    udt0->setPosition(1);
+    udt0->setEnabled(true);
+    // 24. Points per frame.
+    udPointsPlan->setEnabled(true);
+    udPointsPlan->setPosition(1);
+    lblPointsPlan->setText(QStringLiteral("1"));
+    chkBoxAutoH->setEnabled(false);
+    mnuAutoH->setEnabled(false);
+    udPointNumero->setRange(1, 1);
+    udPointNumero->setEnabled(false);
+    // 25-26, 28. Both tables, t with three decimals, styles of the axes and point 1.
+    tables.gridFont = StringGrid1->font();
+    tables.openClip(frames, ClipInfo.framePeriod);
+    tFormat = tables.tFormat();
+    StringGrid1->setEnabled(true);
+    // 27.
+    udFmt_t->setEnabled(true);
+    udFmt_xy->setEnabled(true);
+    // 29.
+    for (QWidget* w : {static_cast<QWidget*>(chkBoxAutoV), static_cast<QWidget*>(chkBoxPtDed),
+                       static_cast<QWidget*>(chkBoxAxDed), static_cast<QWidget*>(bbtnCouleurAxes),
+                       static_cast<QWidget*>(bbtnCible)}) {
+        w->setEnabled(true);
+    }
+    if (QToolButton* pointButton = findChild<QToolButton*>(QStringLiteral("bbtnCouleurPoint"))) {
+        pointButton->setEnabled(true);
+    }
+    PaintBox1->setCursor(cursors.cursor(pointerColourCode * 100 + pointerShapeCode));
+    mnuPointages->menuAction()->setEnabled(true);
+    popUpMnuPointeur->setEnabled(true);
+    ChgPointNumero(1);
+    chkBoxAxDed->setChecked(styleOf(tables.StyleTable, 0).drawn);
+    marksChanged();
+    refreshTables();
+}
 
-void TForm1::enableMeasurementForClip() {}
+void TForm1::enableMeasurementForClip() {
+    // 31. The position markers of the scale points.
+    const char* red = "background: white; border: 1px solid rgb(255, 0, 0);";
+    const char* blue = "background: white; border: 1px solid rgb(0, 0, 255);";
+    indicX1->setStyleSheet(QString::fromLatin1(red));
+    indicY1->setStyleSheet(QString::fromLatin1(red));
+    indicX2->setStyleSheet(QString::fromLatin1(blue));
+    indicY2->setStyleSheet(QString::fromLatin1(blue));
+    moveScaleIndicators();
+    for (QFrame* shape : {indicX1, indicY1, indicX2, indicY2}) {
+        shape->show();
+        shape->raise();
+    }
+    // 34.
+    for (QWidget* w : {static_cast<QWidget*>(Button0), static_cast<QWidget*>(Button1),
+                       static_cast<QWidget*>(Button2), static_cast<QWidget*>(rbChxOrig),
+                       static_cast<QWidget*>(rbEtalonSimu)}) {
+        w->setEnabled(true);
+    }
+}
 
 void TForm1::finishClipOpening() {
     Calibration.scaleChanged = true;
+    ImgEtalon(0);
+    OptTraitt(true);
 }
 
 int TForm1::timeOriginFrameNumber() const {
-    return 1;
+    return udt0 ? udt0->position() : 1;
 }
 
-void TForm1::setTableRowsToCurrentFrame() {}
-
-void TForm1::Drawpoints() {}
+void TForm1::setTableRowsToCurrentFrame() {
+    tables.MeasureTable.setRow(currentFrame + 1);
+    tables.PixelTable.setRow(currentFrame + 1);
+    refreshTables();
+}
 
 } // namespace traxilo

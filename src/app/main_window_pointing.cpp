@@ -1,6 +1,57 @@
 #include "app/main_window.h"
 
+#include "app/hint_tracker.h"
+#include "app/paint_box.h"
+#include "app/up_down.h"
+#include "geometry/pixel_conversion.h"
+#include "pointing/recording.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QRadioButton>
+#include <QToolBar>
+
 namespace traxilo {
+
+namespace {
+
+// A left click in pointing mode: the current point on the frame shown,
+// then the automatic advance.
+void recordAt(TForm1& w, QPoint pos) {
+    ClickContext context;
+    context.X = pos.x();
+    context.Y = pos.y();
+    context.displayWidth = w.displayWidth;
+    context.displayHeight = w.displayHeight;
+    context.currentFrame = w.currentFrame;
+    context.autoH = w.chkBoxAutoH->isChecked(); // read even while disabled
+    context.autoV = w.chkBoxAutoV->isChecked();
+    const RecordPlan plan = recordPoint(w.tables, w.Calibration, context);
+    if (!plan.recorded) {
+        return;
+    }
+    if (plan.refilled) {
+        // The old mark of this point must vanish.
+        w.marksChanged();
+    }
+    if (plan.nextFrame) {
+        w.mpPositionner(*plan.nextFrame);
+        w.Drawpoints();
+        if (plan.mark == MarkUpdate::DrawNewMark) {
+            w.drawNewMark(plan.point, pos.x(), pos.y());
+        }
+    } else if (plan.mark == MarkUpdate::Redraw) {
+        w.reDraw(w.currentFrame);
+    } else if (plan.mark == MarkUpdate::DrawNewMark) {
+        w.drawNewMark(plan.point, pos.x(), pos.y());
+    }
+    applyRecordPlan(w.tables, plan);
+    w.ChgPointNumero(w.tables.currentPoint());
+    w.refreshTables();
+}
+
+} // namespace
 
 // Mouse events of the pointing surface PaintBox1, in surface pixels.
 
@@ -13,13 +64,42 @@ void TForm1::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers mo
 
 void TForm1::PaintBox1MouseMove(Qt::KeyboardModifiers modifiers, QPoint pos) {
     Q_UNUSED(modifiers);
-    Q_UNUSED(pos);
+    if (!clipOpen()) {
+        return;
+    }
+    lastMousePos = pos;
+    const PointerReadouts readouts = pointerReadouts(Calibration, pos.x(), pos.y(), xyDigits);
+    lblXPixels->setText(readouts.xPixels);
+    lblYPixels->setText(readouts.yPixels);
+    lblXMetres->setText(readouts.xMetres);
+    lblYMetres->setText(readouts.yMetres);
 }
 
 void TForm1::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) {
-    Q_UNUSED(button);
     Q_UNUSED(modifiers);
-    Q_UNUSED(pos);
+    if (!clipOpen() || !insideDisplayedPicture(pos.x(), pos.y(), displayWidth, displayHeight)) {
+        return;
+    }
+    if (button == Qt::LeftButton) {
+        if (rbChxOrig->isChecked()) {
+            originClick(pos);
+        } else if (rbEtalonSimu->isChecked()) {
+            scalePointClick(pos);
+        } else {
+            recordAt(*this, pos);
+        }
+    } else if (button == Qt::RightButton) {
+        // The search for points recorded at this pixel fills the go-to list;
+        // until it exists nothing is found and the item stays disabled.
+        popUpMenuAtteindre->setEnabled(false);
+    }
+}
+
+void TForm1::tbCoordMouseMove() {
+    if (!clipOpen()) {
+        return;
+    }
+    HintTracker::setHint(tbCoord, coordinateHint(lblSHori->text(), lblSVert->text()));
 }
 
 } // namespace traxilo

@@ -81,6 +81,18 @@ void TextGrid::extendSelectionTo(int col, int row) {
     moveCurrent(col, row, false);
 }
 
+void TextGrid::setCurrent(int col, int row) {
+    col = clampCol(col);
+    row = clampRow(row);
+    if (col == m_col && row == m_row) {
+        // Nothing moves, but a range shrinks back onto the cell.
+        m_anchorCol = col;
+        m_anchorRow = row;
+        return;
+    }
+    moveCurrent(col, row, true);
+}
+
 void TextGrid::moveCurrent(int col, int row, bool moveAnchor) {
     col = clampCol(col);
     row = clampRow(row);

@@ -50,6 +50,9 @@ public:
     // Moves the current cell while the anchor stays: the keyboard's way of
     // widening a range. Runs the callback like setCol/setRow.
     void extendSelectionTo(int col, int row);
+    // Moves the current cell to (col, row) at once, as a click on it: the
+    // callback runs once when anything changed.
+    void setCurrent(int col, int row);
 
     // (left, top) becomes the anchor and (right, bottom) the current cell;
     // no callback and no scrolling.

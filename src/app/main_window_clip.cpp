@@ -1,0 +1,325 @@
+#include "app/main_window.h"
+
+#include "app/clips_folder_dialog.h"
+#include "app/file_dialog_seam.h"
+#include "app/hint_tracker.h"
+#include "app/message_seam.h"
+#include "app/paint_box.h"
+#include "app/panel_dragger.h"
+#include "clip/avi_header.h"
+#include "clip/clip_player.h"
+#include "clip/file_utils.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenu>
+#include <QStyle>
+#include <QTabWidget>
+#include <QToolButton>
+#include <algorithm>
+#include <cmath>
+
+namespace traxilo {
+
+namespace {
+
+const QString kOpenTitle = QStringLiteral("Ouverture d'un clip vidéo (fichier *.avi)");
+const QStringList kOpenFilters = {QStringLiteral("fichiers  AVI (*.avi)"),
+                                  QStringLiteral("vidéos (*.avi *.mp4 *.mov *.mkv *.m4v)")};
+const QString kUnknownError = QStringLiteral("Code d'erreur inconnu");
+const QString kNoFrame =
+    QStringLiteral("Impossible d'ouvrir le clip : il ne contient aucune image.");
+const QString kTimeOriginMark = QStringLiteral("   ( t= 0 )");
+
+constexpr int kOpenHand = 50;
+constexpr int kClosedHand = 51;
+
+void setPanelColour(QWidget* widget, const QColor& colour) {
+    QPalette palette = widget->palette();
+    palette.setColor(QPalette::Window, colour);
+    widget->setPalette(palette);
+}
+
+} // namespace
+
+bool TForm1::clipOpen() const {
+    return MediaPlayer1 && MediaPlayer1->isOpen();
+}
+
+void TForm1::connectClipSignals() {
+    MediaPlayer1 = new ClipPlayer(this);
+    MediaPlayer1->setObjectName(QStringLiteral("MediaPlayer1"));
+    // Showing a frame replaces the surface image, and so wipes the marks.
+    connect(MediaPlayer1, &ClipPlayer::frameShown, PaintBox1,
+            [this](int, const QImage& image) { PaintBox1->setImage(image); });
+    connect(MediaPlayer1, &ClipPlayer::notify, this, &TForm1::MediaPlayer1Notify);
+
+    connect(bbtnOpenAvi, &QToolButton::clicked, this, &TForm1::bbtnOpenAviClick);
+    connect(mnuOuvrirClip, &QAction::triggered, this, &TForm1::bbtnOpenAviClick);
+    connect(mnuAccesClips, &QAction::triggered, this, &TForm1::ClipPathExecute);
+    for (QToolButton* button : {bbtnPlay, bbtnDeb, bbtnFin, bbtnPre, bbtnSui}) {
+        connect(button, &QToolButton::clicked, this, [this, button] { bbtnPlayClick(button); });
+    }
+
+    auto* dragger = new PanelDragger(pnl1AVI);
+    dragger->setObjectName(QStringLiteral("pnl1AVIDragger"));
+    dragger->setEnabledWhen([this] { return clipOpen(); });
+    connect(dragger, &PanelDragger::hovered, this,
+            [this] { pnl1AVI->setCursor(cursors.cursor(kOpenHand)); });
+    connect(dragger, &PanelDragger::dragStarted, this, [this] {
+        pnl1AVI->setCursor(cursors.cursor(kClosedHand));
+        mnuImaAdapter->setEnabled(true);
+    });
+    connect(dragger, &PanelDragger::dragFinished, this,
+            [this] { pnl1AVI->setCursor(cursors.cursor(kOpenHand)); });
+}
+
+QString TForm1::openDialogStartFolder() const {
+    return config.exists() ? config.ConfigLines[4] : QString();
+}
+
+void TForm1::bbtnOpenAviClick() {
+    // The properties page previews the file under the cursor while browsing.
+    setActivePage(tsProClip);
+    const std::optional<QString> chosen = FileDialogSeam::getOpenFileName(
+        this, kOpenTitle, openDialogStartFolder(), kOpenFilters,
+        [this](const QString& file) { OpenDialog1SelectionChange(file); });
+    if (!chosen) {
+        RAZProClip();
+        return;
+    }
+    openClipFile(*chosen);
+}
+
+bool TForm1::openClipFile(const QString& chosenPath) {
+    const QFileInfo file(chosenPath);
+    const QString path = file.absoluteFilePath();
+
+    // Opening a clip starts a new set of measurements: no question asked.
+    silentClear = true;
+    Button2Click();
+
+    MediaPlayer1->close();
+    currentFrame = -1;
+    PaintBox1->setImage(QImage()); // nothing of the closed clip stays on show
+    OpenDialog1FileName = path;
+
+    if (config.ConfigLines[3] == QLatin1String("0")) {
+        config.ConfigLines[4] = file.absolutePath() + QLatin1Char('/');
+        config.save();
+    }
+
+    ClipInfo.fileName = file.fileName();
+    lblNomAvi->setText(FitPath(path, lblNomAvi->fontMetrics(), lblNomAvi->width()));
+    ClipInfo.sizeText = FileSizeText(path);
+    const bool avi = file.suffix().toLower() == QLatin1String("avi");
+    if (avi) {
+        const AviHeaderResult header = ReadAviHeader(path);
+        ClipInfo.codecFourCC = header.ok() ? header.info.codecFourCC : QString();
+    }
+
+    if (!MediaPlayer1->open(path)) {
+        const QString why = MediaPlayer1->errorString();
+        MessageSeam::showError(why.isEmpty() ? kUnknownError : why, this);
+        return false;
+    }
+    const int frames = MediaPlayer1->length();
+    if (frames <= 0) {
+        // Every later step needs a frame, and the period would divide by zero.
+        MediaPlayer1->close();
+        MessageSeam::showError(kNoFrame, this);
+        return false;
+    }
+    if (!avi) {
+        ClipInfo.codecFourCC = MediaPlayer1->facts().codecFourCC;
+    }
+
+    // Timing from the player: frame count and duration.
+    const long double durationMs = MediaPlayer1->lengthMs();
+    ClipInfo.frameCount = frames;
+    ClipInfo.framePeriod = durationMs / frames / 1000;
+    if (ClipInfo.framePeriod != 0) {
+        const long double rate = std::nearbyint(1 / ClipInfo.framePeriod); // halves to even
+        ClipInfo.frameRate = std::isfinite(rate) && rate < 2147483647.0L ? qint32(rate) : 0;
+    }
+
+    HintTracker::setHint(pnl1AVI,
+                         QStringLiteral("Glisser-déplacer l'image|Glisser-déplacer l'image"));
+
+    const QRect natural = MediaPlayer1->displayRect();
+    const int width = natural.width();
+    const int height = natural.height();
+    ClipInfo.width = width;
+    ClipInfo.height = height;
+
+    // Shown at its own size.
+    lblAdapt->setText(QStringLiteral("Adaptation : 100%"));
+
+    // The picture sits 4 pixels inside the panel; the pointing surface
+    // covers it exactly.
+    pnl1AVI->setText(QString());
+    pnl1AVI->resize(width + 8, height + 8);
+    PanelDragger::fitParentTo(pnl1AVI);
+    MediaPlayer1->setDisplayRect(QRect(4, 4, width, height));
+    PaintBox1->setGeometry(4, 4, width, height);
+
+    resetCoordinateFrameForClip(height);
+    displayHeight = height;
+    displayWidth = width;
+
+    mpPositionner(0);
+    pnl1AVI->setCursor(cursors.cursor(kOpenHand));
+    loupeCentre = QPoint(pnl1->x() + pnl1->width(), pnl1->y());
+    initEchelle();
+
+    // Also for a one-frame clip, where the last two do nothing.
+    bbtnPlay->setEnabled(true);
+    bbtnFin->setEnabled(true);
+    bbtnSui->setEnabled(true);
+
+    layoutTablesForClip();
+
+    setPanelColour(pnl1AVI, Qt::white);
+    enableMeasurementForClip();
+    popUpMnuModeAcquerir->setEnabled(true);
+    popUpMnuModeEtalonner->setEnabled(true);
+    popUpMnuModeProClip->setEnabled(true);
+
+    // Point size box.
+    QPalette sizeBox = Panel7->palette();
+    sizeBox.setColor(QPalette::Window, QColor(0, 128, 128));
+    sizeBox.setColor(QPalette::WindowText,
+                     QApplication::style()->standardPalette().color(QPalette::ToolTipBase));
+    Panel7->setPalette(sizeBox);
+    Panel7->setAutoFillBackground(true);
+    Panel7->setEnabled(true);
+
+    if (config.exists()) {
+        mnuRegExec->setEnabled(true);
+        bbtnRegExec->setEnabled(true);
+    }
+    bbtnEnregistrerMesures->setEnabled(true);
+    mnuMesures->menuAction()->setEnabled(true);
+    bbtnCopierMesuresPP->setEnabled(true);
+    bbtnCopierGraphiquePP->setEnabled(true);
+    mnuCopierPP->menuAction()->setEnabled(true);
+
+    displayPercent = 100;
+    bbtnIma->setEnabled(true);
+    mnuIma100->setEnabled(false);
+    fitRequested = true;
+    mnuClip->menuAction()->setEnabled(true);
+    loupeBtn->setEnabled(true);
+    LoupePopupMnu->setEnabled(true);
+
+    setActivePage(tsMesures);
+    PageControl1Change();
+    finishClipOpening();
+    return true;
+}
+
+void TForm1::mpPositionner(int a) {
+    if (!clipOpen() || MediaPlayer1->length() <= 0) {
+        return;
+    }
+    const int length = MediaPlayer1->length();
+    a = std::clamp(a, 0, length - 1);
+    // Frame 0 is on show right after an opening. Otherwise the player goes to
+    // the frame itself rather than stepping from currentFrame: a playback
+    // may have moved it past currentFrame.
+    if (!(a == 0 && currentFrame == -1)) {
+        MediaPlayer1->seek(a);
+    }
+    currentFrame = a;
+    lblNoImage2->setText(QString::number(a + 1));
+    lblNoImage4->setText(QString::number(length));
+    ShowTimeOriginMark();
+    SetNavButtons();
+}
+
+void TForm1::ShowTimeOriginMark() {
+    lblNoImage5->setText(timeOriginFrameNumber() == currentFrame + 1 ? kTimeOriginMark : QString());
+}
+
+void TForm1::SetNavButtons() {
+    const int last = MediaPlayer1 ? MediaPlayer1->length() - 1 : -1;
+    const bool before = currentFrame < last;
+    const bool after = currentFrame > 0;
+    bbtnPlay->setEnabled(before);
+    bbtnFin->setEnabled(before);
+    bbtnSui->setEnabled(before);
+    bbtnDeb->setEnabled(after);
+    bbtnPre->setEnabled(after);
+}
+
+void TForm1::bbtnPlayClick(QObject* sender) {
+    const bool navButton = sender == bbtnPlay || sender == bbtnDeb || sender == bbtnFin ||
+                           sender == bbtnPre || sender == bbtnSui;
+    if (clipOpen() && navButton) {
+        const int length = MediaPlayer1->length();
+        switch (sender->property("tag").toInt()) {
+        case 2:
+            if (MediaPlayer1->mode() == ClipPlayer::Mode::Playing) {
+                // Stops on the frame reached.
+                const int position = MediaPlayer1->position();
+                mpPositionner(position == length ? position - 1 : position);
+            } else {
+                MediaPlayer1->play(); // MediaPlayer1Notify follows at the end
+            }
+            break;
+        case 3:
+            if (currentFrame > 0) {
+                mpPositionner(0);
+            }
+            break;
+        case 4:
+            if (currentFrame < length - 1) {
+                mpPositionner(length - 1);
+            }
+            break;
+        case 5:
+            if (currentFrame > 0) {
+                mpPositionner(currentFrame - 1);
+            }
+            break;
+        case 6:
+            if (currentFrame < length - 1) {
+                mpPositionner(currentFrame + 1);
+            }
+            break;
+        default:
+            break;
+        }
+        setTableRowsToCurrentFrame();
+    }
+    Drawpoints();
+}
+
+void TForm1::MediaPlayer1Notify() {
+    if (!clipOpen()) {
+        return;
+    }
+    const int length = MediaPlayer1->length();
+    if (MediaPlayer1->position() >= length) {
+        MediaPlayer1->seek(length - 1);
+    }
+    currentFrame = MediaPlayer1->position();
+    setTableRowsToCurrentFrame();
+    // The labels and buttons follow the frame the playback stopped on;
+    // left as they were, they would name the frame it started from.
+    lblNoImage2->setText(QString::number(currentFrame + 1));
+    ShowTimeOriginMark();
+    SetNavButtons();
+    // The frames played over the surface have wiped the marks.
+    redrawPending = true;
+}
+
+void TForm1::ClipPathExecute() {
+    if (accesClipsBox) {
+        accesClipsBox->exec();
+    }
+}
+
+} // namespace traxilo

@@ -1,0 +1,132 @@
+#include "app/main_window.h"
+
+#include "app/color_dialog_seam.h"
+#include "app/paint_box.h"
+#include "app/up_down.h"
+#include "pointing/drawing.h"
+#include "pointing/style_table.h"
+
+#include <QCheckBox>
+#include <QPainter>
+
+namespace traxilo {
+
+namespace {
+
+DrawOptions drawOptions(const TForm1& w) {
+    DrawOptions options;
+    options.displayWidth = w.displayWidth;
+    options.displayHeight = w.displayHeight;
+    options.markSize = w.markSize();
+    options.withScaleSegment = true;
+    options.firstScalePointChecked = w.chkBoxPt1 && w.chkBoxPt1->isChecked();
+    return options;
+}
+
+} // namespace
+
+// Marks live on a cached transparent layer: drawing every mark of a long
+// trajectory costs tens of milliseconds, laying the layer over a frame one
+// or two. The layer is rebuilt only after marksChanged.
+
+void TForm1::marksChanged() {
+    m_marksValid = false;
+}
+
+void TForm1::reDraw(int frame) {
+    if (!clipOpen() || frame < 0) {
+        return;
+    }
+    marksChanged();
+    // Showing the frame replaces the surface image: the marks are gone.
+    mpPositionner(frame);
+    Drawpoints();
+}
+
+void TForm1::Drawpoints() {
+    if (!clipOpen()) {
+        return;
+    }
+    QImage& surface = PaintBox1->image();
+    if (surface.isNull()) {
+        return;
+    }
+    const bool alreadyMarked = surface.cacheKey() == m_markedKey;
+    if (alreadyMarked && m_marksValid) {
+        return; // nothing changed since the marks were laid on this frame
+    }
+    if (alreadyMarked && m_cleanFrame.size() == surface.size()) {
+        surface = m_cleanFrame; // the frame was not shown anew: start from it unmarked
+    } else {
+        if (surface.format() != QImage::Format_RGB32 &&
+            surface.format() != QImage::Format_ARGB32_Premultiplied) {
+            surface = surface.convertToFormat(QImage::Format_RGB32);
+        }
+        m_cleanFrame = surface; // shared until the marks are painted
+    }
+    if (!m_marksValid || m_marks.size() != surface.size()) {
+        m_marks = renderOverlay(surface.size(), tables, Calibration, drawOptions(*this));
+        m_marksValid = true;
+    }
+    compositeOverlay(surface, m_marks);
+    m_markedKey = surface.cacheKey();
+    PaintBox1->update();
+}
+
+void TForm1::drawNewMark(int point, int x, int y) {
+    if (!clipOpen()) {
+        return;
+    }
+    const MarkStyle style = styleOf(tables.StyleTable, point);
+    if (m_marksValid && style.drawn) {
+        QPainter layer(&m_marks);
+        DrawMark(layer, style.colour, markSize(), x, y, style.shape);
+    }
+    // A frame shown without its marks gets them all first.
+    Drawpoints();
+    QImage& surface = PaintBox1->image();
+    if (surface.isNull()) {
+        return;
+    }
+    {
+        QPainter painter(&surface);
+        DrawMark(painter, style.colour, markSize(), x, y, style.shape);
+    }
+    m_markedKey = surface.cacheKey();
+    PaintBox1->update();
+}
+
+void TForm1::drawScaleSegmentNow() {
+    // The segment is part of the layer while scale editing is on.
+    marksChanged();
+    Drawpoints();
+}
+
+void TForm1::chkPtDedExecute() {
+    if (!clipOpen()) {
+        return;
+    }
+    setDrawn(tables.StyleTable, udPointNumero->position(), chkBoxPtDed->isChecked());
+    reDraw(currentFrame);
+}
+
+void TForm1::chkAxDedExecute() {
+    if (!clipOpen()) {
+        return;
+    }
+    setDrawn(tables.StyleTable, 0, chkBoxAxDed->isChecked());
+    reDraw(currentFrame);
+}
+
+void TForm1::CouleurAxesExecute() {
+    if (!clipOpen()) {
+        return;
+    }
+    const QColor current = styleOf(tables.StyleTable, 0).colour;
+    if (const std::optional<QColor> colour = ColorDialogSeam::getColor(current, this)) {
+        setColour(tables.StyleTable, 0, *colour);
+    }
+    reDraw(currentFrame); // also after Cancel
+}
+
+} // namespace traxilo

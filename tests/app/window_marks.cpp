@@ -1,0 +1,165 @@
+// What the window draws on the clip surface: marks where the user clicked,
+// in the point's colour, the whole trajectory on every frame, the axes
+// through the origin, the scale segment, and how switches, colours and
+// clearing change the picture.
+#include "app/main_window.h"
+#include "app/paint_box.h"
+#include "app/up_down.h"
+#include "pointing/style_table.h"
+#include "support/measure_window.h"
+
+#include <QCheckBox>
+#include <QRadioButton>
+#include <QTest>
+#include <QToolButton>
+
+using namespace traxilo;
+using namespace traxilo::test;
+
+namespace {
+
+constexpr unsigned kMagenta = 0xFF00FF;
+constexpr unsigned kBlue = 0x0000FF;
+const QColor kMagentaColour(255, 0, 255);
+
+} // namespace
+
+class WindowMarks : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { m_fixture.reset(); }
+
+    void recordedMarkAtTheClick();
+    void trajectoryOnEveryFrame();
+    void axesThroughTheOrigin();
+    void switchesHideAxesAndMarks();
+    void cancelledColourStillRedraws();
+    void clearingWipesMarks();
+    void refilledPointMovesItsMark();
+    void scaleSegmentWhileEditing();
+
+private:
+    TForm1& w() { return *m_fixture->window; }
+    void setAxesColour(const QColor& colour) {
+        ColorDialogAnswer answer(colour);
+        QTest::mouseClick(w().bbtnCouleurAxes, Qt::LeftButton);
+        QCOMPARE(answer.asked(), 1);
+    }
+    std::unique_ptr<MainWindowFixture> m_fixture;
+};
+
+void WindowMarks::init() {
+    m_fixture = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_fixture->isValid());
+    const OpenedClip clip =
+        openGeneratedClip(*m_fixture, smallClipSpec(12), QStringLiteral("window_marks.avi"));
+    QVERIFY2(clip.ok(), qPrintable(clip.error));
+    setColour(w().tables.StyleTable, 1, kMagentaColour);
+    w().marksChanged();
+    w().chkBoxAutoV->setChecked(false);
+}
+
+void WindowMarks::recordedMarkAtTheClick() {
+    clickSurface(w(), QPoint(50, 40));
+    // Mark size index 1: a 3-pixel cross.
+    for (QPoint p :
+         {QPoint(50, 40), QPoint(49, 40), QPoint(51, 40), QPoint(50, 39), QPoint(50, 41)})
+        QCOMPARE(surfaceRgb(w(), p), kMagenta);
+    QVERIFY(surfaceRgb(w(), QPoint(49, 39)) != kMagenta);
+    QVERIFY(surfaceRgb(w(), QPoint(52, 40)) != kMagenta);
+}
+
+void WindowMarks::trajectoryOnEveryFrame() {
+    w().mpPositionner(9);
+    w().setTableRowsToCurrentFrame();
+    clickSurface(w(), QPoint(70, 20));
+    QTest::mouseClick(w().bbtnDeb, Qt::LeftButton);
+    QCOMPARE(w().currentFrame, 0);
+    QCOMPARE(clipgen::readFrameIndex(w().PaintBox1->image()), 0);
+    QCOMPARE(surfaceRgb(w(), QPoint(70, 20)), kMagenta);
+    QTest::mouseClick(w().bbtnSui, Qt::LeftButton);
+    QCOMPARE(clipgen::readFrameIndex(w().PaintBox1->image()), 1);
+    QCOMPARE(surfaceRgb(w(), QPoint(70, 20)), kMagenta);
+}
+
+void WindowMarks::axesThroughTheOrigin() {
+    setAxesColour(QColor(0, 0, 255));
+    QCOMPARE(w().tables.StyleTable.cell(0, 0), QStringLiteral("16711680"));
+    // After opening: origin on the bottom-left pixel, heads at the top and
+    // at the right edge.
+    QCOMPARE(surfaceRgb(w(), QPoint(0, 60)), kBlue);
+    QCOMPARE(surfaceRgb(w(), QPoint(80, 119)), kBlue);
+    QCOMPARE(surfaceRgb(w(), QPoint(159, 119)), kBlue);
+    QCOMPARE(surfaceRgb(w(), QPoint(0, 0)), kBlue);
+
+    w().popUpMnuModeEtalonnerClick();
+    clickBox(w().rbChxOrig);
+    clickSurface(w(), QPoint(80, 60));
+    QCOMPARE(surfaceRgb(w(), QPoint(80, 30)), kBlue);
+    QCOMPARE(surfaceRgb(w(), QPoint(40, 60)), kBlue);
+    QVERIFY(surfaceRgb(w(), QPoint(0, 30)) != kBlue); // the old axis is gone
+    // x to the left, y down: heads at the left edge and on the bottom row.
+    QTest::mouseClick(w().tbXnYN, Qt::LeftButton);
+    QCOMPARE(surfaceRgb(w(), QPoint(0, 60)), kBlue);
+    QCOMPARE(surfaceRgb(w(), QPoint(80, 119)), kBlue);
+    QCOMPARE(surfaceRgb(w(), QPoint(5, 58)), kBlue); // the back of the head
+}
+
+void WindowMarks::switchesHideAxesAndMarks() {
+    setAxesColour(QColor(0, 0, 255));
+    clickSurface(w(), QPoint(50, 40));
+    clickBox(w().chkBoxAxDed);
+    QCOMPARE(w().tables.StyleTable.cell(0, 1), QStringLiteral("0"));
+    QVERIFY(surfaceRgb(w(), QPoint(0, 60)) != kBlue);
+    QCOMPARE(surfaceRgb(w(), QPoint(50, 40)), kMagenta);
+    clickBox(w().chkBoxPtDed);
+    QCOMPARE(w().tables.StyleTable.cell(1, 1), QStringLiteral("0"));
+    QVERIFY(surfaceRgb(w(), QPoint(50, 40)) != kMagenta);
+    clickBox(w().chkBoxAxDed);
+    QCOMPARE(surfaceRgb(w(), QPoint(0, 60)), kBlue);
+}
+
+void WindowMarks::cancelledColourStillRedraws() {
+    const QString before = w().tables.StyleTable.cell(0, 0);
+    w().PaintBox1->image().setPixel(100, 30, kMagenta); // something not in the data
+    ColorDialogAnswer cancel(std::nullopt);
+    QTest::mouseClick(w().bbtnCouleurAxes, Qt::LeftButton);
+    QCOMPARE(cancel.asked(), 1);
+    QCOMPARE(cancel.initial(), QColor(255, 255, 255));
+    QCOMPARE(w().tables.StyleTable.cell(0, 0), before);
+    QVERIFY(surfaceRgb(w(), QPoint(100, 30)) != kMagenta);
+}
+
+void WindowMarks::clearingWipesMarks() {
+    clickSurface(w(), QPoint(50, 40));
+    QCOMPARE(surfaceRgb(w(), QPoint(50, 40)), kMagenta);
+    m_fixture->seams.answerNext(true);
+    QTest::mouseClick(w().Button2, Qt::LeftButton);
+    QVERIFY(surfaceRgb(w(), QPoint(50, 40)) != kMagenta);
+    QCOMPARE(w().currentFrame, 0);
+}
+
+void WindowMarks::refilledPointMovesItsMark() {
+    clickSurface(w(), QPoint(50, 40));
+    clickSurface(w(), QPoint(90, 70));
+    QVERIFY(surfaceRgb(w(), QPoint(50, 40)) != kMagenta);
+    QCOMPARE(surfaceRgb(w(), QPoint(90, 70)), kMagenta);
+}
+
+void WindowMarks::scaleSegmentWhileEditing() {
+    w().popUpMnuModeEtalonnerClick();
+    clickBox(w().rbEtalonSimu);
+    clickSurface(w(), QPoint(30, 30));
+    clickBox(w().chkBoxPt2);
+    clickSurface(w(), QPoint(90, 30));
+    QCOMPARE(surfaceRgb(w(), QPoint(60, 30)), 0x008000u); // green segment
+    QCOMPARE(surfaceRgb(w(), QPoint(30, 26)), 0xFF0000u); // red cross on p1
+    QCOMPARE(surfaceRgb(w(), QPoint(90, 34)), 0x0000FFu); // blue cross on p2
+    // Pointing mode leaves scale editing; the next redraw has no segment.
+    w().popUpMnuModeAcquerirClick();
+    QTRY_VERIFY(surfaceRgb(w(), QPoint(60, 30)) != 0x008000u);
+}
+
+QTEST_MAIN(WindowMarks)
+#include "window_marks.moc"

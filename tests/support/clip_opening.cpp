@@ -1,0 +1,39 @@
+#include "support/clip_opening.h"
+
+#include "app/main_window.h"
+#include "app/paint_box.h"
+#include "support/generated_clips.h"
+#include "support/seam_answerer.h"
+
+#include <QToolButton>
+
+namespace traxilo::test {
+
+QString smallClip(int frames, int width, int height, clipgen::Codec codec,
+                  clipgen::Container container) {
+    clipgen::ClipSpec spec;
+    spec.codec = codec;
+    spec.container = container;
+    spec.width = width;
+    spec.height = height;
+    spec.frames = frames;
+    const QString name = QStringLiteral("clip_%1_%2x%3_%4.%5")
+                             .arg(frames)
+                             .arg(width)
+                             .arg(height)
+                             .arg(int(codec))
+                             .arg(container == clipgen::Container::Avi ? "avi" : "mp4");
+    return testing::generatedClip(spec, name);
+}
+
+bool openClipThroughDialog(TForm1& window, SeamAnswerer& seams, const QString& path) {
+    seams.answerNextFile(path);
+    window.bbtnOpenAvi->click();
+    return window.clipOpen();
+}
+
+int shownFrame(const TForm1& window) {
+    return clipgen::readFrameIndex(window.PaintBox1->image());
+}
+
+} // namespace traxilo::test

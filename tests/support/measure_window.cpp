@@ -1,0 +1,91 @@
+#include "support/measure_window.h"
+
+#include "app/color_dialog_seam.h"
+#include "app/paint_box.h"
+#include "support/generated_clips.h"
+
+#include <QAbstractButton>
+#include <QFileInfo>
+#include <QTest>
+#include <map>
+
+namespace traxilo::test {
+
+namespace {
+// One generation per clip name for the whole test run.
+std::map<QString, clipgen::ClipTruth>& truths() {
+    static std::map<QString, clipgen::ClipTruth> cache;
+    return cache;
+}
+} // namespace
+
+clipgen::ClipSpec smallClipSpec(int frames) {
+    clipgen::ClipSpec spec;
+    spec.codec = clipgen::Codec::Mjpeg;
+    spec.width = 160;
+    spec.height = 120;
+    spec.frames = frames;
+    return spec;
+}
+
+OpenedClip openGeneratedClip(MainWindowFixture& fixture, const clipgen::ClipSpec& spec,
+                             const QString& name) {
+    OpenedClip result;
+    result.path = testing::scratchFolder() + QLatin1Char('/') + name;
+    auto found = truths().find(name);
+    if (found == truths().end() || !QFileInfo::exists(result.path)) {
+        QString why;
+        std::optional<clipgen::ClipTruth> truth = clipgen::generateClip(spec, result.path, &why);
+        if (!truth) {
+            result.error = QStringLiteral("clip generation failed: ") + why;
+            return result;
+        }
+        found = truths().insert_or_assign(name, *truth).first;
+    }
+    result.truth = found->second;
+    TForm1& w = *fixture.window;
+    if (!w.isVisible()) {
+        w.resize(1100, 700);
+        w.show();
+        if (!QTest::qWaitForWindowExposed(&w)) {
+            result.error = QStringLiteral("window not exposed");
+            return result;
+        }
+    }
+    fixture.seams.answerNextFile(result.path);
+    w.bbtnOpenAviClick();
+    if (!w.clipOpen()) {
+        result.error = QStringLiteral("the clip did not open: ") + fixture.seams.lastText();
+    }
+    return result;
+}
+
+void clickSurface(TForm1& window, QPoint pixel, Qt::MouseButton button) {
+    QTest::mouseClick(window.PaintBox1, button, Qt::NoModifier, pixel);
+}
+
+unsigned surfaceRgb(const TForm1& window, QPoint pixel) {
+    return window.PaintBox1->image().pixel(pixel) & 0xFFFFFFu;
+}
+
+void clickBox(QAbstractButton* box) {
+    QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+}
+
+ColorDialogAnswer::ColorDialogAnswer(std::optional<QColor> colour) {
+    ColorDialogSeam::setAnswerer([this, colour](const QColor& initial) {
+        ++m_asked;
+        m_initial = initial;
+        return colour;
+    });
+}
+
+ColorDialogAnswer::~ColorDialogAnswer() {
+    ColorDialogSeam::setAnswerer({});
+}
+
+QWidget* widgetNamed(TForm1& window, const QString& name) {
+    return window.findChild<QWidget*>(name);
+}
+
+} // namespace traxilo::test

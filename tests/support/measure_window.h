@@ -1,0 +1,61 @@
+#pragma once
+
+#include "clipgen/clip_generator.h"
+#include "support/main_window_fixture.h"
+
+#include <QColor>
+#include <QPoint>
+#include <QString>
+#include <optional>
+
+class QAbstractButton;
+class QWidget;
+
+namespace traxilo::test {
+
+// A shown main window with a generated clip opened through the clip dialog
+// (answered), and the clip's truth.
+struct OpenedClip {
+    std::optional<clipgen::ClipTruth> truth;
+    QString path;
+    QString error;
+    bool ok() const { return truth.has_value() && error.isEmpty(); }
+};
+
+// Writes `spec` as `name` in the scratch folder (once per name), shows the
+// window and opens the clip with the file dialog answered.
+OpenedClip openGeneratedClip(MainWindowFixture& fixture, const clipgen::ClipSpec& spec,
+                             const QString& name);
+
+// A small free-fall clip: 160 x 120, 12 frames, MJPEG.
+clipgen::ClipSpec smallClipSpec(int frames = 12);
+
+// A click with `button` released on the pointing surface at `pixel`.
+void clickSurface(TForm1& window, QPoint pixel, Qt::MouseButton button = Qt::LeftButton);
+
+// The colour of a pixel of the pointing surface image, as 0xRRGGBB.
+unsigned surfaceRgb(const TForm1& window, QPoint pixel);
+
+// A click on the indicator of a check box or radio button (its hit area).
+void clickBox(QAbstractButton* box);
+
+// Answers the colour chooser with `colour` (std::nullopt: Cancel) while it
+// lives.
+class ColorDialogAnswer {
+public:
+    explicit ColorDialogAnswer(std::optional<QColor> colour);
+    ~ColorDialogAnswer();
+    ColorDialogAnswer(const ColorDialogAnswer&) = delete;
+    ColorDialogAnswer& operator=(const ColorDialogAnswer&) = delete;
+    int asked() const { return m_asked; }
+    QColor initial() const { return m_initial; }
+
+private:
+    int m_asked = 0;
+    QColor m_initial;
+};
+
+// The child widget of the window named `name`, for QTest clicks.
+QWidget* widgetNamed(TForm1& window, const QString& name);
+
+} // namespace traxilo::test
