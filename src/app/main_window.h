@@ -119,7 +119,7 @@ public:
     int pointerShapeCode = 2;  // 1 large target, 2 small target, 3 cross
     int pointSizeIndex = 1;    // shown as 2
     int xyDigits = 3;
-    QString tFormat; // empty until a clip is opened
+    QString tFormat;                           // empty until a clip is opened
     MeasureTables tables;                      // the three grids and their settings
     TextGrid& StringGrid0 = tables.PixelTable; // never shown
     TextGrid& StringGrid2 = tables.StyleTable; // never shown
@@ -165,7 +165,7 @@ public:
     void udt0MouseDown();
     void udt0MouseUp();
     void Timer2Timer();
-    void refreshTables(); // the table widget shows the grids' current state
+    void refreshTables();         // the table widget shows the grids' current state
     void connectMeasureSignals(); // menu items of the measurement side, once the menus exist
 
     // ---- Magnifier ----
@@ -193,7 +193,7 @@ public:
     // reDraw rebuilds the layer of marks; Drawpoints lays the cached layer
     // over the frame shown (rebuilt first when marksChanged was called).
     void reDraw(int frame);
-    void Drawpoints(); // all marks onto the PaintBox1 surface image
+    void Drawpoints();   // all marks onto the PaintBox1 surface image
     void marksChanged(); // data or styles changed: the next Drawpoints rebuilds the marks
     void drawNewMark(int point, int x, int y); // one mark onto the layer and the surface
     void drawScaleSegmentNow();                // the scale segment over the picture
@@ -201,19 +201,19 @@ public:
     void chkAxDedExecute();
     void CouleurAxesExecute();
     int markSize() const { return pointSizeIndex; }
-    QImage m_marks;        // cached layer of every mark, transparent elsewhere
+    QImage m_marks; // cached layer of every mark, transparent elsewhere
     bool m_marksValid = false;
-    QImage m_cleanFrame;   // the frame shown, without marks
+    QImage m_cleanFrame;    // the frame shown, without marks
     qint64 m_markedKey = 0; // cache key of the surface image once marked
 
     // ---- Measurement side of opening a clip (main_window_measures.cpp) ----
-    void Button2Click();                 // clears the whole table (silently when silentClear)
+    void Button2Click(); // clears the whole table (silently when silentClear)
     void resetCoordinateFrameForClip(int height); // origin bottom-left, axes +1/+1
-    void layoutTablesForClip();          // time origin, points per frame, the three tables
-    void enableMeasurementForClip();     // indicators and measurement controls
-    void finishClipOpening();            // print scale, calibration picture, processing commands
-    int timeOriginFrameNumber() const;   // the time origin's image number (1-based)
-    void setTableRowsToCurrentFrame();   // current row of both tables := currentFrame + 1
+    void layoutTablesForClip();                   // time origin, points per frame, the three tables
+    void enableMeasurementForClip();              // indicators and measurement controls
+    void finishClipOpening();          // print scale, calibration picture, processing commands
+    int timeOriginFrameNumber() const; // the time origin's image number (1-based)
+    void setTableRowsToCurrentFrame(); // current row of both tables := currentFrame + 1
 
     // ---- Calibration page ----
     void echEtapAff(int step);

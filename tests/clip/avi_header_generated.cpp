@@ -28,16 +28,26 @@ void TestAviHeaderGenerated::eachFourCC_data() {
     QTest::addColumn<QString>("fourCC");
     QTest::addColumn<QString>("codecName");
 
-    QTest::newRow("mjpeg") << int(Codec::Mjpeg) << "MJPG" << "inconnu";
-    QTest::newRow("dib") << int(Codec::RawDib) << "DIB " << "Microsoft Bitmap, non compressé";
-    QTest::newRow("zero fourcc") << int(Codec::RawNoFourCC) << "" << "Non compressé";
-    QTest::newRow("msvideo1") << int(Codec::MsVideo1) << "CRAM" << "Microsoft Video 1";
-    QTest::newRow("cinepak") << int(Codec::Cinepak) << "cvid" << "Cinepak Codec by Radius";
-    QTest::newRow("xvid") << int(Codec::Mpeg4Xvid) << "XVID" << "inconnu";
-    QTest::newRow("divx") << int(Codec::Mpeg4Divx) << "DIVX" << "DivX Codec";
-    QTest::newRow("mp42") << int(Codec::MsMpeg4v2) << "MP42" << "MS MPEG-4 Video Codec V2";
-    QTest::newRow("div3") << int(Codec::MsMpeg4v3) << "DIV3" << "DivX Mpeg4";
-    QTest::newRow("h264 in avi") << int(Codec::H264) << "H264" << "inconnu";
+    QTest::newRow("mjpeg") << int(Codec::Mjpeg) << "MJPG"
+                           << "inconnu";
+    QTest::newRow("dib") << int(Codec::RawDib) << "DIB "
+                         << "Microsoft Bitmap, non compressé";
+    QTest::newRow("zero fourcc") << int(Codec::RawNoFourCC) << ""
+                                 << "Non compressé";
+    QTest::newRow("msvideo1") << int(Codec::MsVideo1) << "CRAM"
+                              << "Microsoft Video 1";
+    QTest::newRow("cinepak") << int(Codec::Cinepak) << "cvid"
+                             << "Cinepak Codec by Radius";
+    QTest::newRow("xvid") << int(Codec::Mpeg4Xvid) << "XVID"
+                          << "inconnu";
+    QTest::newRow("divx") << int(Codec::Mpeg4Divx) << "DIVX"
+                          << "DivX Codec";
+    QTest::newRow("mp42") << int(Codec::MsMpeg4v2) << "MP42"
+                          << "MS MPEG-4 Video Codec V2";
+    QTest::newRow("div3") << int(Codec::MsMpeg4v3) << "DIV3"
+                          << "DivX Mpeg4";
+    QTest::newRow("h264 in avi") << int(Codec::H264) << "H264"
+                                 << "inconnu";
 }
 
 void TestAviHeaderGenerated::eachFourCC() {

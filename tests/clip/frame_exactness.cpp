@@ -22,7 +22,7 @@ Q_DECLARE_METATYPE(traxilo::clipgen::ClipSpec)
 namespace {
 
 ClipSpec makeClipSpec(Codec codec, int w, int h, int frames, int gop = 12, int bFrames = 0,
-              bool openGop = false, Container container = Container::Avi) {
+                      bool openGop = false, Container container = Container::Avi) {
     ClipSpec s;
     s.codec = codec;
     s.width = w;
@@ -81,7 +81,8 @@ void FrameExactness::everyOrder_data() {
         << makeClipSpec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2, true) << "xvid_b_open.avi";
     QTest::newRow("mp42") << makeClipSpec(Codec::MsMpeg4v2, 320, 240, 30) << "mp42.avi";
     QTest::newRow("div3") << makeClipSpec(Codec::MsMpeg4v3, 320, 240, 30) << "div3.avi";
-    QTest::newRow("h264 mp4") << makeClipSpec(Codec::H264, 320, 240, 30, 12, 0, false, Container::Mp4)
+    QTest::newRow("h264 mp4") << makeClipSpec(Codec::H264, 320, 240, 30, 12, 0, false,
+                                              Container::Mp4)
                               << "h264.mp4";
     QTest::newRow("h264 mp4 b-frames open gop")
         << makeClipSpec(Codec::H264, 320, 240, 40, 12, 3, true, Container::Mp4) << "h264_open.mp4";
@@ -148,7 +149,8 @@ void FrameExactness::playbackEndsOnLastFrame_data() {
     QTest::newRow("xvid b-frames from 17")
         << makeClipSpec(Codec::Mpeg4Xvid, 320, 240, 40, 12, 2, true) << "xvid_b_open.avi" << 17;
     QTest::newRow("h264 open gop from 5")
-        << makeClipSpec(Codec::H264, 320, 240, 40, 12, 3, true, Container::Mp4) << "h264_open.mp4" << 5;
+        << makeClipSpec(Codec::H264, 320, 240, 40, 12, 3, true, Container::Mp4) << "h264_open.mp4"
+        << 5;
 }
 
 void FrameExactness::playbackEndsOnLastFrame() {

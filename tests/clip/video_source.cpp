@@ -18,7 +18,7 @@ namespace {
 const QString kOpenError = QStringLiteral("Impossible d'ouvrir le clip : ");
 
 ClipSpec makeClipSpec(Codec codec, int frames, int fpsNum, int fpsDen = 1,
-              Container container = Container::Avi) {
+                      Container container = Container::Avi) {
     ClipSpec s;
     s.codec = codec;
     s.width = 160;
@@ -63,7 +63,8 @@ QByteArray mjpegBytes() {
 QByteArray rawBytes() {
     static QByteArray bytes;
     if (bytes.isEmpty())
-        bytes = readAll(testing::generatedClip(makeClipSpec(Codec::RawDib, 20, 25), "base_raw.avi"));
+        bytes =
+            readAll(testing::generatedClip(makeClipSpec(Codec::RawDib, 20, 25), "base_raw.avi"));
     return bytes;
 }
 
@@ -97,15 +98,17 @@ void VideoSourceTest::generatedFacts_data() {
     QTest::newRow("dib 10 fps") << makeClipSpec(Codec::RawDib, 7, 10) << "f_dib.avi"
                                 << "rawvideo"
                                 << "" << 700.0;
-    QTest::newRow("xvid 30000/1001") << makeClipSpec(Codec::Mpeg4Xvid, 30, 30000, 1001) << "f_xvid.avi"
-                                     << "mpeg4"
-                                     << "XVID" << 1001.0;
+    QTest::newRow("xvid 30000/1001")
+        << makeClipSpec(Codec::Mpeg4Xvid, 30, 30000, 1001) << "f_xvid.avi"
+        << "mpeg4"
+        << "XVID" << 1001.0;
     QTest::newRow("one frame") << makeClipSpec(Codec::Mjpeg, 1, 25) << "f_one.avi"
                                << "mjpeg"
                                << "MJPG" << 40.0;
-    QTest::newRow("h264 mp4 12 fps") << makeClipSpec(Codec::H264, 18, 12, 1, Container::Mp4) << "f_h264.mp4"
-                                     << "h264"
-                                     << "avc1" << 1500.0;
+    QTest::newRow("h264 mp4 12 fps")
+        << makeClipSpec(Codec::H264, 18, 12, 1, Container::Mp4) << "f_h264.mp4"
+        << "h264"
+        << "avc1" << 1500.0;
 }
 
 void VideoSourceTest::generatedFacts() {
@@ -326,7 +329,8 @@ void VideoSourceTest::truncatedDataKeepsWholeFrames() {
 
 void VideoSourceTest::requestsOutsideTheClip() {
     QString error;
-    const QString path = testing::generatedClip(makeClipSpec(Codec::Mjpeg, 25, 25), "f_mjpeg.avi", &error);
+    const QString path =
+        testing::generatedClip(makeClipSpec(Codec::Mjpeg, 25, 25), "f_mjpeg.avi", &error);
     QVERIFY2(!path.isEmpty(), qPrintable(error));
     FfmpegVideoSource source;
     QVERIFY(source.open(path, &error));

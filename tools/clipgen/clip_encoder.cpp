@@ -135,8 +135,8 @@ ClipEncoder::~ClipEncoder() = default;
 bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* error) {
     d->clipSpec = clipSpec;
     d->path = path;
-    if (clipSpec.width < 16 || clipSpec.height < 16 || clipSpec.width > 4096 || clipSpec.height > 4096 ||
-        clipSpec.width % 4 || clipSpec.height % 4)
+    if (clipSpec.width < 16 || clipSpec.height < 16 || clipSpec.width > 4096 ||
+        clipSpec.height > 4096 || clipSpec.width % 4 || clipSpec.height % 4)
         return fail(error, QStringLiteral("taille non prise en charge (multiple de 4 requis)"));
     if (clipSpec.fpsNum <= 0 || clipSpec.fpsDen <= 0 || clipSpec.frames <= 0)
         return fail(error, QStringLiteral("cadence ou nombre d'images invalide"));
@@ -169,7 +169,8 @@ bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* e
     c->height = clipSpec.height;
     c->pix_fmt = choice.pixelFormat;
     c->framerate = AVRational{clipSpec.fpsNum, clipSpec.fpsDen};
-    c->time_base = clipSpec.variableRate ? AVRational{1, 1000} : AVRational{clipSpec.fpsDen, clipSpec.fpsNum};
+    c->time_base =
+        clipSpec.variableRate ? AVRational{1, 1000} : AVRational{clipSpec.fpsDen, clipSpec.fpsNum};
     c->gop_size = std::max(1, clipSpec.gop);
     c->max_b_frames = std::max(0, clipSpec.bFrames);
     c->thread_count = 2;

@@ -9,7 +9,8 @@
 
 namespace traxilo::clipgen {
 
-std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& path, QString* error) {
+std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& path,
+                                      QString* error) {
     if (clipSpec.frames > kMaxCodedIndex + 1) {
         if (error)
             *error = QStringLiteral("au plus %1 images").arg(kMaxCodedIndex + 1);

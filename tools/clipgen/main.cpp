@@ -39,8 +39,8 @@ int main(int argc, char** argv) {
     QStringList codecList;
     for (const auto& [name, codec] : codecNames())
         codecList << name;
-    const QCommandLineOption demo("demo",
-                                  "the demo clip: a ball thrown, 640x480, 25 fps, 20 frames, MJPEG");
+    const QCommandLineOption demo(
+        "demo", "the demo clip: a ball thrown, 640x480, 25 fps, 20 frames, MJPEG");
     const QCommandLineOption codec("codec", "codec: " + codecList.join(", "), "name", "mjpeg");
     const QCommandLineOption size("size", "picture size WxH (multiples of 4)", "WxH", "320x240");
     const QCommandLineOption fps("fps", "frame rate N or N/D", "rate", "25");
