@@ -51,13 +51,13 @@ bool openClip(TForm1& w, const QString& path) {
 }
 
 void clickRun(const QString& folder, int width, int height, int frames) {
-    clipgen::ClipSpec spec;
-    spec.width = width;
-    spec.height = height;
-    spec.frames = frames;
+    clipgen::ClipSpec clipSpec;
+    clipSpec.width = width;
+    clipSpec.height = height;
+    clipSpec.frames = frames;
     const QString path = folder + QStringLiteral("/click_%1.avi").arg(width);
     QString error;
-    if (!clipgen::generateClip(spec, path, &error)) {
+    if (!clipgen::generateClip(clipSpec, path, &error)) {
         std::printf("clip generation failed: %s\n", qPrintable(error));
         return;
     }
@@ -95,13 +95,13 @@ void trajectoryRun(const QString& folder) {
     constexpr int H = 1080;
     constexpr int kRows = 10000;
     constexpr int kPoints = 9;
-    clipgen::ClipSpec spec;
-    spec.width = W;
-    spec.height = H;
-    spec.frames = 10;
+    clipgen::ClipSpec clipSpec;
+    clipSpec.width = W;
+    clipSpec.height = H;
+    clipSpec.frames = 10;
     const QString path = folder + QStringLiteral("/trajectory.avi");
     QString error;
-    if (!clipgen::generateClip(spec, path, &error)) {
+    if (!clipgen::generateClip(clipSpec, path, &error)) {
         std::printf("clip generation failed: %s\n", qPrintable(error));
         return;
     }
@@ -127,9 +127,9 @@ void trajectoryRun(const QString& folder) {
     std::vector<double> cached;
     std::vector<double> shown;
     for (int i = 0; i < 10; ++i) {
-        const int frame = i % spec.frames;
+        const int frame = i % clipSpec.frames;
         full.push_back(timeMs([&] { w.reDraw(frame); }));
-        const int next = (frame + 1) % spec.frames;
+        const int next = (frame + 1) % clipSpec.frames;
         shown.push_back(timeMs([&] {
             w.mpPositionner(next);
             w.Drawpoints();

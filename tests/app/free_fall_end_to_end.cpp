@@ -65,17 +65,17 @@ private slots:
 void FreeFallEndToEnd::measuresTheFall() {
     MainWindowFixture fixture;
     QVERIFY(fixture.isValid());
-    clipgen::ClipSpec spec;
-    spec.width = 320;
-    spec.height = 240;
-    spec.fpsNum = 25;
-    spec.frames = 18;
-    spec.g = 9.81;
-    const OpenedClip clip = openGeneratedClip(fixture, spec, QStringLiteral("free_fall.avi"));
+    clipgen::ClipSpec clipSpec;
+    clipSpec.width = 320;
+    clipSpec.height = 240;
+    clipSpec.fpsNum = 25;
+    clipSpec.frames = 18;
+    clipSpec.g = 9.81;
+    const OpenedClip clip = openGeneratedClip(fixture, clipSpec, QStringLiteral("free_fall.avi"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
     TForm1& w = *fixture.window;
     const clipgen::ClipTruth& truth = *clip.truth;
-    QCOMPARE(int(truth.frames.size()), spec.frames);
+    QCOMPARE(int(truth.frames.size()), clipSpec.frames);
 
     // More digits than the default, so the check is on the pointing and not
     // on the rounding of three digits.
@@ -118,16 +118,16 @@ void FreeFallEndToEnd::measuresTheFall() {
     w.popUpMnuModeAcquerirClick();
     QVERIFY(!w.rbChxOrig->isChecked());
     QCOMPARE(w.currentFrame, 0);
-    for (int i = 0; i < spec.frames; ++i) {
+    for (int i = 0; i < clipSpec.frames; ++i) {
         QCOMPARE(w.currentFrame, i);
         QCOMPARE(clipgen::readFrameIndex(w.PaintBox1->image()), i);
         clickSurface(w, rounded(truth.frames[size_t(i)].ball));
     }
-    QCOMPARE(w.currentFrame, spec.frames - 1); // the last frame does not move on
+    QCOMPARE(w.currentFrame, clipSpec.frames - 1); // the last frame does not move on
 
     std::vector<double> t;
     std::vector<double> y;
-    for (int i = 0; i < spec.frames; ++i) {
+    for (int i = 0; i < clipSpec.frames; ++i) {
         const int row = i + 1;
         const QPointF ball = truth.frames[size_t(i)].ball;
         const double x = parse(w.tables.MeasureTable.cell(1, row));

@@ -14,6 +14,9 @@ private slots:
     void fixedCellsAreNeverCurrent();
     void shrinkingDropsCellsAndPullsCurrentBack();
     void currentCellScrollsIntoView();
+    // Moving to a column and a row at once, as a click on a cell does.
+    void oneCallbackPerMove();
+    void sameCellCollapsesTheRange();
 };
 
 void TextGridTest::currentCellCallbackRunsOnRealChangesOnly() {
@@ -105,6 +108,33 @@ void TextGridTest::currentCellScrollsIntoView() {
     QCOMPARE(grid.leftCol(), 9);
     grid.setCol(1);
     QCOMPARE(grid.leftCol(), 1);
+}
+
+void TextGridTest::oneCallbackPerMove() {
+    TextGrid grid(5, 10);
+    int calls = 0;
+    QPoint seen;
+    grid.setCurrentCellCallback([&] {
+        ++calls;
+        seen = QPoint(grid.col(), grid.row());
+    });
+    grid.setCurrent(3, 7);
+    QCOMPARE(calls, 1);
+    QCOMPARE(seen, QPoint(3, 7)); // both already moved when the callback runs
+    grid.setCurrent(0, 0);        // fixed cells are not selectable
+    QCOMPARE(calls, 2);
+    QCOMPARE(QPoint(grid.col(), grid.row()), QPoint(1, 1));
+}
+
+void TextGridTest::sameCellCollapsesTheRange() {
+    TextGrid grid(5, 10);
+    grid.setCurrent(2, 2);
+    grid.extendSelectionTo(4, 5);
+    int calls = 0;
+    grid.setCurrentCellCallback([&] { ++calls; });
+    grid.setCurrent(4, 5);
+    QCOMPARE(calls, 0);
+    QCOMPARE(grid.selection(), (GridRect{4, 5, 4, 5}));
 }
 
 QTEST_GUILESS_MAIN(TextGridTest)

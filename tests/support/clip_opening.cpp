@@ -11,19 +11,19 @@ namespace traxilo::test {
 
 QString smallClip(int frames, int width, int height, clipgen::Codec codec,
                   clipgen::Container container) {
-    clipgen::ClipSpec spec;
-    spec.codec = codec;
-    spec.container = container;
-    spec.width = width;
-    spec.height = height;
-    spec.frames = frames;
+    clipgen::ClipSpec clipSpec;
+    clipSpec.codec = codec;
+    clipSpec.container = container;
+    clipSpec.width = width;
+    clipSpec.height = height;
+    clipSpec.frames = frames;
     const QString name = QStringLiteral("clip_%1_%2x%3_%4.%5")
                              .arg(frames)
                              .arg(width)
                              .arg(height)
                              .arg(int(codec))
                              .arg(container == clipgen::Container::Avi ? "avi" : "mp4");
-    return testing::generatedClip(spec, name);
+    return testing::generatedClip(clipSpec, name);
 }
 
 bool openClipThroughDialog(TForm1& window, SeamAnswerer& seams, const QString& path) {

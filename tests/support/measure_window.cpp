@@ -20,22 +20,23 @@ std::map<QString, clipgen::ClipTruth>& truths() {
 } // namespace
 
 clipgen::ClipSpec smallClipSpec(int frames) {
-    clipgen::ClipSpec spec;
-    spec.codec = clipgen::Codec::Mjpeg;
-    spec.width = 160;
-    spec.height = 120;
-    spec.frames = frames;
-    return spec;
+    clipgen::ClipSpec clipSpec;
+    clipSpec.codec = clipgen::Codec::Mjpeg;
+    clipSpec.width = 160;
+    clipSpec.height = 120;
+    clipSpec.frames = frames;
+    return clipSpec;
 }
 
-OpenedClip openGeneratedClip(MainWindowFixture& fixture, const clipgen::ClipSpec& spec,
+OpenedClip openGeneratedClip(MainWindowFixture& fixture, const clipgen::ClipSpec& clipSpec,
                              const QString& name) {
     OpenedClip result;
     result.path = testing::scratchFolder() + QLatin1Char('/') + name;
     auto found = truths().find(name);
     if (found == truths().end() || !QFileInfo::exists(result.path)) {
         QString why;
-        std::optional<clipgen::ClipTruth> truth = clipgen::generateClip(spec, result.path, &why);
+        std::optional<clipgen::ClipTruth> truth =
+            clipgen::generateClip(clipSpec, result.path, &why);
         if (!truth) {
             result.error = QStringLiteral("clip generation failed: ") + why;
             return result;

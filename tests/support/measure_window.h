@@ -22,9 +22,9 @@ struct OpenedClip {
     bool ok() const { return truth.has_value() && error.isEmpty(); }
 };
 
-// Writes `spec` as `name` in the scratch folder (once per name), shows the
+// Writes `clipSpec` as `name` in the scratch folder (once per name), shows the
 // window and opens the clip with the file dialog answered.
-OpenedClip openGeneratedClip(MainWindowFixture& fixture, const clipgen::ClipSpec& spec,
+OpenedClip openGeneratedClip(MainWindowFixture& fixture, const clipgen::ClipSpec& clipSpec,
                              const QString& name);
 
 // A small free-fall clip: 160 x 120, 12 frames, MJPEG.
