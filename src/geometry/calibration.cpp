@@ -26,7 +26,9 @@ std::optional<long double> sensitivityFrom(QPoint p1, QPoint p2, long double dis
     const long long squared = dx * dx + dy * dy;
     if (squared == 0)
         return std::nullopt;
-    return std::sqrt(distance * distance / static_cast<long double>(squared));
+    // |d| / |p1 p2| is the same value as sqrt(d^2 / |p1 p2|^2) but cannot
+    // overflow: a typed 1E3000 must not turn every length into infinity.
+    return std::fabs(distance) / std::sqrt(static_cast<long double>(squared));
 }
 
 } // namespace traxilo

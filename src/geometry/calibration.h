@@ -30,7 +30,7 @@ void initEchelle(Calibration& calibration);
 // anew.
 void resetForOpenedClip(Calibration& calibration, int displayHeight);
 
-// sqrt(d^2 / |p1 p2|^2), the sign of d being lost. Empty for identical points,
+// |d| / |p1 p2| metres per pixel, the sign of d being lost. Empty for identical points,
 // which would divide by zero.
 std::optional<long double> sensitivityFrom(QPoint p1, QPoint p2, long double distance);
 

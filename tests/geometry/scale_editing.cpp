@@ -174,6 +174,12 @@ void ScaleEditingTest::resetGivesOnePixelPerMetre() {
     QCOMPARE(FormatSci(2, std::sqrt(2.0L)), QStringLiteral(" 1.41E+0"));
     QCOMPARE(affichSensibilites(c.sensitivity, 3), QStringLiteral(" 1.00E+0 m / pxl"));
     QVERIFY(!sensitivityFrom(QPoint(3, 3), QPoint(3, 3), 1));
+    // 3-4-5 triangle; the sign of the distance is lost; a huge distance
+    // stays finite instead of overflowing when squared.
+    QCOMPARE(double(*sensitivityFrom(QPoint(0, 0), QPoint(3, 4), -0.5L)), 0.1);
+    const long double huge = *sensitivityFrom(QPoint(0, 0), QPoint(3, 4), 5e3000L);
+    QVERIFY(std::isfinite(huge));
+    QCOMPARE(double(huge / 1e3000L), 1.0);
 }
 
 void ScaleEditingTest::stepTexts() {
