@@ -71,6 +71,13 @@ QIcon orientationIcon(int signX, int signY) {
     return QIcon(QPixmap::fromImage(image));
 }
 
+// The colour button shows the segment's colour.
+void showSegmentColour(QToolButton* button, const QColor& colour) {
+    QPixmap swatch(16, 16);
+    swatch.fill(colour);
+    button->setIcon(QIcon(swatch));
+}
+
 QLabel* stepLabel(QWidget* parent, const char* name, const QColor& text) {
     auto* label = named(new QLabel(parent), name);
     label->setAutoFillBackground(true);
@@ -178,9 +185,7 @@ void TForm1::setupCalibrationPage() {
     distanceRow->addWidget(new QLabel(QStringLiteral("m"), tsEtalon));
     bbtnCouleurEch = named(new QToolButton(tsEtalon), "bbtnCouleurEch");
     bbtnCouleurEch->setFixedSize(24, 24);
-    QPixmap swatch(16, 16);
-    swatch.fill(QColor(0, 128, 0));
-    bbtnCouleurEch->setIcon(QIcon(swatch));
+    showSegmentColour(bbtnCouleurEch, QColor(0, 128, 0));
     HintTracker::setHint(bbtnCouleurEch, QStringLiteral("Couleur du segment d'échelle|Modifier "
                                                         "la couleur du segment d'échelle"));
     bbtnCouleurEch->setEnabled(false);
@@ -292,6 +297,9 @@ void TForm1::echEtapAff(int step) {
 
 void TForm1::initEchelle() {
     traxilo::initEchelle(Calibration);
+    // The reset turns the segment green again: the button must not keep
+    // showing the colour chosen for the previous clip.
+    showSegmentColour(bbtnCouleurEch, Calibration.scaleSegmentColour);
     moveScaleIndicators();
     const QString distance = FormatSci(xyDigits - 1, std::sqrt(2.0L));
     if (!m_fieldShown) {
@@ -557,9 +565,7 @@ void TForm1::bbtnCouleurEchClick() {
     if (const std::optional<QColor> colour =
             ColorDialogSeam::getColor(Calibration.scaleSegmentColour, this)) {
         Calibration.scaleSegmentColour = *colour;
-        QPixmap swatch(16, 16);
-        swatch.fill(*colour);
-        bbtnCouleurEch->setIcon(QIcon(swatch));
+        showSegmentColour(bbtnCouleurEch, *colour);
         marksChanged();
         drawScaleSegmentNow();
     }

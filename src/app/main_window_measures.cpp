@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/event_hook.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/paint_box.h"
@@ -14,6 +15,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QRadioButton>
 #include <QShortcut>
 #include <QStyle>
@@ -262,9 +264,20 @@ void TForm1::setupMeasuresPage() {
     connect(bbtnCouleurAxes, &QToolButton::clicked, this, &TForm1::CouleurAxesExecute);
     connect(udt0, &UpDown::clicked, this, &TForm1::udt0Click);
     connect(udt0, &UpDown::arrowPressed, this, &TForm1::udt0MouseDown);
-    // The arrow's release comes before its click has moved the position:
-    // the rewrite waits for the click.
-    connect(udt0, &UpDown::arrowReleased, this, &TForm1::udt0MouseUp, Qt::QueuedConnection);
+    // The mouse release ends the hold: the arrow's own release signal repeats
+    // while it is held and is missing when the button is let go off the
+    // arrow (the arrow moves when the number grows a digit). The release
+    // comes before its click has moved the position: the rewrite waits.
+    auto* release = new EventHook(
+        QEvent::MouseButtonRelease,
+        [this](QEvent* event) {
+            if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+                QMetaObject::invokeMethod(this, &TForm1::udt0MouseUp, Qt::QueuedConnection);
+            }
+        },
+        this);
+    release->watch(udt0->upButton());
+    release->watch(udt0->downButton());
 }
 
 // The menus and the timers are made after the pages.
@@ -350,6 +363,10 @@ void TForm1::udFmt_xyClick() {
     if (distance) {
         edSi->setText(*distance); // runs the change handling
     }
+    if (!distanceFieldInvalid()) {
+        // The field may keep its text: the sensitivities take the new digits.
+        affichSensibilites(Calibration.sensitivity);
+    }
     refreshTables();
 }
 
@@ -364,6 +381,8 @@ void TForm1::nbPointsPlan(int n) {
     chkBoxPtDed->setChecked(styleOf(tables.StyleTable, n).drawn);
     udPointNumero->setEnabled(udPointNumero->maximum() > 1);
     marksChanged();
+    // The marks of points dropped from the table must not stay on show.
+    Drawpoints();
     refreshTables();
 }
 
@@ -416,7 +435,11 @@ void TForm1::udt0Click() {
 }
 
 void TForm1::udt0MouseDown() {
-    Timer2->start(500);
+    // A held arrow repeats its press: the timer counts from the first one,
+    // or it would never tick.
+    if (!Timer2->isActive()) {
+        Timer2->start(500);
+    }
 }
 
 void TForm1::Timer2Timer() {

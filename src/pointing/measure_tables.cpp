@@ -6,6 +6,7 @@
 #include "pointing/style_table.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace traxilo {
 
@@ -143,7 +144,13 @@ std::optional<QString> MeasureTables::setXYDigits(int digits, const Calibration&
     const std::optional<long double> d = ParseNumber(distanceText);
     if (!d)
         return std::nullopt;
-    return FormatSci(m_xyDigits - 1, *d);
+    // The field's text is the calibration distance: fewer digits must not
+    // round it, or showing less would change every length measured.
+    const QString text = FormatSci(m_xyDigits - 1, *d);
+    const std::optional<long double> shown = ParseNumber(text);
+    if (!shown || std::fabs(*shown - *d) > 1e-12L * std::fabs(*d))
+        return std::nullopt;
+    return text;
 }
 
 void MeasureTables::setColumn0Width(const QString& lastTime) {

@@ -95,7 +95,8 @@ public:
     // Decimals of t (0..6): pattern, width of column 0, recomputation.
     void setTimeDecimals(int decimals, const Calibration& calibration);
     // Significant digits of x and y (1..5): widths, recomputation. Returns the
-    // distance field's new text, empty when `distanceText` is not a number.
+    // distance field's new text, empty when `distanceText` is not a number or
+    // when the new digits would round the distance.
     std::optional<QString> setXYDigits(int digits, const Calibration& calibration,
                                        const QString& distanceText);
 

@@ -4,6 +4,7 @@
 #include "app/hint_tracker.h"
 #include "app/main_window.h"
 #include "app/paint_box.h"
+#include "app/up_down.h"
 #include "common/number_format.h"
 #include "geometry/scale_editing.h"
 #include "support/measure_window.h"
@@ -48,6 +49,7 @@ private slots:
     void distanceField_data();
     void distanceField();
     void invalidDistanceRestoredOnExit();
+    void fewerDigitsKeepTheScale();
     void identicalPointsAreRefused();
     void scaleClickWithUnparsableField();
     void originAndDirections_data();
@@ -167,6 +169,38 @@ void CalibrationPage::distanceField() {
     QVERIFY(std::fabs(double(w().Calibration.sensitivity) - distance / 100) < 1e-12);
     QCOMPARE(w().edSi->palette().color(QPalette::Base), QColor(0, 255, 0));
     QVERIFY(w().Calibration.scaleChanged);
+}
+
+void CalibrationPage::fewerDigitsKeepTheScale() {
+    clickBox(w().rbEtalonSimu);
+    clickSurface(w(), QPoint(10, 10));
+    clickBox(w().chkBoxPt2);
+    clickSurface(w(), QPoint(10, 110)); // 100 pixels apart
+    typeDistance(w(), QStringLiteral("1.23"));
+    clickBox(w().chkBoxPt1); // focus leaves the field
+    QCOMPARE(w().edSi->text(), QStringLiteral(" 1.23E+0"));
+    const long double s = w().Calibration.sensitivity;
+    QVERIFY(std::fabs(double(s) - 0.0123) < 1e-12);
+    w().popUpMnuModeAcquerirClick();
+    clickSurface(w(), QPoint(40, 50));
+    QCOMPARE(w().tables.MeasureTable.cell(1, 1), FormatSci(2, 40 * s));
+
+    // One digit: the lengths show less, the scale stays what was typed.
+    QTest::mouseClick(w().udFmt_xy->downButton(), Qt::LeftButton);
+    QTest::mouseClick(w().udFmt_xy->downButton(), Qt::LeftButton);
+    QCOMPARE(w().xyDigits, 1);
+    QCOMPARE(w().Calibration.sensitivity, s);
+    QCOMPARE(w().edSi->text(), QStringLiteral(" 1.23E+0"));
+    QCOMPARE(w().lblSHori->text(), FormatSci(0, s) + QStringLiteral(" m / pxl"));
+    QCOMPARE(w().tables.MeasureTable.cell(1, 1), FormatSci(0, 40 * s));
+
+    // More digits than typed: the field follows, the scale is unchanged.
+    for (int i = 0; i < 4; ++i)
+        QTest::mouseClick(w().udFmt_xy->upButton(), Qt::LeftButton);
+    QCOMPARE(w().xyDigits, 5);
+    QCOMPARE(w().edSi->text(), QStringLiteral(" 1.2300E+0"));
+    QVERIFY(std::fabs(double(w().Calibration.sensitivity - s)) < 1e-15);
+    QCOMPARE(w().tables.MeasureTable.cell(1, 1), FormatSci(4, 40 * s));
 }
 
 void CalibrationPage::invalidDistanceRestoredOnExit() {
@@ -301,6 +335,15 @@ void CalibrationPage::segmentColour() {
     QTest::mouseClick(w().bbtnCouleurEch, Qt::LeftButton);
     QCOMPARE(w().Calibration.scaleSegmentColour, QColor(255, 0, 255));
     QCOMPARE(w().lblEchEtap[3]->text(), QStringLiteral("4 - Modifiez la couleur du segment p1p2"));
+    const auto swatch = [&] {
+        return w().bbtnCouleurEch->icon().pixmap(16, 16).toImage().pixelColor(8, 8);
+    };
+    QCOMPARE(swatch(), QColor(255, 0, 255));
+    // Another clip resets the segment to green, and the button with it.
+    const OpenedClip again = openGeneratedClip(*m_fixture, smallClipSpec(6), kClip);
+    QVERIFY2(again.ok(), qPrintable(again.error));
+    QCOMPARE(w().Calibration.scaleSegmentColour, QColor(0, 128, 0));
+    QCOMPARE(swatch(), QColor(0, 128, 0));
 }
 
 QTEST_MAIN(CalibrationPage)

@@ -83,6 +83,8 @@ private slots:
     void clicksOutsideRecordNothing();
     void timeOriginRewritesTimes();
     void timeOriginAccelerates();
+    void heldArrowAcceleratesUntilReleased_data();
+    void heldArrowAcceleratesUntilReleased();
     void fewerPointsKeepCurrentPointInRange();
     void recordedRowStaysInView();
     void autoSwitchesMirrorTheMenu();
@@ -378,6 +380,35 @@ void MeasuresPage::timeOriginAccelerates() {
     w().udt0MouseUp();
     QVERIFY(!w().Timer2->isActive());
     QCOMPARE(w().udt0->increment(), 1);
+}
+
+void MeasuresPage::heldArrowAcceleratesUntilReleased_data() {
+    QTest::addColumn<bool>("onTheArrow");
+    QTest::newRow("released on the arrow") << true;
+    // As when the arrow moves aside under the pointer.
+    QTest::newRow("released off the arrow") << false;
+}
+
+void MeasuresPage::heldArrowAcceleratesUntilReleased() {
+    // The arrow held with the mouse repeats its press and release; the step
+    // must still double and the times wait for the real release.
+    QFETCH(bool, onTheArrow);
+    QToolButton* up = w().udt0->upButton();
+    QTest::mousePress(up, Qt::LeftButton);
+    QVERIFY(w().Timer2->isActive());
+    QVERIFY(QTest::qWaitFor([&] { return w().udt0->increment() >= 2; }, 1500));
+    QVERIFY(w().Timer2->isActive());
+    QVERIFY(w().udt0->position() > 1);
+    QTest::mouseRelease(up, Qt::LeftButton, Qt::NoModifier,
+                        onTheArrow ? up->rect().center() : QPoint(-20, -20));
+    QCoreApplication::processEvents(); // the release's rewrite is queued
+    QVERIFY(!w().Timer2->isActive());
+    QCOMPARE(w().udt0->increment(), 1);
+    const int t0 = w().udt0->position();
+    QCOMPARE(w().lblt0->text(), QString::number(t0));
+    QCOMPARE(w().tables.PixelTable.cell(0, t0), QStringLiteral("0"));
+    QCOMPARE(w().tables.PixelTable.cell(0, t0 - 1), QString());
+    QCOMPARE(w().tables.MeasureTable.cell(0, t0), QStringLiteral("0.000"));
 }
 
 void MeasuresPage::fewerPointsKeepCurrentPointInRange() {

@@ -37,6 +37,7 @@ private slots:
     void cancelledColourStillRedraws();
     void clearingWipesMarks();
     void refilledPointMovesItsMark();
+    void fewerPointsDropTheirMarks();
     void scaleSegmentWhileEditing();
 
 private:
@@ -145,6 +146,22 @@ void WindowMarks::refilledPointMovesItsMark() {
     clickSurface(w(), QPoint(90, 70));
     QVERIFY(surfaceRgb(w(), QPoint(50, 40)) != kMagenta);
     QCOMPARE(surfaceRgb(w(), QPoint(90, 70)), kMagenta);
+}
+
+void WindowMarks::fewerPointsDropTheirMarks() {
+    QTest::mouseClick(w().udPointsPlan->upButton(), Qt::LeftButton);
+    QCOMPARE(w().tables.pointsPerFrame(), 2);
+    setColour(w().tables.StyleTable, 2, kMagentaColour);
+    w().marksChanged();
+    w().udPointNumero->setPosition(2);
+    w().udPointNumeroClick();
+    clickSurface(w(), QPoint(90, 70));
+    QCOMPARE(w().tables.PixelTable.cell(3, 1), QStringLiteral("90"));
+    QCOMPARE(surfaceRgb(w(), QPoint(90, 70)), kMagenta);
+    // Point 2 leaves the table: its marks leave the picture at once.
+    QTest::mouseClick(w().udPointsPlan->downButton(), Qt::LeftButton);
+    QCOMPARE(w().tables.pointsPerFrame(), 1);
+    QVERIFY(surfaceRgb(w(), QPoint(90, 70)) != kMagenta);
 }
 
 void WindowMarks::scaleSegmentWhileEditing() {

@@ -190,16 +190,29 @@ void MeasureTablesTest::precisionChanges_data() {
     QTest::addColumn<int>("digits");
     QTest::addColumn<QString>("time");
     QTest::addColumn<QString>("x");
-    QTest::addColumn<QString>("distance");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("distance"); // empty: the field keeps its text
     QTest::newRow("whole seconds, one digit") << 0 << 1 << "2"
                                               << " 1E+0"
-                                              << " 1E+0";
+                                              << "2"
+                                              << " 2E+0";
     QTest::newRow("one decimal, three digits") << 1 << 3 << "2.4"
                                                << " 1.23E+0"
+                                               << "1.41"
                                                << " 1.41E+0";
     QTest::newRow("six decimals, five digits") << 6 << 5 << "2.440000"
                                                << " 1.2346E+0"
+                                               << "1.4142"
                                                << " 1.4142E+0";
+    // Fewer digits than the distance has would change the scale itself.
+    QTest::newRow("one digit would round the distance") << 3 << 1 << "2.440"
+                                                        << " 1E+0"
+                                                        << "1.41421356"
+                                                        << "";
+    QTest::newRow("three digits would round the distance") << 3 << 3 << "2.440"
+                                                           << " 1.23E+0"
+                                                           << " 1.4142E+0"
+                                                           << "";
 }
 
 void MeasureTablesTest::precisionChanges() {
@@ -207,6 +220,7 @@ void MeasureTablesTest::precisionChanges() {
     QFETCH(int, digits);
     QFETCH(QString, time);
     QFETCH(QString, x);
+    QFETCH(QString, typed);
     QFETCH(QString, distance);
     MeasureTables t;
     t.openClip(62, kPeriod); // last row: 2.44 s
@@ -216,9 +230,9 @@ void MeasureTablesTest::precisionChanges() {
     t.setTimeDecimals(decimals, c);
     QCOMPARE(t.MeasureTable.cell(0, 62), time);
     QCOMPARE(t.MeasureTable.cell(1, 1), QStringLiteral(" 1.23E+0")); // recomputed, same digits
-    const std::optional<QString> field = t.setXYDigits(digits, c, QStringLiteral("1.41421356"));
+    const std::optional<QString> field = t.setXYDigits(digits, c, typed);
     QCOMPARE(t.MeasureTable.cell(1, 1), x);
-    QCOMPARE(field, std::optional<QString>(distance));
+    QCOMPARE(field, distance.isEmpty() ? std::nullopt : std::optional<QString>(distance));
     const QFontMetrics fm(t.gridFont);
     QCOMPARE(t.MeasureTable.colWidth(2), fm.horizontalAdvance(FormatSci(digits, 0)));
     QCOMPARE(t.MeasureTable.colWidth(0), fm.horizontalAdvance(time + QLatin1Char('0')));
