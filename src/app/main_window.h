@@ -76,6 +76,7 @@ public:
     void MediaPlayer1Notify();           // end of playback
     void ClipPathExecute();              // "Accès aux clips..."
     void RAZProClip();
+    void showOpenClipFacts(); // the open clip's facts, FourCC left as stored
     void OpenDialog1SelectionChange(const QString& currentFile);
     QFrame* pnlProFichier = nullptr;
     QFrame* pnlProDuree = nullptr;

@@ -214,6 +214,9 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     loupeBtn->setEnabled(true);
     LoupePopupMnu->setEnabled(true);
 
+    // The properties page still shows the last file previewed, which need
+    // not be this clip (another selection, a header it could not read).
+    showOpenClipFacts();
     setActivePage(tsMesures);
     PageControl1Change();
     finishClipOpening();

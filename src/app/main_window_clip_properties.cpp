@@ -121,6 +121,11 @@ void TForm1::RAZProClip() {
     showTexts(*this, RAZProClipTexts(clipOpen() ? &ClipInfo : nullptr));
 }
 
+void TForm1::showOpenClipFacts() {
+    traxilo::ClipInfo shown = ClipInfo; // the next RAZProClip still shows the code as stored
+    showTexts(*this, RAZProClipTexts(clipOpen() ? &shown : nullptr));
+}
+
 void TForm1::OpenDialog1SelectionChange(const QString& currentFile) {
     const PreviewOutcome outcome = PreviewSelection(currentFile);
     switch (outcome.action) {

@@ -89,6 +89,8 @@ struct FfmpegVideoSource::Private {
     int seekKey = 0;
     int firstAfterSeek = -1;
     int lastOut = -1;
+    int keysSinceSeek = 0;
+    bool uncertain = false; // a frame out of the seek could not be numbered
     // Palettes of palettised clips, by the packet that brought them. The
     // demuxer sends one once, with the first packet it reads: after a seek
     // the decoder needs it again.
@@ -207,7 +209,10 @@ bool FfmpegVideoSource::Private::buildIndex() {
         error = openError(QStringLiteral("la lecture du fichier a pris trop de temps."));
         return false;
     }
-    index.build(std::move(packets));
+    // An AVI stream counts one tick per chunk, and its empty chunks are
+    // frames that repeat the picture before them.
+    const bool avi = std::strcmp(format->iformat->name, "avi") == 0;
+    index.build(std::move(packets), avi);
     if (index.frameCount() == 0) {
         error = openError(QStringLiteral("il ne contient aucune image."));
         return false;
@@ -269,6 +274,8 @@ bool FfmpegVideoSource::Private::seekToPacket(int decodeIndex, int key) {
     seekKey = key;
     firstAfterSeek = -1;
     lastOut = -1;
+    keysSinceSeek = 0;
+    uncertain = false;
 
     const PacketInfo& target = index.packet(decodeIndex);
     int64_t when = target.dts;
@@ -313,6 +320,8 @@ void FfmpegVideoSource::Private::takeFrame() {
         return;
     }
     const int64_t stamp = ts(decoded->best_effort_timestamp);
+    if (key)
+        ++keysSinceSeek;
     int slot = -1;
     if (!seenKey) {
         seenKey = true;
@@ -335,6 +344,20 @@ void FfmpegVideoSource::Private::takeFrame() {
         // frame shown.
         if (slot <= lastOut)
             slot = lastOut + 1;
+        // Repeated frames have no packet: no picture comes out for them.
+        while (slot < index.frameCount() && index.pictureFrame(slot) != slot)
+            ++slot;
+        // The last frames of a stream carry no timestamp. Counted from a seek
+        // onto a late keyframe they may stand one place early (the decoder
+        // can leave one out there): trusted only when decoded from further
+        // back, past another keyframe.
+        if (stamp == PacketInfo::kNoTimestamp && index.usesDecodeTimeline() && seekKey > 0 &&
+            keysSinceSeek < 2) {
+            lastOut = slot;
+            uncertain = true;
+            av_frame_unref(decoded);
+            return;
+        }
     }
     if (slot >= index.frameCount()) {
         av_frame_unref(decoded);
@@ -429,6 +452,14 @@ void FfmpegVideoSource::Private::decodeUntil(int wanted) {
 bool FfmpegVideoSource::Private::ensureFrame(int target) {
     if (cache.contains(target))
         return true;
+    const int picture = index.pictureFrame(target);
+    if (picture != target) {
+        FrameCache::Frame shown = ensureFrame(picture) ? cache.find(picture) : nullptr;
+        if (!shown)
+            return false;
+        cache.insert(target, shown, 0);
+        return true;
+    }
     const bool canContinue = positioned && !atEnd && seenKey && lastOut >= 0 && target > lastOut &&
                              index.keyFrame(index.keyFor(target)) <= lastOut + 1;
     const auto learned = extraKeys.find(target);
@@ -449,9 +480,11 @@ bool FfmpegVideoSource::Private::ensureFrame(int target) {
         }
         // Start from an earlier keyframe when the first frame out of the seek
         // is already past the target (the keyframe shows later than thought),
-        // or when the decoder passed over the target: it refers to frames
-        // before the keyframe (open GOP) and was not output.
-        const bool passed = firstAfterSeek > target || lastOut > target;
+        // when the decoder passed over the target: it refers to frames
+        // before the keyframe (open GOP) and was not output, or when the
+        // stream ended first: a decoder started on the last keyframe of an
+        // open GOP may give fewer frames than the packets it was sent.
+        const bool passed = firstAfterSeek > target || lastOut > target || atEnd || uncertain;
         if (!continuing && (!passed || index.keyFor(target, stepsBack) == 0))
             break;
     }

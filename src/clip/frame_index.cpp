@@ -5,7 +5,7 @@
 
 namespace traxilo {
 
-void FrameIndex::build(std::vector<PacketInfo> packets) {
+void FrameIndex::build(std::vector<PacketInfo> packets, bool tickPerFrame) {
     *this = FrameIndex();
     m_packets = std::move(packets);
     const int n = int(m_packets.size());
@@ -33,13 +33,33 @@ void FrameIndex::build(std::vector<PacketInfo> packets) {
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return slotTime(a) < slotTime(b); });
 
+    // Repeated frames fill whole-tick gaps; a gap too long to be empty
+    // chunks (a damaged timestamp) is left as it is.
+    constexpr int64_t kMaxRepeats = 10000;
+    int64_t repeatsLeft = tickPerFrame && m_dtsUnique ? 10 * int64_t(n) + kMaxRepeats : 0;
     std::vector<int> frameOfPacket(n);
-    m_slotTimestamp.resize(n);
+    m_slotTimestamp.reserve(n);
+    m_pictureOf.reserve(n);
     for (int f = 0; f < n; ++f) {
-        frameOfPacket[order[f]] = f;
-        m_slotTimestamp[f] = slotTime(order[f]);
-        m_frameOfTimestamp.emplace(m_slotTimestamp[f], f);
+        const int64_t stamp = slotTime(order[f]);
+        if (f > 0) {
+            const int64_t missing = stamp - m_slotTimestamp.back() - 1;
+            if (missing > 0 && missing <= std::min(kMaxRepeats, repeatsLeft)) {
+                repeatsLeft -= missing;
+                const int shown = m_pictureOf.back();
+                for (int64_t k = 0; k < missing; ++k) {
+                    m_slotTimestamp.push_back(m_slotTimestamp.back() + 1);
+                    m_pictureOf.push_back(shown);
+                }
+            }
+        }
+        const int slot = int(m_slotTimestamp.size());
+        frameOfPacket[order[f]] = slot;
+        m_slotTimestamp.push_back(stamp);
+        m_pictureOf.push_back(slot);
     }
+    for (int f = 0; f < frameCount(); ++f)
+        m_frameOfTimestamp.emplace(m_slotTimestamp[f], f);
     for (int i = 0; i < n; ++i) {
         m_packetOfDts.emplace(m_packets[i].dts, i);
         if (m_packets[i].pos >= 0)
@@ -55,7 +75,7 @@ void FrameIndex::build(std::vector<PacketInfo> packets) {
     const int64_t span = m_slotTimestamp.back() - m_slotTimestamp.front();
     int64_t last = m_packets[order.back()].duration;
     if (last <= 0)
-        last = n > 1 ? std::max<int64_t>(1, span / (n - 1)) : 1;
+        last = tickPerFrame ? 1 : n > 1 ? std::max<int64_t>(1, span / (n - 1)) : 1;
     m_durationTicks = span + last;
 }
 

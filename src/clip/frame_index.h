@@ -28,9 +28,16 @@ struct PacketInfo {
 // decoder's reorder delay, measured on the first frame decoded.
 class FrameIndex {
 public:
-    void build(std::vector<PacketInfo> packets);
+    // `tickPerFrame`: every frame lasts one tick of the stream (AVI). A gap in
+    // the timestamps is then a run of empty chunks, frames that repeat the
+    // picture before them; they keep their places so that frame i stays at
+    // time i x period.
+    void build(std::vector<PacketInfo> packets, bool tickPerFrame = false);
 
     int frameCount() const { return int(m_slotTimestamp.size()); }
+    // The frame whose picture frame `frame` shows: itself, or for a repeated
+    // frame the last one before it that has a packet.
+    int pictureFrame(int frame) const { return m_pictureOf[frame]; }
     int packetCount() const { return int(m_packets.size()); }
     const PacketInfo& packet(int decodeIndex) const { return m_packets[decodeIndex]; }
     bool usesDecodeTimeline() const { return m_decodeTimeline; }
@@ -69,6 +76,7 @@ private:
     };
     std::vector<PacketInfo> m_packets;
     std::vector<int64_t> m_slotTimestamp; // per frame: pts, or dts on the decode timeline
+    std::vector<int> m_pictureOf;         // per frame, see pictureFrame()
     std::unordered_map<int64_t, int> m_frameOfTimestamp;
     std::unordered_map<int64_t, int> m_packetOfDts;
     std::unordered_map<int64_t, int> m_packetOfPos;

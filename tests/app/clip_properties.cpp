@@ -120,9 +120,17 @@ void ClipPropertiesTest::pageOfTheOpenClip() {
     f.seams.failOnUnexpected();
     TForm1& w = *f.window;
     const QString path = smallClip(20);
+    // The last file previewed is not the one opened: another clip's header.
+    test::AviFields other;
+    other.frames = 77;
+    const QString previewed = aviFile("other_preview.avi", other);
+    f.seams.setFileDialogHook(
+        [&](const FileDialogRequest& request) { request.selectionChanged(previewed); });
     QVERIFY(openClipThroughDialog(w, f.seams, path));
+    f.seams.setFileDialogHook({});
     const QString fourCC = w.ClipInfo.codecFourCC;
     QVERIFY(!fourCC.isEmpty());
+    const QString afterOpening = pageTexts(w);
 
     f.seams.answerNextFile(std::nullopt);
     w.bbtnOpenAvi->click();
@@ -134,6 +142,8 @@ void ClipPropertiesTest::pageOfTheOpenClip() {
                        "lblDimH=Hauteur : 240 pixels\nlblAdapt=Adaptation : 100%\n"
                        "lblCodec1=Compression / décompression :\nlblCodec2=%3\nlblCodec3=%4")
             .arg(QFileInfo(path).fileName(), FileSizeText(path), fourCC, CodecName(fourCC));
+    // The opened clip's facts, from the opening on.
+    QCOMPARE(afterOpening, expected);
     QCOMPARE(pageTexts(w), expected);
     QVERIFY(w.clipOpen()); // cancelling kept the clip
 

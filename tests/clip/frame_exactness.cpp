@@ -88,6 +88,9 @@ void FrameExactness::everyOrder_data() {
         << makeClipSpec(Codec::H264, 320, 240, 40, 12, 3, true, Container::Mp4) << "h264_open.mp4";
     QTest::newRow("h264 avi b-frames")
         << makeClipSpec(Codec::H264, 320, 240, 40, 12, 3, false, Container::Avi) << "h264_b.avi";
+    QTest::newRow("h264 avi b-frames open gop")
+        << makeClipSpec(Codec::H264, 320, 240, 40, 12, 2, true, Container::Avi)
+        << "h264_b_open.avi";
     ClipSpec vfr = makeClipSpec(Codec::H264, 320, 240, 40, 10, 2, false, Container::Mp4);
     vfr.variableRate = true;
     QTest::newRow("h264 mp4 variable rate") << vfr << "h264_vfr.mp4";

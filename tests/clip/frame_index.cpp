@@ -30,6 +30,7 @@ private slots:
     void presentationOrder();
     void keyChoice();
     void identifiesPacketsAfterSeek();
+    void gapsOfOneTickPerFrame();
 };
 
 void FrameIndexTest::presentationOrder_data() {
@@ -146,6 +147,35 @@ void FrameIndexTest::identifiesPacketsAfterSeek() {
     repeated.build({packet(0, 0, true, 0, 10), packet(1, 0, false, 0, 20)});
     QCOMPARE(repeated.identify(0, 20), 1);
     QCOMPARE(repeated.identify(0, 10), 0);
+}
+
+void FrameIndexTest::gapsOfOneTickPerFrame() {
+    // AVI after empty chunks: ticks 2 and 5-6 have no packet.
+    const std::vector<PacketInfo> packets{packet(0, 0, true), packet(1, 1), packet(3, 3, true),
+                                          packet(4, 4), packet(7, 7)};
+    FrameIndex avi;
+    avi.build(packets, true);
+    QCOMPARE(avi.frameCount(), 8);
+    QCOMPARE(avi.durationTicks(), int64_t(8));
+    const int picture[8] = {0, 1, 1, 3, 4, 4, 4, 7};
+    for (int f = 0; f < 8; ++f) {
+        QCOMPARE(avi.pictureFrame(f), picture[f]);
+        QCOMPARE(avi.timestampOfFrame(f), int64_t(f));
+    }
+    QCOMPARE(avi.frameForTimestamp(7), 7);
+    QCOMPARE(avi.keyFrame(avi.keyFor(6)), 3);
+
+    // Elsewhere a gap is a longer interval, not missing frames.
+    FrameIndex other;
+    other.build(packets);
+    QCOMPARE(other.frameCount(), 5);
+    QCOMPARE(other.pictureFrame(4), 4);
+    QCOMPARE(other.frameForTimestamp(7), 4);
+
+    // A damaged timestamp far ahead does not make millions of frames.
+    FrameIndex damaged;
+    damaged.build({packet(0, 0, true), packet(1, 1), packet(1000000000, 1000000000)}, true);
+    QCOMPARE(damaged.frameCount(), 3);
 }
 
 QTEST_APPLESS_MAIN(FrameIndexTest)

@@ -1,11 +1,14 @@
 // Facts the backend gives of clips, and how it refuses files that are no
 // clip it can show: a clear French text, no crash, no hang.
 #include "clip/ffmpeg_video_source.h"
+#include "clipgen/clip_encoder.h"
 #include "clipgen/clip_generator.h"
+#include "clipgen/frame_code.h"
 #include "support/generated_clips.h"
 
 #include <QElapsedTimer>
 #include <QFile>
+#include <QPainter>
 #include <QtTest>
 
 using namespace traxilo;
@@ -83,6 +86,7 @@ private slots:
     void damagedHeaders_data();
     void damagedHeaders();
     void truncatedDataKeepsWholeFrames();
+    void emptyChunksRepeatTheFrameBefore();
     void requestsOutsideTheClip();
 };
 
@@ -325,6 +329,37 @@ void VideoSourceTest::truncatedDataKeepsWholeFrames() {
         for (int i = n - 1; i >= 0; --i)
             QCOMPARE(clipgen::readFrameIndex(source->frame(i)), i);
     }
+}
+
+// A capture program that drops frames writes empty chunks in their place:
+// they are frames showing the picture before, so that frame i stays at time
+// i x period (10 fps here, frames 3, 4 and 8 dropped).
+void VideoSourceTest::emptyChunksRepeatTheFrameBefore() {
+    const ClipSpec clip = makeClipSpec(Codec::Mjpeg, 12, 10);
+    const QString path = testing::scratchFolder() + "/f_dropped.avi";
+    QString error;
+    clipgen::ClipEncoder encoder;
+    QVERIFY2(encoder.open(clip, path, &error), qPrintable(error));
+    for (int i = 0; i < clip.frames; ++i) {
+        if (i == 3 || i == 4 || i == 8)
+            continue;
+        QImage picture(clip.width, clip.height, QImage::Format_RGB32);
+        picture.fill(Qt::gray);
+        QPainter painter(&picture);
+        clipgen::drawFrameCode(painter, clip.width, clip.height, i);
+        painter.end();
+        QVERIFY2(encoder.write(picture, i / 10.0, &error), qPrintable(error));
+    }
+    QVERIFY2(encoder.finish(&error), qPrintable(error));
+
+    const auto source = openVideoSource(path, &error);
+    QVERIFY2(source, qPrintable(error));
+    QCOMPARE(source->facts().frameCount, 12);
+    QVERIFY2(std::abs(source->facts().durationMs - 1200) < 0.5,
+             qPrintable(QString::number(source->facts().durationMs)));
+    const int shown[12] = {0, 1, 2, 2, 2, 5, 6, 7, 7, 9, 10, 11};
+    for (int i : {11, 4, 0, 3, 8, 9, 5, 7, 2, 10})
+        QCOMPARE(clipgen::readFrameIndex(source->frame(i)), shown[i]);
 }
 
 void VideoSourceTest::requestsOutsideTheClip() {
