@@ -1,6 +1,7 @@
 #include "app/config_line_reader.h"
 
 #include <QFile>
+#include <QStringDecoder>
 
 namespace traxilo {
 
@@ -69,7 +70,14 @@ QString ConfigLineReader::readLine() {
             --cut;
         line.truncate(cut);
     }
-    return QString::fromUtf8(line);
+    // A file written in a single-byte code page (an older copy of the file)
+    // is not UTF-8: read as Latin-1, its accented letters survive the rewrite
+    // instead of turning into replacement characters.
+    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    QString text = utf8(line);
+    if (utf8.hasError())
+        return QString::fromLatin1(line);
+    return text;
 }
 
 } // namespace traxilo

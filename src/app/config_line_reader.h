@@ -9,10 +9,10 @@ namespace traxilo {
 
 // Reads the settings file line by line, the way a text file is read: a line
 // ends at LF, CR LF or a lone CR; past the end every line reads as an empty
-// text. Text is UTF-8 (a leading byte-order mark is skipped). A line longer
-// than kMaxLineBytes keeps its first kMaxLineBytes bytes (cut before a split
-// character) and the rest of it is skipped, so a damaged or foreign file never
-// costs more memory than that.
+// text. Text is UTF-8 (a leading byte-order mark is skipped); a line that is
+// not valid UTF-8 is read as Latin-1. A line longer than kMaxLineBytes keeps
+// its first kMaxLineBytes bytes (cut before a split character) and the rest of
+// it is skipped, so a damaged or foreign file never costs more memory than that.
 class ConfigLineReader {
 public:
     static constexpr qsizetype kMaxLineBytes = 64 * 1024;

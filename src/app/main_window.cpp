@@ -143,8 +143,11 @@ void TForm1::setActivePage(QWidget* page) {
 }
 
 void TForm1::FormResize() {
-    // 1-2. The clip's path fits in what is left of the tool bar.
-    const int labelWidth = std::max(0, ToolBar1->width() - toolBarLeftOf(lblNomAvi) - 34);
+    // 1-2. The clip's path fits in what is left of the tool bar. The room kept
+    // on the right is at least what the separator and "Quitter" need: with
+    // less, the tool bar moves that button into its overflow menu.
+    const int rightRoom = std::max(34, toolBarRightOf(lblNomAvi));
+    const int labelWidth = std::max(0, ToolBar1->width() - toolBarLeftOf(lblNomAvi) - rightRoom);
     lblNomAvi->setFixedWidth(labelWidth);
     lblNomAvi->setText(FitPath(OpenDialog1FileName, lblNomAvi->fontMetrics(), labelWidth));
 
@@ -182,6 +185,26 @@ int TForm1::toolBarLeftOf(QWidget* widget) const {
         }
     }
     return left;
+}
+
+int TForm1::toolBarRightOf(QWidget* widget) const {
+    // The width the items after `widget` take, with the spacing before each
+    // and the bar's margin on the right, measured like toolBarLeftOf.
+    const QStyle* s = ToolBar1->style();
+    const int spacing = s->pixelMetric(QStyle::PM_ToolBarItemSpacing, nullptr, ToolBar1);
+    int right = s->pixelMetric(QStyle::PM_ToolBarFrameWidth, nullptr, ToolBar1) +
+                s->pixelMetric(QStyle::PM_ToolBarItemMargin, nullptr, ToolBar1);
+    bool after = false;
+    for (QAction* action : ToolBar1->actions()) {
+        QWidget* item = ToolBar1->widgetForAction(action);
+        if (item == widget) {
+            after = true;
+        } else if (after && item && action->isVisible()) {
+            right += spacing + std::clamp(item->sizeHint().width(), item->minimumWidth(),
+                                          item->maximumWidth());
+        }
+    }
+    return right;
 }
 
 void TForm1::setPanelWidth(int panelWidth) {

@@ -426,6 +426,7 @@ private:
     void createDialogs();
     void setPanelWidth(int panelWidth);
     int toolBarLeftOf(QWidget* widget) const;
+    int toolBarRightOf(QWidget* widget) const;
 
     // One per page, each in the file of its subsystem.
     void setupMeasuresPage();

@@ -1,5 +1,6 @@
 #include "app/up_down.h"
 
+#include <QApplication>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <algorithm>
@@ -19,10 +20,29 @@ UpDown::UpDown(QWidget* parent)
         connect(button, &QToolButton::pressed, this, &UpDown::arrowPressed);
         connect(button, &QToolButton::released, this, &UpDown::arrowReleased);
     }
+    keepStandardColours();
     m_up->setArrowType(Qt::UpArrow);
     m_down->setArrowType(Qt::DownArrow);
     connect(m_up, &QToolButton::clicked, this, [this] { stepBy(true); });
     connect(m_down, &QToolButton::clicked, this, [this] { stepBy(false); });
+}
+
+void UpDown::keepStandardColours() {
+    // The arrows keep the application's button colours whatever colours the
+    // box around them takes (the point size box turns teal with light text,
+    // which made the arrows vanish). Each role set by hand is no longer
+    // inherited from the parent.
+    const QPalette standard = QApplication::palette(m_up);
+    QPalette own = standard;
+    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        for (QPalette::ColorRole role :
+             {QPalette::Window, QPalette::WindowText, QPalette::Button, QPalette::ButtonText,
+              QPalette::Light, QPalette::Dark, QPalette::Mid, QPalette::Shadow}) {
+            own.setColor(group, role, standard.color(group, role));
+        }
+    }
+    m_up->setPalette(own);
+    m_down->setPalette(own);
 }
 
 void UpDown::setPosition(int position) {

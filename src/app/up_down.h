@@ -36,6 +36,8 @@ signals:
     void arrowReleased();
 
 private:
+    void keepStandardColours();
+
     QToolButton* m_up;
     QToolButton* m_down;
     int m_position = 0;

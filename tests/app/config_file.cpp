@@ -121,6 +121,12 @@ void TestConfigFile::startup_data() {
                {"[version]", "2", "[clips]", "1", "/home/élève/vidéos/", "[regressi]", "win", "/r"})
         << QStringList{"[version]",           "2",          "[clips]", "1",
                        "/home/élève/vidéos/", "[regressi]", "win",     "/r"};
+    // Written by an older version in a single-byte code page: the letters
+    // are kept and come back as UTF-8.
+    QTest::newRow("Latin-1 text read as such")
+        << true << QByteArray("C:\\R\xe9gressi\\regressi.exe\r\nwin\r\n")
+        << QStringList{"[version]", "2",          "[clips]", "0",
+                       "%F",        "[regressi]", "win",     "C:\\Régressi\\regressi.exe"};
     QTest::newRow("byte-order mark skipped")
         << true
         << "\xEF\xBB\xBF" +

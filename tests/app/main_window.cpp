@@ -4,6 +4,7 @@
 #include "app/paint_box.h"
 #include "app/up_down.h"
 #include "clip/file_utils.h"
+#include "support/clip_opening.h"
 #include "support/main_window_fixture.h"
 
 #include <QAction>
@@ -105,6 +106,7 @@ private slots:
     void quitQuestion();
     void resizeRule();
     void resizeFitsClipPath();
+    void pointSizeArrowsStayVisible();
     void pageChangeCheckMarks_data();
     void pageChangeCheckMarks();
     void redrawTimer();
@@ -413,12 +415,42 @@ void MainWindowTest::resizeFitsClipPath() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-    const int width = w.ToolBar1->width() - w.lblNomAvi->x() - 34;
-    QCOMPARE(w.lblNomAvi->width(), width);
+    const int width = w.lblNomAvi->width();
     QCOMPARE(w.lblNomAvi->text(),
              FitPath(w.OpenDialog1FileName, w.lblNomAvi->fontMetrics(), width));
     QVERIFY(w.lblNomAvi->text().endsWith(QStringLiteral("/clip.avi")));
     QVERIFY(w.lblNomAvi->text() != w.OpenDialog1FileName); // it had to be shortened
+
+    // The label takes the rest of the bar but leaves "Quitter" on it, at the
+    // restored size and wider, not in the bar's overflow menu.
+    for (int windowWidth : {620, 1280}) {
+        w.resize(windowWidth, 465);
+        QTRY_COMPARE(w.width(), windowWidth);
+        QTRY_VERIFY(w.bbtnQuitter->isVisible());
+        QTRY_VERIFY(w.lblNomAvi->geometry().right() < w.bbtnQuitter->x());
+        QVERIFY(w.bbtnQuitter->geometry().right() < w.ToolBar1->width());
+        QVERIFY(w.lblNomAvi->width() > w.ToolBar1->width() - w.lblNomAvi->x() - 80);
+    }
+}
+
+void MainWindowTest::pointSizeArrowsStayVisible() {
+    MainWindowFixture f;
+    TForm1& w = *f.window;
+    w.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(traxilo::test::openClipThroughDialog(w, f.seams, traxilo::test::smallClip(3)));
+
+    // Opening a clip paints the point size box teal with light text; its
+    // arrows keep the standard button colours instead of vanishing into it.
+    QCOMPARE(w.Panel7->palette().color(QPalette::Window), QColor(0, 128, 128));
+    for (QToolButton* arrow : {w.udTaillePoints->upButton(), w.udTaillePoints->downButton()}) {
+        QVERIFY(arrow->isEnabled());
+        const QPalette standard = QApplication::palette(arrow);
+        for (QPalette::ColorRole role :
+             {QPalette::WindowText, QPalette::ButtonText, QPalette::Button, QPalette::Window}) {
+            QCOMPARE(arrow->palette().color(role), standard.color(role));
+        }
+    }
 }
 
 void MainWindowTest::pageChangeCheckMarks_data() {
