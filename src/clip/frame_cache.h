@@ -14,7 +14,7 @@ class FrameCache {
 public:
     using Frame = std::shared_ptr<const void>;
 
-    explicit FrameCache(std::size_t budgetBytes = 192u << 20) : m_budget(budgetBytes) {}
+    explicit FrameCache(std::size_t budgetBytes = 144u << 20) : m_budget(budgetBytes) {}
 
     void setBudget(std::size_t bytes);
     std::size_t budget() const { return m_budget; }
