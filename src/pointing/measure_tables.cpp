@@ -14,12 +14,6 @@ namespace {
 constexpr int kMaxPoints = 9;
 }
 
-QString timePattern(int decimals) {
-    decimals = std::clamp(decimals, 0, 6);
-    return decimals == 0 ? QStringLiteral("0")
-                         : QStringLiteral("0.") + QString(decimals, QLatin1Char('0'));
-}
-
 MeasureTables::MeasureTables()
     : PixelTable(3, 2, 1, 1), MeasureTable(3, 2, 1, 1), StyleTable(makeStyleTable()) {
     MeasureTable.setDefaultColWidth(44);
@@ -35,7 +29,7 @@ void MeasureTables::openClip(int frameCount, long double period) {
     m_points = 1;
     m_current = 1;
     m_t0 = 1;
-    m_tFormat = timePattern(3);
+    m_tFormat = TimePattern(3);
     const int rows = m_frameCount + 1;
 
     SetGridSize(PixelTable, 3, rows);
@@ -126,7 +120,7 @@ void MeasureTables::setTimeOrigin(int t0) {
 void MeasureTables::setTimeDecimals(int decimals, const Calibration& calibration) {
     if (!clipOpen())
         return;
-    m_tFormat = timePattern(decimals);
+    m_tFormat = TimePattern(decimals);
     const std::optional<long double> last = ParseNumber(MeasureTable.cell(0, m_frameCount));
     const long double lastTime =
         last.value_or(static_cast<long double>(m_frameCount - m_t0) * m_period);

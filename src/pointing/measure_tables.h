@@ -44,9 +44,6 @@ struct ClearRequest {
     bool endsSilentClear = false;
 };
 
-// "0" for no decimal of t, else "0." and 1 to 6 zeros.
-QString timePattern(int decimals);
-
 // The two tables of a clip (pixels and metres, one row per frame, time in
 // column 0, x and y of point j in columns 2j - 1 and 2j), the style grid, and
 // the settings they are written with. The main window owns one; its widgets
