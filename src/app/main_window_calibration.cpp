@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/widget_style.h"
 
 #include "app/color_dialog_seam.h"
 #include "app/event_hook.h"
@@ -28,11 +29,6 @@
 namespace traxilo {
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 void setTextColour(QWidget* widget, const QColor& colour) {
     QPalette palette = widget->palette();

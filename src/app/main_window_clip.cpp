@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/widget_style.h"
 
 #include "app/clips_folder_dialog.h"
 #include "app/file_dialog_seam.h"
@@ -35,12 +36,6 @@ const QString kTimeOriginMark = QStringLiteral("   ( t= 0 )");
 
 constexpr int kOpenHand = 50;
 constexpr int kClosedHand = 51;
-
-void setPanelColour(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-}
 
 } // namespace
 
@@ -181,7 +176,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
 
     layoutTablesForClip();
 
-    setPanelColour(pnl1AVI, Qt::white);
+    fillBackground(pnl1AVI, Qt::white);
     enableMeasurementForClip();
     popUpMnuModeAcquerir->setEnabled(true);
     popUpMnuModeEtalonner->setEnabled(true);

@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/widget_style.h"
 
 #include "app/hint_tracker.h"
 #include "app/paint_box.h"
@@ -22,18 +23,6 @@
 namespace traxilo {
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
-
-void fill(QWidget* widget, const QColor& colour) {
-    QPalette palette = widget->palette();
-    palette.setColor(QPalette::Window, colour);
-    widget->setPalette(palette);
-    widget->setAutoFillBackground(true);
-}
 
 QToolButton* toolButton(QToolBar* bar, const char* name, const QIcon& icon, const QString& hint,
                         bool enabled) {
@@ -90,7 +79,7 @@ void TForm1::buildLayout() {
     loupePnl = named(new QFrame(this), "loupePnl");
     loupePnl->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     loupePnl->setFixedSize(135, 135);
-    fill(loupePnl, QColor(0, 255, 255));
+    fillBackground(loupePnl, QColor(0, 255, 255));
     HintTracker::setHint(loupePnl, QStringLiteral("Loupe|Loupe"));
     loupePnl->hide();
 
@@ -196,9 +185,9 @@ void TForm1::buildClipArea() {
 
     ScrollBox1 = named(new QScrollArea(pnl1), "ScrollBox1");
     ScrollBox1->setWidgetResizable(false);
-    fill(ScrollBox1->viewport(), QColor(192, 192, 192));
+    fillBackground(ScrollBox1->viewport(), QColor(192, 192, 192));
     ScrollBox1Contents = named(new QWidget, "ScrollBox1Contents");
-    fill(ScrollBox1Contents, QColor(192, 192, 192));
+    fillBackground(ScrollBox1Contents, QColor(192, 192, 192));
 
     pnl1AVI = named(new QLabel(ScrollBox1Contents), "pnl1AVI");
     pnl1AVI->setFrameStyle(QFrame::Panel | QFrame::Sunken);

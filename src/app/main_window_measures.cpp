@@ -1,4 +1,5 @@
 #include "app/main_window.h"
+#include "app/widget_style.h"
 
 #include "app/event_hook.h"
 #include "app/hint_tracker.h"
@@ -27,11 +28,6 @@
 namespace traxilo {
 
 namespace {
-
-template <typename W> W* named(W* widget, const char* name) {
-    widget->setObjectName(QString::fromLatin1(name));
-    return widget;
-}
 
 // A raised panel holding a row of controls.
 QFrame* panel(QWidget* parent, const char* name, QHBoxLayout** row) {
