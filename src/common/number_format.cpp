@@ -243,4 +243,16 @@ std::optional<long double> ParseNumber(const QString& text) {
     return value;
 }
 
+DecimalTextFix normaliseDecimalText(const QString& text) {
+    DecimalTextFix fix{text, false};
+    const QChar separator = decimalSeparator();
+    for (QChar& c : fix.text) {
+        if ((c == u',' || c == u'.') && c != separator) {
+            c = separator;
+            fix.changed = true;
+        }
+    }
+    return fix;
+}
+
 } // namespace traxilo

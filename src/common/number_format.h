@@ -38,4 +38,14 @@ QString TimePattern(int decimals);
 // separator, an exponent with "E" or "e". Empty on anything else.
 std::optional<long double> ParseNumber(const QString& text);
 
+// A number field takes both "," and "." as the decimal separator, whatever
+// the locale: each one that is not the locale's separator becomes it (the
+// text keeps its length, so the caret can stay where it was).
+// `changed` is false when there was nothing to replace.
+struct DecimalTextFix {
+    QString text;
+    bool changed = false;
+};
+DecimalTextFix normaliseDecimalText(const QString& text);
+
 } // namespace traxilo

@@ -7,22 +7,23 @@
 
 namespace traxilo {
 
-DistanceTextFix normaliseDistanceText(const QString& text) {
-    DistanceTextFix fix{text, -1, false};
-    const QChar separator = decimalSeparator();
-    const int dot = text.indexOf(QLatin1Char('.'));
-    if (dot < 0 || separator == QLatin1Char('.'))
-        return fix;
-    fix.text[dot] = separator;
-    fix.caret = dot + 1;
-    fix.changed = true;
-    return fix;
+namespace {
+
+// A distance of 0 would make every length 0: it is refused like a text
+// that is not a number.
+std::optional<long double> parseDistance(const QString& text) {
+    const std::optional<long double> d = ParseNumber(text);
+    if (!d || !std::isfinite(*d) || *d == 0)
+        return std::nullopt;
+    return d;
 }
+
+} // namespace
 
 DistanceOutcome applyDistanceText(Calibration& calibration, const QString& text,
                                   QString& lastValidDistance, int xyDigits) {
-    const std::optional<long double> d = ParseNumber(text);
-    if (!d || !std::isfinite(*d))
+    const std::optional<long double> d = parseDistance(text);
+    if (!d)
         return {false, kSensitivityErrorText, kDistanceInvalidColours};
     lastValidDistance = text;
     // The scale points are never identical (clicks are checked); keep the old
@@ -30,13 +31,15 @@ DistanceOutcome applyDistanceText(Calibration& calibration, const QString& text,
     if (const auto s = sensitivityFrom(calibration.p1, calibration.p2, *d))
         calibration.sensitivity = *s;
     calibration.scaleChanged = true;
+    calibration.scaleDefined = true;
     return {true, affichSensibilites(calibration.sensitivity, xyDigits), kDistanceValidColours};
 }
 
 std::optional<QString> distanceExitText(const QString& fieldText, bool fieldInvalid,
                                         const QString& lastValidDistance, int xyDigits) {
-    const std::optional<long double> d = ParseNumber(fieldInvalid ? lastValidDistance : fieldText);
-    if (!d || !std::isfinite(*d))
+    const std::optional<long double> d =
+        parseDistance(fieldInvalid ? lastValidDistance : fieldText);
+    if (!d)
         return std::nullopt;
     return FormatSci(xyDigits - 1, std::fabs(*d));
 }
@@ -52,13 +55,15 @@ ScalePointOutcome scalePointClick(Calibration& calibration, bool firstPoint, QPo
         calibration.p1 = old1;
         calibration.p2 = old2;
     }
-    const std::optional<long double> d = ParseNumber(distanceText);
-    if (!d || !std::isfinite(*d)) {
+    const std::optional<long double> d = parseDistance(distanceText);
+    if (!d) {
         outcome.error = kNotAFloatMessage.arg(distanceText);
         return outcome;
     }
     if (const auto s = sensitivityFrom(calibration.p1, calibration.p2, *d))
         calibration.sensitivity = *s;
+    if (!outcome.identicalPoints)
+        calibration.scaleDefined = true;
     outcome.recompute = true;
     outcome.sensitivityText = affichSensibilites(calibration.sensitivity, xyDigits);
     return outcome;

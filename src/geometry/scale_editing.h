@@ -12,7 +12,7 @@ inline const QString kIdenticalPointsMessage = QStringLiteral(
     "Les points 1 et 2 sont identiques !\r\rLes sensibilités précédentes\rvont être rétablies...");
 inline const QString kDistanceWarning = QStringLiteral(
     "Entrez un nombre !\r\rcaractères autorisés :\r       0 1 2 3 4 5 6 7 8 9 . , E e\r\r"
-    "formats possibles :\r       - décimal ex : 0,029\r       - scientififique ex : 2,9E-2");
+    "formats possibles :\r       - décimal ex : 0,029\r       - scientifique ex : 2,9E-2");
 // %1 is the distance field's text.
 inline const QString kNotAFloatMessage =
     QStringLiteral("'%1' n'est pas une valeur en virgule flottante correcte");
@@ -26,16 +26,6 @@ struct FieldColours {
 inline const FieldColours kDistanceValidColours{QColor(0, 255, 0), QColor(128, 0, 0)};
 inline const FieldColours kDistanceInvalidColours{QColor(255, 0, 0), QColor(255, 255, 255)};
 inline const FieldColours kDistanceIdleColours{QColor(214, 214, 214), QColor(128, 128, 128)};
-
-// The distance field's text with its first full stop turned into the
-// locale's separator, and where the caret goes (just after it). `changed` is
-// false when there was nothing to replace.
-struct DistanceTextFix {
-    QString text;
-    int caret = -1;
-    bool changed = false;
-};
-DistanceTextFix normaliseDistanceText(const QString& text);
 
 // The change handling of the distance field. On a valid text the sensitivity
 // is set from p1, p2 and the distance, `lastValidDistance` takes the text and

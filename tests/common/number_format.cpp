@@ -41,6 +41,8 @@ private slots:
     void parseNumber_data();
     void parseNumber();
     void parseReadsWhatFormatWrites();
+    void eitherSeparatorBecomesTheLocales_data();
+    void eitherSeparatorBecomesTheLocales();
 };
 
 void TestNumberFormat::formatSci_data() {
@@ -249,6 +251,32 @@ void TestNumberFormat::parseReadsWhatFormatWrites() {
         QVERIFY(time.has_value());
         QVERIFY(std::fabs(*time - 2.04L) < 1e-15L);
     }
+}
+
+void TestNumberFormat::eitherSeparatorBecomesTheLocales_data() {
+    QTest::addColumn<QChar>("separator");
+    QTest::addColumn<QString>("typed");
+    QTest::addColumn<QString>("fixed");
+    QTest::newRow("stop typed, comma locale") << QChar(u',') << "0.5"
+                                              << "0,5";
+    QTest::newRow("comma typed, stop locale") << QChar(u'.') << "0,5"
+                                              << "0.5";
+    QTest::newRow("pasted with exponent") << QChar(u'.') << "2,9E-2"
+                                          << "2.9E-2";
+    QTest::newRow("already the locale's") << QChar(u',') << "0,5"
+                                          << "0,5";
+    QTest::newRow("every one") << QChar(u',') << "12.3.4"
+                               << "12,3,4";
+}
+
+void TestNumberFormat::eitherSeparatorBecomesTheLocales() {
+    QFETCH(QChar, separator);
+    QFETCH(QString, typed);
+    QFETCH(QString, fixed);
+    setDecimalSeparator(separator);
+    const DecimalTextFix fix = normaliseDecimalText(typed);
+    QCOMPARE(fix.text, fixed);
+    QCOMPARE(fix.changed, typed != fixed);
 }
 
 QTEST_GUILESS_MAIN(TestNumberFormat)
