@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 
+#include "app/access_keys.h"
 #include "app/clips_folder_dialog.h"
 #include "app/hint_style.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/paint_box.h"
+#include "app/string_grid.h"
 #include "clip/clip_player.h"
 #include "clip/file_utils.h"
 #include "geometry/scale_steps.h"
@@ -14,6 +16,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QStyle>
@@ -35,6 +38,23 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_hints(new HintTracker(t
     FormCreate();
     // The dialogs come after the window's own creation, as at program entry.
     createDialogs();
+    setUpKeyboard();
+}
+
+void TForm1::setUpKeyboard() {
+    // Buttons act on a click and never keep the focus: Space or Enter must
+    // not fire whichever button was last reached.
+    for (QToolButton* button : findChildren<QToolButton*>()) {
+        button->setFocusPolicy(Qt::NoFocus);
+    }
+    assignAccessKeys(menuBar());
+    assignAccessKeys(PopupMenu1);
+    assignAccessKeys(PopupMenu3);
+    // The picture takes the keys that step the clip, and so does the table.
+    PaintBox1->setFocusPolicy(Qt::StrongFocus);
+    PaintBox1->installEventFilter(this);
+    StringGrid1->installEventFilter(this);
+    PaintBox1->setFocus();
 }
 
 TForm1::~TForm1() = default;

@@ -73,8 +73,11 @@ public:
     void SetNavButtons();
     void ShowTimeOriginMark();
     void bbtnPlayClick(QObject* sender); // the five navigation buttons, by tag
-    void MediaPlayer1Notify();           // end of playback
-    void ClipPathExecute();              // "Accès aux clips..."
+    // The keys that step the clip over the picture and the table; false when
+    // the key is not one of them or there is no clip.
+    bool frameKey(int key, bool overTable);
+    void MediaPlayer1Notify(); // end of playback
+    void ClipPathExecute();    // "Accès aux clips..."
     void RAZProClip();
     void showOpenClipFacts(); // the open clip's facts, FourCC left as stored
     void OpenDialog1SelectionChange(const QString& currentFile);
@@ -108,6 +111,7 @@ public:
     void originClick(QPoint pos);
     void scalePointClick(QPoint pos);
     void tbCoordMouseMove();
+    void showScaleState(); // the coordinate bar and the table say whether the scale is set
 
     // ---- Display size ----
     int displayPercent = 100;
@@ -297,6 +301,7 @@ public:
     QLabel* lblXMetres = nullptr;
     QLabel* lblYMetres = nullptr;
     QLabel* lblUMetres = nullptr;
+    QLabel* lblEchelle = nullptr; // "échelle non définie" until the clip is calibrated
     QScrollArea* ScrollBox1 = nullptr;
     QWidget* ScrollBox1Contents = nullptr; // what scrolls: pnl1AVI can move inside it
     QLabel* pnl1AVI = nullptr;             // the panel's caption is the label's text
@@ -410,6 +415,7 @@ public:
     QAction* Aidedesmenus2 = nullptr;
 
 protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
@@ -424,6 +430,7 @@ private:
     void buildPopupMenus();
     void connectSignals();
     void createDialogs();
+    void setUpKeyboard();
     void setPanelWidth(int panelWidth);
     int toolBarLeftOf(QWidget* widget) const;
     int toolBarRightOf(QWidget* widget) const;

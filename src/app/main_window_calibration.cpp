@@ -5,7 +5,9 @@
 #include "app/event_hook.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
+#include "app/number_field.h"
 #include "app/paint_box.h"
+#include "app/string_grid.h"
 #include "common/number_format.h"
 #include "geometry/pixel_conversion.h"
 #include "geometry/scale_editing.h"
@@ -172,6 +174,7 @@ void TForm1::setupCalibrationPage() {
     distanceRow->addWidget(new QLabel(QStringLiteral("d ="), tsEtalon));
     edSi = named(new QLineEdit(tsEtalon), "edSi");
     edSi->setMaximumWidth(90);
+    acceptBothDecimalSeparators(edSi);
     HintTracker::setHint(edSi, QStringLiteral("Distance réelle\rentre p1 et p2|Indiquer la "
                                               "distance réelle (en m) des points p1 et p2 de "
                                               "définition de l'échelle"));
@@ -314,8 +317,32 @@ void TForm1::initEchelle() {
     MaJlblP();
     Calibration.sensitivity = 1;
     affichSensibilites(Calibration.sensitivity);
+    // Writing the reset distance into the field is not the user's scale.
+    Calibration.scaleDefined = false;
+    showScaleState();
     ActualGrid();
     marksChanged();
+}
+
+void TForm1::showScaleState() {
+    const bool undefined = clipOpen() && !Calibration.scaleDefined;
+    // Metres at 1 m per pixel mean nothing: the bar says why instead. A
+    // QToolBar shows its widgets through their actions.
+    for (QAction* action : tbCoord->actions()) {
+        QWidget* widget = tbCoord->widgetForAction(action);
+        if (widget == lblEchelle) {
+            action->setVisible(undefined);
+        } else if (widget == lblXMetres || widget == lblYMetres || widget == lblUMetres) {
+            action->setVisible(!undefined);
+        }
+    }
+    HintTracker::setHint(
+        StringGrid1,
+        undefined ? QStringLiteral("Echelle non définie|Echelle non définie : étalonnez d'abord "
+                                   "l'image (page Etalonnage) ; d'ici là, les longueurs sont "
+                                   "comptées à 1 m par pixel.")
+                  : QStringLiteral("Tableau des mesures|Tableau des mesures : t en s, x et y en "
+                                   "m ; cliquer une ligne pour aller à son image"));
 }
 
 void TForm1::ActualGrid() {
@@ -508,6 +535,7 @@ void TForm1::scalePointClick(QPoint pos) {
     }
     lblSHori->setText(outcome.sensitivityText);
     lblSVert->setText(outcome.sensitivityText);
+    showScaleState();
     ActualGrid();
 }
 
@@ -523,19 +551,12 @@ void TForm1::edSiChange() {
     if (m_writingField) {
         return;
     }
-    const DistanceTextFix fix = normaliseDistanceText(edSi->text());
-    if (fix.changed) {
-        m_writingField = true;
-        edSi->setText(fix.text);
-        m_writingField = false;
-        edSi->setCursorPosition(fix.caret);
-        edSi->deselect();
-    }
     const DistanceOutcome outcome =
         applyDistanceText(Calibration, edSi->text(), lastValidDistance, xyDigits);
     setFieldColours(edSi, outcome.colours);
     lblSHori->setText(outcome.sensitivityText);
     lblSVert->setText(outcome.sensitivityText);
+    showScaleState();
     if (!outcome.valid) {
         MessageSeam::showWarning(kDistanceWarning, this);
     }

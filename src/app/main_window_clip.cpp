@@ -7,6 +7,7 @@
 #include "app/message_seam.h"
 #include "app/paint_box.h"
 #include "app/panel_dragger.h"
+#include "app/string_grid.h"
 #include "clip/avi_header.h"
 #include "clip/clip_player.h"
 #include "clip/file_utils.h"
@@ -14,6 +15,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
 #include <QStyle>
@@ -30,8 +32,6 @@ const QString kOpenTitle = QStringLiteral("Ouverture d'un clip vidéo (fichier *
 const QStringList kOpenFilters = {QStringLiteral("fichiers  AVI (*.avi)"),
                                   QStringLiteral("vidéos (*.avi *.mp4 *.mov *.mkv *.m4v)")};
 const QString kUnknownError = QStringLiteral("Code d'erreur inconnu");
-const QString kNoFrame =
-    QStringLiteral("Impossible d'ouvrir le clip : il ne contient aucune image.");
 const QString kTimeOriginMark = QStringLiteral("   ( t= 0 )");
 
 constexpr int kOpenHand = 50;
@@ -92,13 +92,22 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     const QFileInfo file(chosenPath);
     const QString path = file.absoluteFilePath();
 
-    // Opening a clip starts a new set of measurements: no question asked.
-    silentClear = true;
-    Button2Click();
+    // The new clip opens first: a file that turns out not to be one leaves
+    // the clip, the measurements and every label as they were.
+    if (!MediaPlayer1->open(path)) {
+        const QString why = MediaPlayer1->errorString();
+        MessageSeam::showError(why.isEmpty() ? kUnknownError : why, this);
+        RAZProClip(); // as when the dialog is cancelled: the open clip's facts
+        return false;
+    }
+    const int frames = MediaPlayer1->length();
+    // Nothing of the previous clip stays on show, even when the first frame
+    // could not be decoded.
+    PaintBox1->setImage(MediaPlayer1->currentImage());
 
-    MediaPlayer1->close();
+    // Opening a clip starts a new set of measurements: no question asked;
+    // the tables are emptied as they are laid out for the new clip, below.
     currentFrame = -1;
-    PaintBox1->setImage(QImage()); // nothing of the closed clip stays on show
     OpenDialog1FileName = path;
 
     if (config.ConfigLines[3] == QLatin1String("0")) {
@@ -110,25 +119,10 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     lblNomAvi->setText(FitPath(path, lblNomAvi->fontMetrics(), lblNomAvi->width()));
     ClipInfo.sizeText = FileSizeText(path);
     const bool avi = file.suffix().toLower() == QLatin1String("avi");
+    ClipInfo.codecFourCC = MediaPlayer1->facts().codecFourCC;
     if (avi) {
         const AviHeaderResult header = ReadAviHeader(path);
         ClipInfo.codecFourCC = header.ok() ? header.info.codecFourCC : QString();
-    }
-
-    if (!MediaPlayer1->open(path)) {
-        const QString why = MediaPlayer1->errorString();
-        MessageSeam::showError(why.isEmpty() ? kUnknownError : why, this);
-        return false;
-    }
-    const int frames = MediaPlayer1->length();
-    if (frames <= 0) {
-        // Every later step needs a frame, and the period would divide by zero.
-        MediaPlayer1->close();
-        MessageSeam::showError(kNoFrame, this);
-        return false;
-    }
-    if (!avi) {
-        ClipInfo.codecFourCC = MediaPlayer1->facts().codecFourCC;
     }
 
     // Timing from the player: frame count and duration.
@@ -215,6 +209,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     setActivePage(tsMesures);
     PageControl1Change();
     finishClipOpening();
+    PaintBox1->setFocus(); // the keys step the new clip at once
     return true;
 }
 
@@ -293,6 +288,60 @@ void TForm1::bbtnPlayClick(QObject* sender) {
         setTableRowsToCurrentFrame();
     }
     Drawpoints();
+}
+
+bool TForm1::frameKey(int key, bool overTable) {
+    if (!clipOpen()) {
+        return false;
+    }
+    QToolButton* button = nullptr;
+    switch (key) {
+    case Qt::Key_Space:
+        button = bbtnPlay;
+        break;
+    case Qt::Key_PageDown:
+        button = bbtnSui;
+        break;
+    case Qt::Key_PageUp:
+        button = bbtnPre;
+        break;
+    case Qt::Key_Home:
+        button = bbtnDeb;
+        break;
+    case Qt::Key_End:
+        button = bbtnFin;
+        break;
+    // In the table the arrows move between cells, as in any table: Up and
+    // Down already change the frame with the row.
+    case Qt::Key_Right:
+        button = overTable ? nullptr : bbtnSui;
+        break;
+    case Qt::Key_Left:
+        button = overTable ? nullptr : bbtnPre;
+        break;
+    default:
+        break;
+    }
+    if (!button) {
+        return false;
+    }
+    // Space also stops a playback, when the play button is off at the end.
+    if (button->isEnabled() ||
+        (button == bbtnPlay && MediaPlayer1->mode() == ClipPlayer::Mode::Playing)) {
+        bbtnPlayClick(button);
+    }
+    return true;
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && (watched == PaintBox1 || watched == StringGrid1)) {
+        const auto* key = static_cast<QKeyEvent*>(event);
+        if (key->modifiers() & ~Qt::KeypadModifier) {
+            return false; // Shift+Page Down still extends a selection
+        }
+        return frameKey(key->key(), watched == StringGrid1);
+    }
+    return QMainWindow::eventFilter(watched, event);
 }
 
 void TForm1::MediaPlayer1Notify() {

@@ -176,8 +176,12 @@ void TForm1::buildClipArea() {
     lblXMetres = label(tbCoord, "lblXMetres", QStringLiteral("x= "));
     lblYMetres = label(tbCoord, "lblYMetres", QStringLiteral("y= "));
     lblUMetres = label(tbCoord, "lblUMetres", QStringLiteral("mètres"));
-    for (QLabel* l :
-         {lblXPixels, lblYPixels, lblUPixels, lblPMetres, lblXMetres, lblYMetres, lblUMetres}) {
+    lblEchelle = label(tbCoord, "lblEchelle", QStringLiteral("(échelle non définie)"));
+    QPalette warning = lblEchelle->palette();
+    warning.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    lblEchelle->setPalette(warning);
+    for (QLabel* l : {lblXPixels, lblYPixels, lblUPixels, lblPMetres, lblXMetres, lblYMetres,
+                      lblUMetres, lblEchelle}) {
         l->setContentsMargins(3, 0, 3, 0);
         tbCoord->addWidget(l);
     }

@@ -218,7 +218,7 @@ void TForm1::buildMenus() {
     Aide2 = checkItem(mnuAide, "Aide2", QStringLiteral("Aide dans la barre d'état"), true);
     Aide3 = checkItem(mnuAide, "Aide3", QStringLiteral("Bulles d'aide"), false);
     mnuAide->addSeparator();
-    aPropos1 = item(mnuAide, "aPropos1", QStringLiteral("A propos d'Traxilo..."));
+    aPropos1 = item(mnuAide, "aPropos1", QStringLiteral("A propos de Traxilo..."));
 }
 
 void TForm1::buildPopupMenus() {

@@ -3,6 +3,7 @@
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
+#include <cstdlib>
 
 namespace traxilo {
 
@@ -35,8 +36,22 @@ void PaintBox::mouseMoveEvent(QMouseEvent* event) {
     emit mouseMove(event->modifiers(), event->position().toPoint());
 }
 
+void PaintBox::mouseDoubleClickEvent(QMouseEvent* event) {
+    const QPoint offset = event->position().toPoint() - m_lastLeftRelease;
+    // A hand that double-clicks may move a pixel or two.
+    m_secondOfDouble =
+        event->button() == Qt::LeftButton && std::abs(offset.x()) <= 2 && std::abs(offset.y()) <= 2;
+    mousePressEvent(event);
+}
+
 void PaintBox::mouseReleaseEvent(QMouseEvent* event) {
     const QPoint position = event->position().toPoint();
+    const bool secondOfDouble = m_secondOfDouble && event->button() == Qt::LeftButton;
+    m_secondOfDouble = false;
+    if (event->button() == Qt::LeftButton)
+        m_lastLeftRelease = position;
+    if (secondOfDouble)
+        return;
     emit mouseUp(event->button(), event->modifiers(), position);
     if (event->button() == Qt::RightButton && m_popup) {
         m_popup->popup(mapToGlobal(position));

@@ -11,7 +11,9 @@ namespace traxilo {
 // The pointing surface over the clip picture. It shows one image, the
 // surface image: showing a frame replaces it, marks are drawn onto it, and
 // the widget paints it as it is. Mouse events go out as signals with the
-// position in surface pixels.
+// position in surface pixels. The second click of a left double-click at the
+// same place is not a click of its own: its release is not sent, so a
+// double-click records one point, not the same point on two frames.
 class PaintBox : public QWidget {
     Q_OBJECT
 public:
@@ -36,8 +38,11 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
 
 private:
+    QPoint m_lastLeftRelease{-100, -100};
+    bool m_secondOfDouble = false; // the press under way ends a double-click
     QImage m_image;
     QMenu* m_popup = nullptr;
 };

@@ -64,13 +64,21 @@ ClipPlayer::~ClipPlayer() {
 }
 
 bool ClipPlayer::open(const QString& path) {
-    close();
+    // The clip on show stays until the new one has opened: a file that is
+    // not a clip must not cost the user the clip being measured.
     QString error;
-    d->source = openVideoSource(path, &error);
-    if (!d->source) {
+    std::unique_ptr<VideoSource> source = openVideoSource(path, &error);
+    if (source && source->facts().frameCount <= 0) {
+        // Every later step needs a frame, and the period would divide by zero.
+        source.reset();
+        error = QStringLiteral("Impossible d'ouvrir le clip : il ne contient aucune image.");
+    }
+    if (!source) {
         d->error = error;
         return false;
     }
+    close();
+    d->source = std::move(source);
     d->error.clear();
     d->prefetcher = std::make_unique<FramePrefetcher>(d->source.get());
     const VideoFacts& f = d->source->facts();

@@ -21,8 +21,10 @@ public:
     explicit ClipPlayer(QObject* parent = nullptr);
     ~ClipPlayer() override;
 
-    bool open(const QString& path); // false: errorString() says why
-    void close();                   // no effect when nothing is open
+    // Replaces the open clip only once `path` has opened with at least one
+    // frame; false (errorString() says why) leaves the open clip as it was.
+    bool open(const QString& path);
+    void close(); // no effect when nothing is open
     bool isOpen() const;
     QString errorString() const;
     const VideoFacts& facts() const;

@@ -8,6 +8,7 @@ void initEchelle(Calibration& calibration) {
     calibration.p1 = QPoint(1, 1);
     calibration.p2 = QPoint(2, 2);
     calibration.sensitivity = 1;
+    calibration.scaleDefined = false;
     calibration.scaleSegmentColour = QColor(0, 128, 0);
 }
 

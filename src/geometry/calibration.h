@@ -19,10 +19,13 @@ struct Calibration {
     QColor scaleSegmentColour{0, 128, 0};
     bool scaleSegmentShown = false;
     bool scaleChanged = false;
+    // The user has set the scale of this clip (a scale point or a distance):
+    // until then lengths are counted at 1 m per pixel, and the window says so.
+    bool scaleDefined = false;
 };
 
 // The calibration reset: scale points (1, 1) and (2, 2), 1 m per pixel, green
-// segment. Origin and axis directions are kept.
+// segment, no scale defined. Origin and axis directions are kept.
 void initEchelle(Calibration& calibration);
 
 // The frame after opening a clip: origin on the bottom-left pixel, both axes

@@ -84,7 +84,7 @@ CellLook measureCellLook(int col, int row, int t0, bool selected, const QColor& 
             look.text = kGreyRowText;
     }
     look.alignment = row > 0 ? CellAlignment::Right : CellAlignment::Centre;
-    look.margin = col == 0 ? 4 : 3;
+    look.margin = col == 0 ? kTimeCellMargin : kXYCellMargin;
     return look;
 }
 

@@ -41,6 +41,8 @@ struct CellLook {
     CellAlignment alignment = CellAlignment::Right;
     int margin = 3;
 };
+inline constexpr int kTimeCellMargin = 4; // column 0
+inline constexpr int kXYCellMargin = 3;   // every other column
 inline const QColor kFixedCellColour{255, 255, 225};
 inline const QColor kGreyRowBackground{192, 192, 192}; // time cell before the time origin
 inline const QColor kGreyRowText{128, 128, 128};       // other cells before the time origin

@@ -147,12 +147,19 @@ std::optional<QString> MeasureTables::setXYDigits(int digits, const Calibration&
     return text;
 }
 
+// A column is as wide as its longest value with one digit to spare, and never
+// narrower than its header between the cell margins: with no decimal of t,
+// "t(s)" is wider than the times.
 void MeasureTables::setColumn0Width(const QString& lastTime) {
-    MeasureTable.setColWidth(0, columnWidthFor(gridFont, lastTime + QLatin1Char('0')));
+    const int values = columnWidthFor(gridFont, lastTime + QLatin1Char('0'));
+    const int header = columnWidthFor(gridFont, QStringLiteral("t(s)")) + 2 * kTimeCellMargin;
+    MeasureTable.setColWidth(0, std::max(values, header));
 }
 
 void MeasureTables::setXYWidths() {
-    const int w = columnWidthFor(gridFont, FormatSci(m_xyDigits, 0));
+    // "x9(m)" is the widest header any point can have.
+    const int w = std::max(columnWidthFor(gridFont, FormatSci(m_xyDigits, 0)),
+                           columnWidthFor(gridFont, QStringLiteral("x9(m)")) + 2 * kXYCellMargin);
     for (int c = 1; c <= 2 * m_points; ++c)
         MeasureTable.setColWidth(c, w);
 }

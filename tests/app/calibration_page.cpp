@@ -4,6 +4,7 @@
 #include "app/hint_tracker.h"
 #include "app/main_window.h"
 #include "app/paint_box.h"
+#include "app/string_grid.h"
 #include "app/up_down.h"
 #include "common/number_format.h"
 #include "geometry/scale_editing.h"
@@ -48,6 +49,7 @@ private slots:
     void startingScaleEditing();
     void distanceField_data();
     void distanceField();
+    void invalidDistanceRestoredOnExit_data();
     void invalidDistanceRestoredOnExit();
     void fewerDigitsKeepTheScale();
     void identicalPointsAreRefused();
@@ -57,6 +59,8 @@ private slots:
     void readoutsAfterOpening();
     void coordinateHint();
     void segmentColour();
+    void undefinedScaleIsSaid_data();
+    void undefinedScaleIsSaid();
 
 private:
     TForm1& w() { return *m_fixture->window; }
@@ -138,6 +142,12 @@ void CalibrationPage::distanceField_data() {
     QTest::newRow("negative distance") << QChar('.') << "-3"
                                        << "-3"
                                        << " 3.00E+0" << 3.0;
+    QTest::newRow("full stop locale, comma typed") << QChar('.') << "0,5"
+                                                   << "0.5"
+                                                   << " 5.00E-1" << 0.5;
+    QTest::newRow("full stop locale, comma pasted") << QChar('.') << "paste:2,9E-2"
+                                                    << "2.9E-2"
+                                                    << " 2.90E-2" << 0.029;
 }
 
 void CalibrationPage::distanceField() {
@@ -151,9 +161,14 @@ void CalibrationPage::distanceField() {
     clickSurface(w(), QPoint(10, 10));
     clickBox(w().chkBoxPt2);
     clickSurface(w(), QPoint(10, 110)); // 100 pixels apart
-    const int dot = typed.indexOf(QLatin1Char('.'));
-    if (dot >= 0 && separator == QLatin1Char(',')) {
-        // Replaced as it is typed, the caret just after the new comma.
+    const QChar foreign = separator == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(',');
+    const int dot = typed.indexOf(foreign);
+    if (typed.startsWith(QLatin1String("paste:"))) {
+        w().edSi->setFocus();
+        w().edSi->selectAll();
+        w().edSi->insert(typed.mid(6)); // what a paste does
+    } else if (dot >= 0) {
+        // Replaced as it is typed, the caret just after the new separator.
         typeDistance(w(), typed.left(dot + 1));
         QCOMPARE(w().edSi->text(), whileTyped.left(dot + 1));
         QCOMPARE(w().edSi->cursorPosition(), dot + 1);
@@ -203,21 +218,31 @@ void CalibrationPage::fewerDigitsKeepTheScale() {
     QCOMPARE(w().tables.MeasureTable.cell(1, 1), FormatSci(4, 40 * s));
 }
 
+void CalibrationPage::invalidDistanceRestoredOnExit_data() {
+    QTest::addColumn<QString>("wrong");
+    QTest::newRow("letter") << "2a";
+    QTest::newRow("zero") << "0"; // every length would read 0
+    QTest::newRow("zero with exponent") << "0.0E3";
+}
+
 void CalibrationPage::invalidDistanceRestoredOnExit() {
+    QFETCH(QString, wrong);
     clickBox(w().rbEtalonSimu);
     typeDistance(w(), QStringLiteral("2"));
     const long double s = w().Calibration.sensitivity;
     m_fixture->seams.clear();
-    QTest::keyClick(w().edSi, Qt::Key_A); // "2a"
-    QCOMPARE(m_fixture->seams.count(MessageKind::Warning), 1);
+    w().edSi->selectAll();
+    QTest::keyClicks(w().edSi, wrong);
+    QVERIFY(m_fixture->seams.count(MessageKind::Warning) >= 1);
     QCOMPARE(m_fixture->seams.lastText(), kDistanceWarning);
     QCOMPARE(w().lblSHori->text(), QStringLiteral("erreur ?\?!"));
     QCOMPARE(w().lblSVert->text(), QStringLiteral("erreur ?\?!"));
     QCOMPARE(w().edSi->palette().color(QPalette::Base), QColor(255, 0, 0));
     QCOMPARE(w().Calibration.sensitivity, s);
-    QTest::keyClick(w().edSi, Qt::Key_Backspace);
+    const int warnings = m_fixture->seams.count(MessageKind::Warning);
+    w().edSi->selectAll();
     QTest::keyClick(w().edSi, Qt::Key_Backspace); // empty: warned again
-    QCOMPARE(m_fixture->seams.count(MessageKind::Warning), 2);
+    QCOMPARE(m_fixture->seams.count(MessageKind::Warning), warnings + 1);
     clickBox(w().chkBoxPt2);
     QCOMPARE(w().edSi->text(), QStringLiteral(" 2.00E+0"));
     QCOMPARE(w().edSi->palette().color(QPalette::Base), QColor(0, 255, 0));
@@ -344,6 +369,36 @@ void CalibrationPage::segmentColour() {
     QVERIFY2(again.ok(), qPrintable(again.error));
     QCOMPARE(w().Calibration.scaleSegmentColour, QColor(0, 128, 0));
     QCOMPARE(swatch(), QColor(0, 128, 0));
+}
+
+void CalibrationPage::undefinedScaleIsSaid_data() {
+    QTest::addColumn<bool>("byDistance"); // else by a scale point
+    QTest::newRow("distance typed") << true;
+    QTest::newRow("scale point clicked") << false;
+}
+
+void CalibrationPage::undefinedScaleIsSaid() {
+    QFETCH(bool, byDistance);
+    // Shown is what the tool bar shows: the label's action.
+    const auto shown = [this] {
+        return w().lblEchelle->isVisibleTo(&w()) &&
+               w().lblEchelle->text() == QStringLiteral("(échelle non définie)");
+    };
+    const auto tableHint = [this] { return HintTracker::hint(w().StringGrid1); };
+    QTRY_VERIFY(shown()); // the tool bar lays itself out when events run
+    QVERIFY(tableHint().contains(QStringLiteral("étalonnez d'abord")));
+    clickBox(w().rbEtalonSimu);
+    if (byDistance)
+        typeDistance(w(), QStringLiteral("0.5"));
+    else
+        clickSurface(w(), QPoint(30, 30));
+    QTRY_VERIFY(!shown());
+    QVERIFY(w().lblXMetres->isVisibleTo(&w()));
+    QVERIFY(!tableHint().contains(QStringLiteral("étalonnez d'abord")));
+    // A new clip has no scale again.
+    const OpenedClip again = openGeneratedClip(*m_fixture, smallClipSpec(6), kClip);
+    QVERIFY2(again.ok(), qPrintable(again.error));
+    QTRY_VERIFY(shown());
 }
 
 QTEST_MAIN(CalibrationPage)

@@ -15,6 +15,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QRegularExpression>
 #include <QResizeEvent>
 #include <QScreen>
 #include <QSplitter>
@@ -49,12 +50,17 @@ bool isEnabled(QObject* object) {
     return static_cast<QWidget*>(object)->isEnabled();
 }
 
+// Menu captions as shown, without the "&" of their access key.
+QString withoutAccessKey(QString text) {
+    return text.replace(QRegularExpression(QStringLiteral("&(.)")), QStringLiteral("\\1"));
+}
+
 QString caption(QObject* object) {
     if (auto* menu = qobject_cast<QMenu*>(object)) {
-        return menu->title();
+        return withoutAccessKey(menu->title());
     }
     if (auto* action = qobject_cast<QAction*>(object)) {
-        return action->text();
+        return withoutAccessKey(action->text());
     }
     if (auto* label = qobject_cast<QLabel*>(object)) {
         return label->text();
@@ -238,7 +244,7 @@ void MainWindowTest::captions_data() {
         {"Aidedesmenus2", "Aide des menus"},
         {"Aide2", "Aide dans la barre d'état"},
         {"Aide3", "Bulles d'aide"},
-        {"aPropos1", "A propos d'Traxilo..."},
+        {"aPropos1", "A propos de Traxilo..."},
         {"popUpMenuAtteindre", "atteindre l'image"},
         {"popUpMnuModeAcquerir", "Acquérir"},
         {"popUpMnuModeProClip", "Propriétés du clip"},

@@ -9,9 +9,11 @@
 #include "support/measure_window.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -81,6 +83,8 @@ private slots:
     void automaticAdvance();
     void refilledPointOverwrites();
     void clicksOutsideRecordNothing();
+    void doubleClickRecordsOnce_data();
+    void doubleClickRecordsOnce();
     void timeOriginRewritesTimes();
     void timeOriginAccelerates();
     void heldArrowAcceleratesUntilReleased_data();
@@ -336,6 +340,35 @@ void MeasuresPage::clicksOutsideRecordNothing() {
     QCOMPARE(w().tables.PixelTable.cell(1, 1), QStringLiteral("159"));
 }
 
+void MeasuresPage::doubleClickRecordsOnce_data() {
+    QTest::addColumn<QPoint>("second"); // where the second click of the pair lands
+    QTest::addColumn<int>("frames");    // frames recorded
+    QTest::newRow("same pixel") << QPoint(40, 50) << 1;
+    QTest::newRow("a hand's shake") << QPoint(42, 49) << 1;
+    QTest::newRow("another place") << QPoint(60, 50) << 2;
+}
+
+void MeasuresPage::doubleClickRecordsOnce() {
+    QFETCH(QPoint, second);
+    QFETCH(int, frames);
+    // What the platform sends for a double-click: press, release, then a
+    // double-click press and its release.
+    QWidget* box = w().PaintBox1;
+    QTest::mousePress(box, Qt::LeftButton, {}, QPoint(40, 50));
+    QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(40, 50));
+    QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(second), QPointF(second),
+                            box->mapToGlobal(QPointF(second)), Qt::LeftButton, Qt::LeftButton,
+                            Qt::NoModifier);
+    QApplication::sendEvent(box, &doubleClick);
+    QTest::mouseRelease(box, Qt::LeftButton, {}, second);
+    QCOMPARE(w().currentFrame, frames);
+    QCOMPARE(w().tables.PixelTable.isEmpty(1, 2), frames < 2);
+    // Rapid single clicks on different places all count.
+    for (int i = 0; i < 5; ++i)
+        clickSurface(w(), QPoint(70 + 3 * i, 60));
+    QCOMPARE(w().currentFrame, frames + 5);
+}
+
 void MeasuresPage::timeOriginRewritesTimes() {
     record(w(), 1, 1, QPoint(12, 34));
     const QString x2 = w().tables.MeasureTable.cell(1, 2);
@@ -451,10 +484,10 @@ void MeasuresPage::recordedRowStaysInView() {
         QCOMPARE(w().tables.PixelTable.topRow(), table.topRow());
     }
     QVERIFY(table.topRow() > 1);
-    // Page up goes back by a page of rows.
+    // Page Up shows the previous frame, and the row follows.
     const int before = table.row();
     QTest::keyClick(w().StringGrid1, Qt::Key_PageUp);
-    QCOMPARE(table.row(), std::max(1, before - table.visibleRowCount()));
+    QCOMPARE(table.row(), before - 1);
     QCOMPARE(w().currentFrame, table.row() - 1);
 }
 

@@ -1,6 +1,7 @@
 #include "pointing/measure_tables.h"
 #include "common/number_format.h"
 #include "geometry/calibration.h"
+#include "pointing/grid_routines.h"
 #include "pointing/style_table.h"
 
 #include <QtTest>
@@ -234,8 +235,14 @@ void MeasureTablesTest::precisionChanges() {
     QCOMPARE(t.MeasureTable.cell(1, 1), x);
     QCOMPARE(field, distance.isEmpty() ? std::nullopt : std::optional<QString>(distance));
     const QFontMetrics fm(t.gridFont);
-    QCOMPARE(t.MeasureTable.colWidth(2), fm.horizontalAdvance(FormatSci(digits, 0)));
-    QCOMPARE(t.MeasureTable.colWidth(0), fm.horizontalAdvance(time + QLatin1Char('0')));
+    // Each column holds its values with a digit to spare, and its header.
+    const int xy = t.MeasureTable.colWidth(2);
+    QVERIFY(xy >= fm.horizontalAdvance(FormatSci(digits, 0)));
+    QVERIFY(xy >= fm.horizontalAdvance(QStringLiteral("y9(m)")) + 2 * kXYCellMargin);
+    const int col0 = t.MeasureTable.colWidth(0);
+    QVERIFY(col0 >= fm.horizontalAdvance(time + QLatin1Char('0')));
+    QVERIFY2(col0 >= fm.horizontalAdvance(QStringLiteral("t(s)")) + 2 * kTimeCellMargin,
+             qPrintable(QString::number(col0)));
     QVERIFY(!t.setXYDigits(digits, c, QStringLiteral("??")));
 }
 

@@ -1,0 +1,117 @@
+// A file that turns out not to be a clip must cost the user nothing: after
+// twenty pointed rows, each failed opening leaves the clip, the tables, the
+// marks and every label exactly as they were.
+#include "app/main_window.h"
+#include "app/paint_box.h"
+#include "support/avi_bytes.h"
+#include "support/clip_opening.h"
+#include "support/generated_clips.h"
+#include "support/measure_window.h"
+
+#include <QFileInfo>
+#include <QLabel>
+#include <QTest>
+#include <QToolButton>
+
+using namespace traxilo;
+using namespace traxilo::test;
+
+namespace {
+
+// What the user sees and what was measured.
+struct WindowState {
+    QStringList pixels;
+    QStringList metres;
+    QImage surface;
+    QStringList labels; // objectName=text of every label
+    QString clipName;
+    int frameCount = 0;
+    int currentFrame = -1;
+
+    static QStringList cells(const TextGrid& grid) {
+        QStringList out;
+        for (int r = 0; r < grid.rowCount(); ++r)
+            for (int c = 0; c < grid.colCount(); ++c)
+                out << grid.cell(c, r);
+        return out;
+    }
+
+    explicit WindowState(const TForm1& w)
+        : pixels(cells(w.tables.PixelTable)), metres(cells(w.tables.MeasureTable)),
+          surface(w.PaintBox1->image()), clipName(w.ClipInfo.fileName),
+          frameCount(w.ClipInfo.frameCount), currentFrame(w.currentFrame) {
+        for (const QLabel* label : w.findChildren<QLabel*>())
+            labels << label->objectName() + QLatin1Char('=') + label->text();
+        labels.sort(); // showing another page may reorder the children
+    }
+};
+
+QString samplePath(const char* name) {
+    return QStringLiteral(TRAXILO_SAMPLES_DIR "/avi/") + QLatin1String(name);
+}
+
+} // namespace
+
+class FailedOpening : public QObject {
+    Q_OBJECT
+private slots:
+    void keepsEverything_data();
+    void keepsEverything();
+};
+
+void FailedOpening::keepsEverything_data() {
+    QTest::addColumn<QString>("path");
+    QTest::addColumn<QByteArray>("bytes"); // written to `path` first when not empty
+    const QString scratch = testing::scratchFolder();
+    QTest::newRow("ZIP named .avi") << samplePath("fuzzcorpus_new.avi") << QByteArray();
+    QTest::newRow("audio only") << samplePath("MediaArea_AAC_file1.avi") << QByteArray();
+    QTest::newRow("headers without frames") << samplePath("exiftool_RIFF.avi") << QByteArray();
+    QTest::newRow("text named .avi")
+        << scratch + "/notes.avi" << QByteArray("Ceci n'est pas un clip.\r\n").repeated(40);
+    QTest::newRow("missing file") << scratch + "/absent.avi" << QByteArray();
+}
+
+void FailedOpening::keepsEverything() {
+    QFETCH(QString, path);
+    QFETCH(QByteArray, bytes);
+    if (!bytes.isEmpty())
+        QVERIFY(test::writeBytes(path, bytes));
+    if (path.startsWith(QStringLiteral(TRAXILO_SAMPLES_DIR)) && !QFileInfo::exists(path))
+        QSKIP("the real samples folder ../shared/samples is absent");
+
+    MainWindowFixture f;
+    QVERIFY(f.isValid());
+    const OpenedClip clip = openGeneratedClip(f, smallClipSpec(20), QStringLiteral("good.avi"));
+    QVERIFY2(clip.ok(), qPrintable(clip.error));
+    TForm1& w = *f.window;
+    for (int i = 0; i < 20; ++i)
+        clickSurface(w, QPoint(10 + 6 * i, 100 - 4 * i));
+    QVERIFY(!w.tables.PixelTable.cell(1, 20).isEmpty());
+    w.mpPositionner(7); // somewhere in the middle, marks on show
+    w.Drawpoints();
+    const WindowState before(w);
+
+    f.seams.clear();
+    f.seams.answerNextFile(path);
+    w.bbtnOpenAviClick();
+
+    QCOMPARE(f.seams.count(MessageKind::Error), 1);
+    QVERIFY2(f.seams.lastText().startsWith(QStringLiteral("Impossible d'ouvrir le clip")),
+             qPrintable(f.seams.lastText()));
+    QVERIFY(w.clipOpen());
+    const WindowState after(w);
+    QCOMPARE(after.pixels, before.pixels);
+    QCOMPARE(after.metres, before.metres);
+    QCOMPARE(after.labels, before.labels);
+    QCOMPARE(after.clipName, before.clipName);
+    QCOMPARE(after.frameCount, before.frameCount);
+    QCOMPARE(after.currentFrame, before.currentFrame);
+    QVERIFY(after.surface == before.surface);
+    // The old clip is still the one measured: the next frame comes from it.
+    w.bbtnSui->click();
+    QCOMPARE(w.currentFrame, 8);
+    QCOMPARE(shownFrame(w), 8);
+}
+
+QTEST_MAIN(FailedOpening)
+#include "failed_opening.moc"

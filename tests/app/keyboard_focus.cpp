@@ -1,0 +1,149 @@
+// The keyboard as a user meets it: buttons never keep the focus (Space must
+// not open the clip dialog after a click on "Image suivante"), the picture
+// and the table take the keys that step the clip, and the menus have their
+// Alt access keys.
+#include "app/main_window.h"
+#include "app/paint_box.h"
+#include "app/string_grid.h"
+#include "clip/clip_player.h"
+#include "support/clip_opening.h"
+#include "support/measure_window.h"
+
+#include <QApplication>
+#include <QKeySequence>
+#include <QLabel>
+#include <QMenuBar>
+#include <QTest>
+#include <QToolBar>
+#include <QToolButton>
+
+using namespace traxilo;
+using namespace traxilo::test;
+
+class KeyboardFocus : public QObject {
+    Q_OBJECT
+private slots:
+    void init();
+    void cleanup() { m_fixture.reset(); }
+    void spaceAfterANavigationButtonPlays();
+    void keysOverThePicture_data();
+    void keysOverThePicture();
+    void keysOverTheTable_data();
+    void keysOverTheTable();
+    void menusHaveAccessKeys();
+
+private:
+    TForm1& w() { return *m_fixture->window; }
+    // A key to whatever has the focus, as the keyboard sends it.
+    void press(int key) { QTest::keyClick(QApplication::focusWidget(), Qt::Key(key)); }
+    std::unique_ptr<MainWindowFixture> m_fixture;
+};
+
+void KeyboardFocus::init() {
+    m_fixture = std::make_unique<MainWindowFixture>();
+    QVERIFY(m_fixture->isValid());
+    const OpenedClip clip = openGeneratedClip(*m_fixture, smallClipSpec(12), "keys.avi");
+    QVERIFY2(clip.ok(), qPrintable(clip.error));
+    QApplication::setActiveWindow(&w());
+    QVERIFY(QTest::qWaitForWindowActive(&w()));
+    m_fixture->seams.failOnUnexpected();
+}
+
+void KeyboardFocus::spaceAfterANavigationButtonPlays() {
+    const int dialogs = m_fixture->seams.fileRequests().size();
+    for (QToolBar* bar : {w().ToolBar1, w().ToolBar2}) {
+        for (QToolButton* button : bar->findChildren<QToolButton*>())
+            QCOMPARE(button->focusPolicy(), Qt::NoFocus);
+    }
+    QTest::mouseClick(w().bbtnSui, Qt::LeftButton);
+    QCOMPARE(w().currentFrame, 1);
+    QVERIFY(QApplication::focusWidget() != nullptr);
+    QVERIFY(!qobject_cast<QToolButton*>(QApplication::focusWidget()));
+    press(Qt::Key_Space);
+    QCOMPARE(m_fixture->seams.fileRequests().size(), dialogs); // no clip dialog
+    QCOMPARE(w().MediaPlayer1->mode(), ClipPlayer::Mode::Playing);
+    press(Qt::Key_Space);
+    QCOMPARE(w().MediaPlayer1->mode(), ClipPlayer::Mode::Stopped);
+    QTRY_COMPARE(w().currentFrame, w().MediaPlayer1->position());
+    QCOMPARE(shownFrame(w()), w().currentFrame);
+}
+
+void KeyboardFocus::keysOverThePicture_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expected"); // from frame 5 of 12
+    QTest::newRow("Right") << int(Qt::Key_Right) << 6;
+    QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 6;
+    QTest::newRow("Left") << int(Qt::Key_Left) << 4;
+    QTest::newRow("Page Up") << int(Qt::Key_PageUp) << 4;
+    QTest::newRow("Home") << int(Qt::Key_Home) << 0;
+    QTest::newRow("End") << int(Qt::Key_End) << 11;
+}
+
+void KeyboardFocus::keysOverThePicture() {
+    QFETCH(int, key);
+    QFETCH(int, expected);
+    w().mpPositionner(4);
+    clickSurface(w(), QPoint(30, 40)); // records, and moves on to frame 5
+    QCOMPARE(w().currentFrame, 5);
+    QCOMPARE(QApplication::focusWidget(), w().PaintBox1);
+    QTest::mouseClick(w().bbtnPre, Qt::LeftButton); // a button keeps nothing
+    QTest::mouseClick(w().bbtnSui, Qt::LeftButton);
+    press(key);
+    QCOMPARE(w().currentFrame, expected);
+    QCOMPARE(shownFrame(w()), expected);
+    QCOMPARE(w().lblNoImage2->text(), QString::number(expected + 1));
+}
+
+void KeyboardFocus::keysOverTheTable_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("expected"); // from frame 5 of 12
+    QTest::newRow("Page Down") << int(Qt::Key_PageDown) << 6;
+    QTest::newRow("Page Up") << int(Qt::Key_PageUp) << 4;
+    QTest::newRow("Down") << int(Qt::Key_Down) << 6;
+    QTest::newRow("Home") << int(Qt::Key_Home) << 0;
+    QTest::newRow("End") << int(Qt::Key_End) << 11;
+    QTest::newRow("Right moves to y, same frame") << int(Qt::Key_Right) << 5;
+}
+
+void KeyboardFocus::keysOverTheTable() {
+    QFETCH(int, key);
+    QFETCH(int, expected);
+    StringGrid* grid = w().StringGrid1;
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 6).center());
+    QCOMPARE(w().currentFrame, 5);
+    QCOMPARE(QApplication::focusWidget(), grid);
+    press(key);
+    QCOMPARE(w().currentFrame, expected);
+    QCOMPARE(shownFrame(w()), expected);
+    QCOMPARE(w().tables.MeasureTable.row(), expected + 1);
+    press(Qt::Key_Space);
+    QCOMPARE(w().MediaPlayer1->mode(),
+             expected == 11 ? ClipPlayer::Mode::Stopped : ClipPlayer::Mode::Playing);
+    w().MediaPlayer1->stop();
+}
+
+void KeyboardFocus::menusHaveAccessKeys() {
+    QSet<int> keys;
+    for (QAction* top : w().menuBar()->actions()) {
+        const QKeySequence key = QKeySequence::mnemonic(top->text());
+        if (top->text() == QLatin1String("?"))
+            continue; // no letter to take
+        QVERIFY2(!key.isEmpty(), qPrintable(top->text()));
+        QVERIFY2(!keys.contains(key[0].toCombined()), qPrintable(top->text()));
+        keys.insert(key[0].toCombined());
+        // Within each menu too, every item has its own key.
+        QSet<int> inner;
+        for (QAction* item : top->menu()->actions()) {
+            if (item->isSeparator())
+                continue;
+            const QKeySequence itemKey = QKeySequence::mnemonic(item->text());
+            QVERIFY2(!itemKey.isEmpty(), qPrintable(item->text()));
+            QVERIFY2(!inner.contains(itemKey[0].toCombined()), qPrintable(item->text()));
+            inner.insert(itemKey[0].toCombined());
+        }
+    }
+    QCOMPARE(QKeySequence::mnemonic(w().mnuFichiers->title()), QKeySequence(Qt::ALT | Qt::Key_F));
+}
+
+QTEST_MAIN(KeyboardFocus)
+#include "keyboard_focus.moc"
