@@ -1,0 +1,73 @@
+#pragma once
+
+#include "geometry/calibration.h"
+
+#include <QByteArray>
+#include <QList>
+#include <QSize>
+#include <QString>
+#include <QStringList>
+#include <optional>
+
+namespace traxilo {
+
+// One recorded position: frame index (0-based), point number (1..9) and the
+// display pixels. A y may be missing when only the x cell was left.
+struct RecordedPosition {
+    int frame = 0;
+    int point = 1;
+    int x = 0;
+    std::optional<int> y;
+    bool operator==(const RecordedPosition&) const = default;
+};
+
+// Everything needed to go on measuring where the user stopped. The metre
+// table is not kept: it follows from the pixels and the calibration.
+struct SessionData {
+    // The clip, and what recognises it.
+    QString clipPath;         // absolute
+    QString clipRelativePath; // from the session file's folder
+    int frameCount = 0;
+    QSize pictureSize;
+    QString codec;
+
+    int displayPercent = 100;
+
+    Calibration calibration;
+    QString distanceText; // the distance field as typed
+
+    int timeOrigin = 1; // image number, 1-based
+    int timeDecimals = 3;
+    int xyDigits = 3;
+    int pointsPerFrame = 1;
+    int currentPoint = 1;
+    int currentFrame = 0;
+    QList<RecordedPosition> positions;
+
+    QList<QStringList> styleColumns; // the style grid, column by column (3 cells each)
+    int markSize = 2;                // 1..5
+    int pointerColour = 1;           // 1 black, 2 white
+    int pointerShape = 2;            // 1 large target, 2 small target, 3 cross
+
+    int pointCount() const { return int(positions.size()); }
+};
+
+inline constexpr int kSessionFormatVersion = 1;
+
+// The session as a JSON document (UTF-8). `sessionPath` is where it will be
+// written, for the clip's relative path.
+QByteArray writeSession(const SessionData& session, const QString& sessionPath);
+
+// Reads a session document; on any fault (not JSON, another program's JSON,
+// a newer format, missing or absurd values) nothing and a French reason.
+struct SessionReadResult {
+    std::optional<SessionData> session;
+    QString error;
+};
+SessionReadResult readSession(const QByteArray& bytes);
+
+// Where the clip is: the absolute path when it exists, else the relative one
+// from the session file's folder when that exists, else empty.
+QString locateSessionClip(const SessionData& session, const QString& sessionPath);
+
+} // namespace traxilo
