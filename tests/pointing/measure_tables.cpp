@@ -4,6 +4,7 @@
 #include "pointing/grid_routines.h"
 #include "pointing/style_table.h"
 
+#include <QFontMetrics>
 #include <QtTest>
 
 using namespace traxilo;
