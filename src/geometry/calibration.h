@@ -22,6 +22,7 @@ struct Calibration {
     // The user has set the scale of this clip (a scale point or a distance):
     // until then lengths are counted at 1 m per pixel, and the window says so.
     bool scaleDefined = false;
+    bool operator==(const Calibration&) const = default;
 };
 
 // The calibration reset: scale points (1, 1) and (2, 2), 1 m per pixel, green

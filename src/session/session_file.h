@@ -50,6 +50,7 @@ struct SessionData {
     int pointerShape = 2;            // 1 large target, 2 small target, 3 cross
 
     int pointCount() const { return int(positions.size()); }
+    bool operator==(const SessionData&) const = default;
 };
 
 inline constexpr int kSessionFormatVersion = 1;
