@@ -44,6 +44,14 @@ public:
     };
     RegressiEntry readRegressiDirect() const;
 
+    // The Regressi settings in memory (lines 7 and 8).
+    QString regressiVersion() const { return ConfigLines[6]; }
+    QString regressiPath() const { return ConfigLines[7]; }
+    void setRegressi(const QString& version, const QString& path) {
+        ConfigLines[6] = version;
+        ConfigLines[7] = path;
+    }
+
     // True when the last loadAtStartup() could not read the file it found; the
     // file was then left as it was instead of being rewritten.
     bool lastReadFailed() const { return m_lastReadFailed; }

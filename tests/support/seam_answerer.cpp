@@ -1,5 +1,8 @@
 #include "support/seam_answerer.h"
 
+#include "app/print_dialog_seam.h"
+
+#include <QPrinter>
 #include <QTest>
 
 namespace traxilo::test {
@@ -20,11 +23,13 @@ SeamAnswerer::SeamAnswerer() {
     MessageSeam::setAnswerer([this](const Message& message) { return onMessage(message); });
     FileDialogSeam::setAnswerer(
         [this](const FileDialogRequest& request) { return onFileDialog(request); });
+    PrintDialogSeam::setAnswerer([this](QPrinter& printer) { return onPrintDialog(printer); });
 }
 
 SeamAnswerer::~SeamAnswerer() {
     MessageSeam::setAnswerer({});
     FileDialogSeam::setAnswerer({});
+    PrintDialogSeam::setAnswerer({});
 }
 
 void SeamAnswerer::answerNext(bool yes) {
@@ -44,6 +49,8 @@ void SeamAnswerer::clear() {
     m_answers.clear();
     m_fileRequests.clear();
     m_fileAnswers.clear();
+    m_printAnswers.clear();
+    m_printRequests = 0;
 }
 
 void SeamAnswerer::answerNextFile(std::optional<QString> path) {
@@ -83,6 +90,27 @@ std::optional<QString> SeamAnswerer::onFileDialog(const FileDialogRequest& reque
         QTest::qFail(text.constData(), __FILE__, __LINE__);
     }
     return std::nullopt;
+}
+
+void SeamAnswerer::answerNextPrint(std::optional<QString> pdfPath) {
+    m_printAnswers.push_back(std::move(pdfPath));
+}
+
+bool SeamAnswerer::onPrintDialog(QPrinter& printer) {
+    ++m_printRequests;
+    if (m_printAnswers.empty()) {
+        if (m_failOnUnexpected)
+            QTest::qFail("unexpected print dialog", __FILE__, __LINE__);
+        return false;
+    }
+    const std::optional<QString> pdf = m_printAnswers.front();
+    m_printAnswers.pop_front();
+    if (!pdf)
+        return false;
+    // What choosing "Print to file (PDF)" with a name does in Qt's dialog.
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(*pdf);
+    return true;
 }
 
 } // namespace traxilo::test

@@ -3,6 +3,8 @@
 #include "app/file_dialog_seam.h"
 #include "app/message_seam.h"
 
+class QPrinter;
+
 #include <QList>
 #include <QString>
 #include <deque>
@@ -41,9 +43,15 @@ public:
     }
     const QList<FileDialogRequest>& fileRequests() const { return m_fileRequests; }
 
+    // Qt's print dialog: printing to the PDF file `pdfPath`, or std::nullopt
+    // for Cancel.
+    void answerNextPrint(std::optional<QString> pdfPath);
+    int printRequests() const { return m_printRequests; }
+
 private:
     bool onMessage(const Message& message);
     std::optional<QString> onFileDialog(const FileDialogRequest& request);
+    bool onPrintDialog(QPrinter& printer);
 
     QList<Message> m_messages;
     std::deque<bool> m_answers;
@@ -52,6 +60,8 @@ private:
     QList<FileDialogRequest> m_fileRequests;
     std::deque<std::pair<bool, QString>> m_fileAnswers; // chosen, path
     std::function<void(const FileDialogRequest&)> m_fileHook;
+    std::deque<std::optional<QString>> m_printAnswers;
+    int m_printRequests = 0;
 };
 
 QString kindName(MessageKind kind);
