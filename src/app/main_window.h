@@ -2,6 +2,7 @@
 
 #include "app/config_file.h"
 #include "app/cursors.h"
+#include "app/dialogs/dialogs.h"
 #include "clip/clip_info.h"
 #include "geometry/calibration.h"
 #include "pointing/measure_tables.h"
@@ -172,6 +173,25 @@ public:
     void Timer2Timer();
     void refreshTables();         // the table widget shows the grids' current state
     void connectMeasureSignals(); // menu items of the measurement side, once the menus exist
+
+    // ---- Export: files, Regressi, clipboard, printing (main_window_export.cpp) ----
+    Dialogs dialogs;
+    // Writes the Regressi file: chosen in the save dialog when `sourcePath`
+    // is empty, else "~avireg~." + `extension` in the folder of `sourcePath`.
+    // False when nothing was written (cancelled, or the failure was shown).
+    bool SaveFormatReg(const QString& sourcePath, const QString& extension);
+    void SaveRW3Execute();
+    void SaveRRRExecute();
+    void SaveTXTExecute();
+    void bbtnEnregistrerMesuresClick();
+    void mnuTableauPPClick();
+    void mnuGraphiquePPClick();
+    QImage graphicPicture(bool includeImage, const QColor& background) const;
+    void bbtnImprimerClick();
+    void RegExecExecute();
+    void RegPathExecute();
+    void setRegExecEnabled(bool enabled); // the launch command, button and menu item
+    void connectExportSignals();
 
     // ---- Magnifier ----
     QPoint loupeCentre;  // remembered centre, relative to pnl1
