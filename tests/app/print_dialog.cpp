@@ -9,7 +9,9 @@
 #include "support/seam_answerer.h"
 
 #include <QCheckBox>
+#include <QClipboard>
 #include <QFile>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPageLayout>
@@ -111,6 +113,7 @@ void PrintDialogTest::scaleField_data() {
     QTest::newRow("zero") << QChar(u'.') << "0" << false << -1;
     QTest::newRow("unfinished exponent") << QChar(u'.') << "1E" << false << -1;
     QTest::newRow("negative") << QChar(u'.') << "-2" << false << -1;
+    QTest::newRow("two separators") << QChar(u'.') << "1,5.2" << false << -1;
 }
 
 void PrintDialogTest::scaleField() {
@@ -138,6 +141,12 @@ void PrintDialogTest::keysOfTheScaleField() {
     s.show();
     s.type(QStringLiteral("2.5e-1x"));
     QCOMPARE(s.dialog.edEch->text(), QStringLiteral("2,5E-1")); // the letter x is dropped
+    // Pasted with the other separator, it becomes the locale's.
+    QGuiApplication::clipboard()->setText(QStringLiteral("0.25"));
+    s.dialog.edEch->selectAll();
+    s.dialog.edEch->paste();
+    QCOMPARE(s.dialog.edEch->text(), QStringLiteral("0,25"));
+    QCOMPARE(double(s.dialog.PrintScale), 0.25);
     // Enter neither prints nor closes.
     QTest::keyClick(s.dialog.edEch, Qt::Key_Return);
     QVERIFY(s.dialog.isVisible());

@@ -87,6 +87,11 @@ Tables emptyTable(QChar separator) {
     return makeTables(3, 1, 1, separator, {});
 }
 
+// Points on the first three rows, the time origin on row 6.
+Tables originPastThePoints(QChar separator) {
+    return makeTables(8, 1, 6, separator, {{1, 1, 0.1, 0.2}, {2, 1, 0.2, 0.3}, {3, 1, 0.3, 0.4}});
+}
+
 Tables ninePoints(QChar separator) {
     std::vector<Point> all;
     for (int row = 1; row <= 2; ++row)
@@ -157,6 +162,8 @@ void ExportFiles::regressiFiles_data() {
     QTest::newRow("two points rrr") << TableMaker(twoPoints) << point << "two_points.rrr";
     QTest::newRow("empty rw3") << TableMaker(emptyTable) << point << "empty.rw3";
     QTest::newRow("empty rrr") << TableMaker(emptyTable) << point << "empty.rrr";
+    QTest::newRow("origin past the points")
+        << TableMaker(originPastThePoints) << point << "empty.rw3";
     QTest::newRow("nine points rw3") << TableMaker(ninePoints) << comma << "nine_points.rw3";
 }
 

@@ -14,10 +14,6 @@ private slots:
     void proposedScale();
     void trackBar_data();
     void trackBar();
-    void scaleText_data();
-    void scaleText();
-    void sheetPreview_data();
-    void sheetPreview();
     void drawingPreview_data();
     void drawingPreview();
 };
@@ -78,46 +74,6 @@ void PrintRulesTest::trackBar() {
     // once written with three digits.
     const long double back = scaleAtPosition(position, proposed);
     QCOMPARE(trackBarPosition(*ParseNumber(FormatSci(2, back)), proposed), position);
-}
-
-void PrintRulesTest::scaleText_data() {
-    QTest::addColumn<QString>("text");
-    QTest::addColumn<double>("value"); // 0: refused
-    QTest::newRow("comma") << "2,5" << 2.5;
-    QTest::newRow("point") << "2.5" << 2.5;
-    QTest::newRow("as written back") << " 1.00E-1" << 0.1;
-    QTest::newRow("exponent") << "5E-3" << 0.005;
-    QTest::newRow("zero") << "0" << 0.0;
-    QTest::newRow("unfinished exponent") << "1E" << 0.0;
-    QTest::newRow("negative") << "-2" << 0.0;
-    QTest::newRow("two separators") << "1,5.2" << 0.0;
-    QTest::newRow("letters") << "abc" << 0.0;
-    QTest::newRow("overflow") << "1E999" << 0.0;
-}
-
-void PrintRulesTest::scaleText() {
-    QFETCH(QString, text);
-    QFETCH(double, value);
-    const std::optional<long double> parsed = parseScale(text);
-    if (value == 0) {
-        QVERIFY(!parsed);
-    } else {
-        QVERIFY(parsed);
-        QCOMPARE(double(*parsed), value);
-    }
-}
-
-void PrintRulesTest::sheetPreview_data() {
-    QTest::addColumn<QSize>("page");
-    QTest::addColumn<QSize>("preview");
-    QTest::newRow("portrait A4") << QSize(2398, 3390) << QSize(64, 90);
-    QTest::newRow("landscape A4") << QSize(3390, 2398) << QSize(90, 64);
-}
-
-void PrintRulesTest::sheetPreview() {
-    QFETCH(QSize, page);
-    QFETCH(QSize, preview);
-    QCOMPARE(sheetPreviewSize(page), preview);
 }
 
 void PrintRulesTest::drawingPreview_data() {

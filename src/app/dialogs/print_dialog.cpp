@@ -2,6 +2,7 @@
 
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
+#include "app/number_field.h"
 #include "app/print_dialog_seam.h"
 #include "app/radio_group.h"
 #include "app/shape_widget.h"
@@ -84,6 +85,7 @@ TdlgImprimer::TdlgImprimer(Calibration& calibration, const MeasureTables& tables
     grid->addWidget(new QLabel(QStringLiteral("1 cm (imprimante) ="), scaleBox), 3, 0);
     edEch = named(new QLineEdit(QStringLiteral("1"), scaleBox), "edEch");
     edEch->setMaximumWidth(110);
+    acceptBothDecimalSeparators(edEch); // pasted text too
     grid->addWidget(edEch, 3, 1, 1, 2);
     grid->addWidget(new QLabel(QStringLiteral("mètre(s)"), scaleBox), 3, 3);
     TrackBar1 = named(new QSlider(Qt::Horizontal, scaleBox), "TrackBar1");
