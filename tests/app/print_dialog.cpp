@@ -126,6 +126,8 @@ void PrintDialogTest::scaleField() {
     s.calibration.sensitivity = 0.01L; // 3.2 m wide: 1 m per cm proposed
     s.show();
     QCOMPARE(double(s.dialog.ProposedScale), 1.0);
+    s.dialog.edEch->clear(); // nothing typed yet: nothing to print at
+    QVERIFY(!s.dialog.btnImprimer->isEnabled());
     s.type(typed);
     QCOMPARE(s.fieldRed(), !valid);
     QCOMPARE(s.dialog.btnImprimer->isEnabled(), valid);

@@ -285,8 +285,11 @@ void TdlgImprimer::writeSizes() {
 }
 
 void TdlgImprimer::edEchChange() {
-    if (edEch->text().isEmpty())
+    if (edEch->text().isEmpty()) {
+        // Nothing to print at until a scale is typed; the field stays as it is.
+        btnImprimer->setEnabled(false);
         return;
+    }
     const std::optional<long double> scale = parseScale(edEch->text());
     if (!scale) {
         // Zero, a negative scale or a number left unfinished cannot be printed.
