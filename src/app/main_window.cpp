@@ -2,12 +2,7 @@
 
 #include "app/access_keys.h"
 #include "app/clips_folder_dialog.h"
-#include "app/dialogs/graphic_clipboard_dialog.h"
-#include "app/dialogs/print_dialog.h"
-#include "app/dialogs/regressi_path_dialog.h"
-#include "app/dialogs/save_format_dialog.h"
-#include "app/dialogs/table_clipboard_dialog.h"
-#include "app/dialogs/text_format_dialog.h"
+#include "app/dialogs/dialogs.h"
 #include "app/hint_style.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
@@ -157,12 +152,7 @@ void TForm1::createDialogs() {
     // TdlgPointeur, TAboutBox, TaccesregBox, TFormatTxtBox, TsauverMesuresBox,
     // TtailleImaBox, TaspectPointBox, TSauveTableauPPBox, TdlgImprimer,
     // TSauveGraphicPPBox, TaccesClipsBox, TalleraDlg.
-    dialogs.accesregBox = new TaccesregBox(config, this);
-    dialogs.formatTxtBox = new TFormatTxtBox(this);
-    dialogs.sauverMesuresBox = new TsauverMesuresBox(this);
-    dialogs.sauveTableauPPBox = new TSauveTableauPPBox(this);
-    dialogs.dlgImprimer = new TdlgImprimer(Calibration, tables, this);
-    dialogs.sauveGraphicPPBox = new TSauveGraphicPPBox(this);
+    dialogs = std::make_unique<Dialogs>(config, Calibration, tables, this);
     accesClipsBox = new TaccesClipsBox(config, this);
 }
 

@@ -2,7 +2,6 @@
 
 #include "app/config_file.h"
 #include "app/cursors.h"
-#include "app/dialogs/dialogs.h"
 #include "clip/clip_info.h"
 #include "geometry/calibration.h"
 #include "pointing/measure_tables.h"
@@ -11,6 +10,7 @@
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -32,6 +32,7 @@ namespace traxilo {
 
 class ClipPlayer;
 class HintTracker;
+struct Dialogs;
 class TaccesClipsBox;
 class StringGrid;
 class PaintBox;
@@ -65,6 +66,7 @@ public:
     QString OpenDialog1FileName;        // the last path chosen in the clip dialog
     bool clipOpen() const;              // the player has an open clip
     ClipPlayer* MediaPlayer1 = nullptr; // shows its frames on PaintBox1
+    std::unique_ptr<Dialogs> dialogs;   // every dialog, built once after the window
     TaccesClipsBox* accesClipsBox = nullptr;
     void bbtnOpenAviClick();
     // The opening of a chosen clip, from the dialog or the command line.
@@ -175,7 +177,6 @@ public:
     void connectMeasureSignals(); // menu items of the measurement side, once the menus exist
 
     // ---- Export: files, Regressi, clipboard, printing (main_window_export.cpp) ----
-    Dialogs dialogs;
     // Writes the Regressi file: chosen in the save dialog when `sourcePath`
     // is empty, else "~avireg~." + `extension` in the folder of `sourcePath`.
     // False when nothing was written (cancelled, or the failure was shown).

@@ -1,5 +1,6 @@
 #include "app/main_window.h"
 
+#include "app/dialogs/dialogs.h"
 #include "app/dialogs/graphic_clipboard_dialog.h"
 #include "app/dialogs/print_dialog.h"
 #include "app/dialogs/regressi_path_dialog.h"
@@ -93,7 +94,7 @@ void TForm1::SaveRRRExecute() {
 }
 
 void TForm1::SaveTXTExecute() {
-    TFormatTxtBox& box = *dialogs.formatTxtBox;
+    TFormatTxtBox& box = *dialogs->formatTxtBox;
     if (box.exec() != QDialog::Accepted)
         return;
     const std::optional<QString> chosen = FileDialogSeam::getSaveFileName(
@@ -110,7 +111,7 @@ void TForm1::SaveTXTExecute() {
 }
 
 void TForm1::bbtnEnregistrerMesuresClick() {
-    TsauverMesuresBox& box = *dialogs.sauverMesuresBox;
+    TsauverMesuresBox& box = *dialogs->sauverMesuresBox;
     if (box.exec() != QDialog::Accepted)
         return;
     // The chooser is gone before the next dialog shows.
@@ -130,7 +131,7 @@ void TForm1::bbtnEnregistrerMesuresClick() {
 }
 
 void TForm1::mnuTableauPPClick() {
-    TSauveTableauPPBox& box = *dialogs.sauveTableauPPBox;
+    TSauveTableauPPBox& box = *dialogs->sauveTableauPPBox;
     if (box.exec() != QDialog::Accepted)
         return;
     QApplication::clipboard()->setText(
@@ -161,7 +162,7 @@ QImage TForm1::graphicPicture(bool includeImage, const QColor& background) const
 }
 
 void TForm1::mnuGraphiquePPClick() {
-    TSauveGraphicPPBox& box = *dialogs.sauveGraphicPPBox;
+    TSauveGraphicPPBox& box = *dialogs->sauveGraphicPPBox;
     if (box.exec() != QDialog::Accepted)
         return;
     QApplication::clipboard()->setImage(
@@ -169,7 +170,7 @@ void TForm1::mnuGraphiquePPClick() {
 }
 
 void TForm1::bbtnImprimerClick() {
-    TdlgImprimer& box = *dialogs.dlgImprimer;
+    TdlgImprimer& box = *dialogs->dlgImprimer;
     box.setPicture(PaintBox1->size(), markSize());
     box.exec();
 }
@@ -208,7 +209,7 @@ void TForm1::RegExecExecute() {
 }
 
 void TForm1::RegPathExecute() {
-    TaccesregBox& box = *dialogs.accesregBox;
+    TaccesregBox& box = *dialogs->accesregBox;
     box.exec();
     switch (box.outcome()) {
     case TaccesregBox::Outcome::Cancelled:

@@ -11,13 +11,13 @@ RadioGroup::RadioGroup(const QString& caption, const QStringList& items, int col
                        QWidget* parent)
     : QGroupBox(caption, parent), m_group(new QButtonGroup(this)) {
     auto* grid = new QGridLayout(this);
-    const int perColumn = (int(items.size()) + columns - 1) / std::max(1, columns);
+    grid->setContentsMargins(8, 4, 8, 4);
+    columns = std::max(1, columns);
     for (int i = 0; i < items.size(); ++i) {
         auto* button = new QRadioButton(items.at(i), this);
         m_group->addButton(button, i);
         m_buttons.append(button);
-        // Filled column by column, as such groups read.
-        grid->addWidget(button, i % perColumn, i / perColumn);
+        grid->addWidget(button, i / columns, i % columns);
     }
     connect(m_group, &QButtonGroup::idClicked, this, &RadioGroup::itemClicked);
 }
@@ -27,15 +27,20 @@ int RadioGroup::itemIndex() const {
 }
 
 void RadioGroup::setItemIndex(int index) {
-    if (QRadioButton* b = button(index)) {
-        b->setChecked(true);
+    if (QAbstractButton* chosen = m_group->button(index)) {
+        chosen->setChecked(true);
         return;
     }
-    // An exclusive group never lets its last checked button go by itself.
+    // An exclusive group never lets its checked button go by itself.
     m_group->setExclusive(false);
-    for (QRadioButton* b : m_buttons)
-        b->setChecked(false);
+    for (QRadioButton* button : m_buttons) {
+        button->setChecked(false);
+    }
     m_group->setExclusive(true);
+}
+
+QRadioButton* RadioGroup::button(int index) const {
+    return index >= 0 && index < m_buttons.size() ? m_buttons.at(index) : nullptr;
 }
 
 } // namespace traxilo

@@ -9,8 +9,8 @@ class QRadioButton;
 
 namespace traxilo {
 
-// A framed choice among radio buttons laid out in columns, read and set as
-// the index of the selected item (-1 when none is).
+// A framed group of radio buttons laid out in columns, one of which is
+// chosen: the item index (-1 when none is).
 class RadioGroup : public QGroupBox {
     Q_OBJECT
 public:
@@ -18,15 +18,15 @@ public:
                QWidget* parent = nullptr);
 
     int itemIndex() const;
-    void setItemIndex(int index); // -1 selects none
-    QRadioButton* button(int index) const { return m_buttons.value(index); }
-    int count() const { return int(m_buttons.size()); }
+    void setItemIndex(int index); // emits nothing; -1 chooses none
+    QRadioButton* button(int index) const;
+    int count() const { return m_buttons.size(); }
 
 signals:
-    void itemClicked(int index); // by the user only
+    void itemClicked(int index);
 
 private:
-    QButtonGroup* m_group = nullptr;
+    QButtonGroup* m_group;
     QList<QRadioButton*> m_buttons;
 };
 

@@ -4,6 +4,7 @@
 // and picture, and printed to a PDF file at a known scale. What can be read
 // back is checked against the table. With TRAXILO_TEST_OUTPUT naming a
 // folder, the files are left there, with the scale and the table shown.
+#include "app/dialogs/dialogs.h"
 #include "app/dialogs/graphic_clipboard_dialog.h"
 #include "app/dialogs/print_dialog.h"
 #include "app/dialogs/save_format_dialog.h"
@@ -139,7 +140,7 @@ void ExportEndToEnd::everyRoadOut() {
              QStringList({"&2 OPTIONS", "1", "1", QString()}));
 
     // ".rrr" and ".txt" through the chooser of the tool bar.
-    TsauverMesuresBox* chooser = w.dialogs.sauverMesuresBox;
+    TsauverMesuresBox* chooser = w.dialogs->sauverMesuresBox;
     seams.answerNextFile(rrr);
     runModal(
         chooser, [&] { w.bbtnEnregistrerMesures->click(); },
@@ -178,7 +179,7 @@ void ExportEndToEnd::everyRoadOut() {
     }
 
     // The table to the clipboard.
-    TSauveTableauPPBox* tableBox = w.dialogs.sauveTableauPPBox;
+    TSauveTableauPPBox* tableBox = w.dialogs->sauveTableauPPBox;
     runModal(
         tableBox, [&] { w.bbtnCopierMesuresPP->click(); }, [&] { tableBox->OKBtn->click(); });
     const QString clipboardText = QApplication::clipboard()->text();
@@ -189,7 +190,7 @@ void ExportEndToEnd::everyRoadOut() {
     QCOMPARE(copied.last().split(u'\t').at(0), rows.last().at(0));
 
     // The picture as shown, marks included; then without the clip's picture.
-    TSauveGraphicPPBox* pictureBox = w.dialogs.sauveGraphicPPBox;
+    TSauveGraphicPPBox* pictureBox = w.dialogs->sauveGraphicPPBox;
     runModal(
         pictureBox, [&] { w.bbtnCopierGraphiquePP->click(); },
         [&] {
@@ -221,7 +222,7 @@ void ExportEndToEnd::everyRoadOut() {
         if (realWidth / scale <= 18 && realHeight / scale <= 25)
             break;
     }
-    TdlgImprimer* printBox = w.dialogs.dlgImprimer;
+    TdlgImprimer* printBox = w.dialogs->dlgImprimer;
     printBox->printer().setPageSize(QPageSize(QPageSize::A4));
     printBox->printer().setOutputFormat(QPrinter::PdfFormat);
     printBox->printer().setOutputFileName(QString()); // nowhere yet: Qt's dialog asks
