@@ -1,6 +1,8 @@
 #include "app/application.h"
+#include "app/color_dialog_seam.h"
 #include "app/file_dialog_seam.h"
 #include "app/message_seam.h"
+#include "support/modal_driver.h"
 #include "support/seam_answerer.h"
 
 #include <QAbstractButton>
@@ -19,6 +21,7 @@
 
 using namespace traxilo;
 using traxilo::test::SeamAnswerer;
+using traxilo::test::whenModalShown;
 
 namespace {
 
@@ -33,20 +36,6 @@ public:
         return QObject::event(event);
     }
 };
-
-// Runs `action` on the first modal widget of type T once it is shown.
-template <typename T> void whenShown(std::function<void(T*)> action) {
-    auto* timer = new QTimer;
-    timer->setInterval(20);
-    QObject::connect(timer, &QTimer::timeout, [timer, action] {
-        if (auto* widget = qobject_cast<T*>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            action(widget);
-        }
-    });
-    timer->start();
-}
 
 } // namespace
 
@@ -63,6 +52,7 @@ private slots:
 
 void ApplicationTest::exceptionInHandlerIsShownAndLoopGoesOn() {
     SeamAnswerer seams;
+    seams.failOnUnexpected(false); // the error boxes are counted below
     Thrower thrower;
     QEvent direct(QEvent::User);
     QCOMPARE(QCoreApplication::sendEvent(&thrower, &direct), false);
@@ -105,7 +95,7 @@ void ApplicationTest::confirmationBox() {
     QString title;
     QStringList buttons;
     QMessageBox::Icon icon = QMessageBox::NoIcon;
-    whenShown<QMessageBox>([&](QMessageBox* box) {
+    whenModalShown<QMessageBox>([&](QMessageBox* box) {
         title = box->windowTitle();
         icon = box->icon();
         for (QAbstractButton* button : box->buttons()) {
@@ -124,6 +114,7 @@ void ApplicationTest::confirmationBox() {
 
 void ApplicationTest::answererRecordsAndFails() {
     SeamAnswerer seams;
+    seams.failOnUnexpected(false);
     seams.answerNext(true);
     QVERIFY(MessageSeam::confirm(QStringLiteral("q1")));
     QVERIFY(!MessageSeam::confirm(QStringLiteral("q2"))); // default answer: No
@@ -142,7 +133,12 @@ void ApplicationTest::answererRecordsAndFails() {
     QCOMPARE(seams.fileRequests().size(), 2);
     QCOMPARE(seams.fileRequests().at(1).kind, FileDialogRequest::Kind::Folder);
 
-    seams.failOnUnexpected();
+    seams.answerNextColour(QColor(1, 2, 3));
+    QCOMPARE(ColorDialogSeam::getColor(Qt::red), std::optional<QColor>(QColor(1, 2, 3)));
+    QCOMPARE(ColorDialogSeam::getColor(Qt::blue), std::optional<QColor>()); // cancelled
+    QCOMPARE(seams.colourRequests(), (QList<QColor>{Qt::red, Qt::blue}));
+
+    seams.failOnUnexpected(true);
     seams.answerNext(false);
     QVERIFY(!MessageSeam::confirm(QStringLiteral("answered")));
     // A message nobody expected fails the test (here, expectedly).
@@ -161,7 +157,7 @@ void ApplicationTest::openDialogReportsSelection() {
 
     QStringList previewed;
     QString title;
-    whenShown<QFileDialog>([&](QFileDialog* dialog) {
+    whenModalShown<QFileDialog>([&](QFileDialog* dialog) {
         title = dialog->windowTitle();
         // What the dialog announces when the user moves onto a file.
         // What the dialog announces when the user moves onto a file.

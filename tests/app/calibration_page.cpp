@@ -30,11 +30,15 @@ void moveOver(TForm1& w, QPoint pixel) {
     w.PaintBox1MouseMove(Qt::NoModifier, pixel); // offscreen moves are not always delivered
 }
 
-void typeDistance(TForm1& w, const QString& text) {
+// Texts on the way are not numbers yet ("", "-", "2,9E"): each is warned
+// about, as it would be for the user.
+void typeDistance(TForm1& w, SeamAnswerer& seams, const QString& text) {
+    seams.failOnUnexpected(false);
     w.edSi->setFocus();
     w.edSi->selectAll();
     QTest::keyClick(w.edSi, Qt::Key_Backspace);
     QTest::keyClicks(w.edSi, text);
+    seams.failOnUnexpected(true);
 }
 
 } // namespace
@@ -169,13 +173,13 @@ void CalibrationPage::distanceField() {
         w().edSi->insert(typed.mid(6)); // what a paste does
     } else if (dot >= 0) {
         // Replaced as it is typed, the caret just after the new separator.
-        typeDistance(w(), typed.left(dot + 1));
+        typeDistance(w(), m_fixture->seams, typed.left(dot + 1));
         QCOMPARE(w().edSi->text(), whileTyped.left(dot + 1));
         QCOMPARE(w().edSi->cursorPosition(), dot + 1);
         QVERIFY(!w().edSi->hasSelectedText());
         QTest::keyClicks(w().edSi, typed.mid(dot + 1));
     } else {
-        typeDistance(w(), typed);
+        typeDistance(w(), m_fixture->seams, typed);
     }
     QCOMPARE(w().edSi->text(), whileTyped);
     QCOMPARE(w().lblEchEtap[2]->text(), QStringLiteral("3 - Entrez la distance p1p2 en mètre(s)"));
@@ -191,7 +195,7 @@ void CalibrationPage::fewerDigitsKeepTheScale() {
     clickSurface(w(), QPoint(10, 10));
     clickBox(w().chkBoxPt2);
     clickSurface(w(), QPoint(10, 110)); // 100 pixels apart
-    typeDistance(w(), QStringLiteral("1.23"));
+    typeDistance(w(), m_fixture->seams, QStringLiteral("1.23"));
     clickBox(w().chkBoxPt1); // focus leaves the field
     QCOMPARE(w().edSi->text(), QStringLiteral(" 1.23E+0"));
     const long double s = w().Calibration.sensitivity;
@@ -228,9 +232,10 @@ void CalibrationPage::invalidDistanceRestoredOnExit_data() {
 void CalibrationPage::invalidDistanceRestoredOnExit() {
     QFETCH(QString, wrong);
     clickBox(w().rbEtalonSimu);
-    typeDistance(w(), QStringLiteral("2"));
+    typeDistance(w(), m_fixture->seams, QStringLiteral("2"));
     const long double s = w().Calibration.sensitivity;
     m_fixture->seams.clear();
+    m_fixture->seams.failOnUnexpected(false); // warned at each wrong text on the way
     w().edSi->selectAll();
     QTest::keyClicks(w().edSi, wrong);
     QVERIFY(m_fixture->seams.count(MessageKind::Warning) >= 1);
@@ -243,6 +248,7 @@ void CalibrationPage::invalidDistanceRestoredOnExit() {
     w().edSi->selectAll();
     QTest::keyClick(w().edSi, Qt::Key_Backspace); // empty: warned again
     QCOMPARE(m_fixture->seams.count(MessageKind::Warning), warnings + 1);
+    m_fixture->seams.failOnUnexpected(true);
     clickBox(w().chkBoxPt2);
     QCOMPARE(w().edSi->text(), QStringLiteral(" 2.00E+0"));
     QCOMPARE(w().edSi->palette().color(QPalette::Base), QColor(0, 255, 0));
@@ -256,6 +262,7 @@ void CalibrationPage::identicalPointsAreRefused() {
     clickBox(w().chkBoxPt2);
     clickSurface(w(), QPoint(60, 30));
     m_fixture->seams.clear();
+    m_fixture->seams.answerNext(true);
     clickSurface(w(), QPoint(20, 30));
     QCOMPARE(m_fixture->seams.count(MessageKind::Error), 1);
     QCOMPARE(m_fixture->seams.lastText(), kIdenticalPointsMessage);
@@ -267,9 +274,10 @@ void CalibrationPage::identicalPointsAreRefused() {
 
 void CalibrationPage::scaleClickWithUnparsableField() {
     clickBox(w().rbEtalonSimu);
-    typeDistance(w(), QStringLiteral("x"));
+    typeDistance(w(), m_fixture->seams, QStringLiteral("x"));
     const long double s = w().Calibration.sensitivity;
     m_fixture->seams.clear();
+    m_fixture->seams.answerNext(true);
     // The click is taken before the field is left.
     w().PaintBox1MouseUp(Qt::LeftButton, Qt::NoModifier, QPoint(50, 50));
     QCOMPARE(w().Calibration.p1, QPoint(50, 50));
@@ -356,7 +364,7 @@ void CalibrationPage::coordinateHint() {
 
 void CalibrationPage::segmentColour() {
     clickBox(w().rbEtalonSimu);
-    ColorDialogAnswer answer(QColor(255, 0, 255));
+    m_fixture->seams.answerNextColour(QColor(255, 0, 255));
     QTest::mouseClick(w().bbtnCouleurEch, Qt::LeftButton);
     QCOMPARE(w().Calibration.scaleSegmentColour, QColor(255, 0, 255));
     QCOMPARE(w().lblEchEtap[3]->text(), QStringLiteral("4 - Modifiez la couleur du segment p1p2"));
@@ -389,7 +397,7 @@ void CalibrationPage::undefinedScaleIsSaid() {
     QVERIFY(tableHint().contains(QStringLiteral("étalonnez d'abord")));
     clickBox(w().rbEtalonSimu);
     if (byDistance)
-        typeDistance(w(), QStringLiteral("0.5"));
+        typeDistance(w(), m_fixture->seams, QStringLiteral("0.5"));
     else
         clickSurface(w(), QPoint(30, 30));
     QTRY_VERIFY(!shown());

@@ -19,7 +19,6 @@
 #include <QTest>
 
 using namespace traxilo;
-using traxilo::test::ColorDialogAnswer;
 using traxilo::test::SeamAnswerer;
 
 namespace {
@@ -91,16 +90,13 @@ void ExportDialogsTest::pictureDialogBackground() {
     showAndWait(box);
     QVERIFY(!box.includeImage());
     QCOMPARE(box.GraphBackgroundColour, QColor(Qt::white));
-    {
-        ColorDialogAnswer cancel(std::nullopt);
-        QTest::mouseClick(box.btnCouleurFond, Qt::LeftButton);
-        QCOMPARE(box.GraphBackgroundColour, QColor(Qt::white));
-    }
-    {
-        ColorDialogAnswer black(QColor(0, 0, 0));
-        QTest::mouseClick(box.btnCouleurFond, Qt::LeftButton);
-        QCOMPARE(black.initial(), QColor(Qt::white));
-    }
+    SeamAnswerer seams;
+    seams.answerNextColour(std::nullopt);
+    QTest::mouseClick(box.btnCouleurFond, Qt::LeftButton);
+    QCOMPARE(box.GraphBackgroundColour, QColor(Qt::white));
+    seams.answerNextColour(QColor(0, 0, 0));
+    QTest::mouseClick(box.btnCouleurFond, Qt::LeftButton);
+    QCOMPARE(seams.colourRequests(), (QList<QColor>{Qt::white, Qt::white}));
     QCOMPARE(box.GraphBackgroundColour, QColor(0, 0, 0));
     QCOMPARE(box.shpCouleurFond->fillColour(), QColor(0, 0, 0));
 

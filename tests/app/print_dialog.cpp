@@ -264,6 +264,7 @@ void PrintDialogTest::pdfThatCannotBeWritten() {
     s.dialog.printer().setOutputFormat(QPrinter::PdfFormat);
     s.dialog.printer().setOutputFileName(dir.filePath(QStringLiteral("taken.pdf")));
     s.show();
+    s.seams.answerNext(true); // the error box
     QTest::mouseClick(s.dialog.btnImprimer, Qt::LeftButton);
     QCOMPARE(s.seams.count(MessageKind::Error), 1);
     QVERIFY(s.seams.lastText().contains(QStringLiteral("taken.pdf")));

@@ -183,6 +183,9 @@ void RegressiLaunchTest::failures() {
 
     CountingStarter starter(startSucceeds);
     l.fixture.seams.answerNext(confirmed);
+    if (!message.isEmpty()) {
+        l.fixture.seams.answerNext(true); // the error box
+    }
     l.w().bbtnRegExec->click();
     QCOMPARE(l.fixture.seams.count(MessageKind::Confirmation), 1);
     QCOMPARE(l.fixture.seams.count(MessageKind::Error), message.isEmpty() ? 0 : 1);

@@ -43,9 +43,10 @@ private slots:
 private:
     TForm1& w() { return *m_fixture->window; }
     void setAxesColour(const QColor& colour) {
-        ColorDialogAnswer answer(colour);
+        const int asked = m_fixture->seams.colourRequests().size();
+        m_fixture->seams.answerNextColour(colour);
         QTest::mouseClick(w().bbtnCouleurAxes, Qt::LeftButton);
-        QCOMPARE(answer.asked(), 1);
+        QCOMPARE(m_fixture->seams.colourRequests().size(), asked + 1);
     }
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
@@ -124,10 +125,9 @@ void WindowMarks::switchesHideAxesAndMarks() {
 void WindowMarks::cancelledColourStillRedraws() {
     const QString before = w().tables.StyleTable.cell(0, 0);
     w().PaintBox1->image().setPixel(100, 30, kMagenta); // something not in the data
-    ColorDialogAnswer cancel(std::nullopt);
+    m_fixture->seams.answerNextColour(std::nullopt);
     QTest::mouseClick(w().bbtnCouleurAxes, Qt::LeftButton);
-    QCOMPARE(cancel.asked(), 1);
-    QCOMPARE(cancel.initial(), QColor(255, 255, 255));
+    QCOMPARE(m_fixture->seams.colourRequests(), QList<QColor>{QColor(255, 255, 255)});
     QCOMPARE(w().tables.StyleTable.cell(0, 0), before);
     QVERIFY(surfaceRgb(w(), QPoint(100, 30)) != kMagenta);
 }

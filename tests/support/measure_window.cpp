@@ -1,6 +1,5 @@
 #include "support/measure_window.h"
 
-#include "app/color_dialog_seam.h"
 #include "app/paint_box.h"
 #include "support/generated_clips.h"
 
@@ -71,18 +70,6 @@ unsigned surfaceRgb(const TForm1& window, QPoint pixel) {
 
 void clickBox(QAbstractButton* box) {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
-}
-
-ColorDialogAnswer::ColorDialogAnswer(std::optional<QColor> colour) {
-    ColorDialogSeam::setAnswerer([this, colour](const QColor& initial) {
-        ++m_asked;
-        m_initial = initial;
-        return colour;
-    });
-}
-
-ColorDialogAnswer::~ColorDialogAnswer() {
-    ColorDialogSeam::setAnswerer({});
 }
 
 QWidget* widgetNamed(TForm1& window, const QString& name) {

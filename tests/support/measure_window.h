@@ -3,7 +3,6 @@
 #include "clipgen/clip_generator.h"
 #include "support/main_window_fixture.h"
 
-#include <QColor>
 #include <QPoint>
 #include <QString>
 #include <optional>
@@ -38,22 +37,6 @@ unsigned surfaceRgb(const TForm1& window, QPoint pixel);
 
 // A click on the indicator of a check box or radio button (its hit area).
 void clickBox(QAbstractButton* box);
-
-// Answers the colour chooser with `colour` (std::nullopt: Cancel) while it
-// lives.
-class ColorDialogAnswer {
-public:
-    explicit ColorDialogAnswer(std::optional<QColor> colour);
-    ~ColorDialogAnswer();
-    ColorDialogAnswer(const ColorDialogAnswer&) = delete;
-    ColorDialogAnswer& operator=(const ColorDialogAnswer&) = delete;
-    int asked() const { return m_asked; }
-    QColor initial() const { return m_initial; }
-
-private:
-    int m_asked = 0;
-    QColor m_initial;
-};
 
 // The child widget of the window named `name`, for QTest clicks.
 QWidget* widgetNamed(TForm1& window, const QString& name);

@@ -1,5 +1,6 @@
 #include "support/seam_answerer.h"
 
+#include "app/color_dialog_seam.h"
 #include "app/print_dialog_seam.h"
 
 #include <QPrinter>
@@ -24,12 +25,14 @@ SeamAnswerer::SeamAnswerer() {
     FileDialogSeam::setAnswerer(
         [this](const FileDialogRequest& request) { return onFileDialog(request); });
     PrintDialogSeam::setAnswerer([this](QPrinter& printer) { return onPrintDialog(printer); });
+    ColorDialogSeam::setAnswerer([this](const QColor& initial) { return onColourDialog(initial); });
 }
 
 SeamAnswerer::~SeamAnswerer() {
     MessageSeam::setAnswerer({});
     FileDialogSeam::setAnswerer({});
     PrintDialogSeam::setAnswerer({});
+    ColorDialogSeam::setAnswerer({});
 }
 
 void SeamAnswerer::answerNext(bool yes) {
@@ -51,6 +54,12 @@ void SeamAnswerer::clear() {
     m_fileAnswers.clear();
     m_printAnswers.clear();
     m_printRequests = 0;
+    m_colourRequests.clear();
+    m_colourAnswers.clear();
+}
+
+void SeamAnswerer::answerNextColour(std::optional<QColor> colour) {
+    m_colourAnswers.push_back(colour);
 }
 
 void SeamAnswerer::answerNextFile(std::optional<QString> path) {
@@ -111,6 +120,19 @@ bool SeamAnswerer::onPrintDialog(QPrinter& printer) {
     printer.setOutputFormat(QPrinter::PdfFormat);
     printer.setOutputFileName(*pdf);
     return true;
+}
+
+std::optional<QColor> SeamAnswerer::onColourDialog(const QColor& initial) {
+    m_colourRequests.append(initial);
+    if (!m_colourAnswers.empty()) {
+        const std::optional<QColor> answer = m_colourAnswers.front();
+        m_colourAnswers.pop_front();
+        return answer;
+    }
+    if (m_failOnUnexpected) {
+        QTest::qFail("unexpected colour chooser", __FILE__, __LINE__);
+    }
+    return std::nullopt;
 }
 
 } // namespace traxilo::test

@@ -3,21 +3,23 @@
 #include "app/file_dialog_seam.h"
 #include "app/message_seam.h"
 
-class QPrinter;
-
+#include <QColor>
 #include <QList>
 #include <QString>
 #include <deque>
 #include <functional>
 #include <optional>
 
+class QPrinter;
+
 namespace traxilo::test {
 
-// Answers the program's message boxes and file dialogs for the lifetime of
-// the object, and records every request. Answers are used in the order they
-// were queued. When none is queued: errors and warnings are acknowledged,
-// confirmations get the default answer, and file dialogs are cancelled; or,
-// with failOnUnexpected(), the test fails with the message's text.
+// Answers the program's message boxes, file dialogs, colour choosers and
+// print dialogs for the lifetime of the object, and records every request.
+// Answers are used in the order they were queued. A request nobody queued an
+// answer for fails the test with its text; with failOnUnexpected(false),
+// errors and warnings are acknowledged, confirmations get the default answer,
+// and the other dialogs are cancelled.
 class SeamAnswerer {
 public:
     SeamAnswerer();
@@ -27,7 +29,7 @@ public:
 
     void answerNext(bool yes);
     void setDefaultConfirmation(bool yes) { m_defaultConfirmation = yes; }
-    void failOnUnexpected(bool on = true) { m_failOnUnexpected = on; }
+    void failOnUnexpected(bool on) { m_failOnUnexpected = on; }
 
     const QList<Message>& messages() const { return m_messages; }
     int count(MessageKind kind) const;
@@ -47,21 +49,28 @@ public:
     // for Cancel.
     void answerNextPrint(std::optional<QString> pdfPath);
     int printRequests() const { return m_printRequests; }
+    // Colour choosers: the colour chosen, or std::nullopt for Cancel.
+    void answerNextColour(std::optional<QColor> colour);
+    // The colour each chooser opened on, in order.
+    const QList<QColor>& colourRequests() const { return m_colourRequests; }
 
 private:
     bool onMessage(const Message& message);
     std::optional<QString> onFileDialog(const FileDialogRequest& request);
     bool onPrintDialog(QPrinter& printer);
+    std::optional<QColor> onColourDialog(const QColor& initial);
 
     QList<Message> m_messages;
     std::deque<bool> m_answers;
     bool m_defaultConfirmation = false;
-    bool m_failOnUnexpected = false;
+    bool m_failOnUnexpected = true;
     QList<FileDialogRequest> m_fileRequests;
     std::deque<std::pair<bool, QString>> m_fileAnswers; // chosen, path
     std::function<void(const FileDialogRequest&)> m_fileHook;
     std::deque<std::optional<QString>> m_printAnswers;
     int m_printRequests = 0;
+    QList<QColor> m_colourRequests;
+    std::deque<std::optional<QColor>> m_colourAnswers;
 };
 
 QString kindName(MessageKind kind);
