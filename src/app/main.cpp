@@ -1,5 +1,6 @@
 #include "app/application.h"
 #include "app/main_window.h"
+#include "app/tool_icons.h"
 
 #include "common/number_format.h"
 
@@ -8,6 +9,8 @@ int main(int argc, char** argv) {
     app.setApplicationName(QStringLiteral("Traxilo"));
     app.installFrenchQtTranslation();
     traxilo::initDecimalSeparatorFromLocale();
+    traxilo::chooseIconTheme();
+    app.setWindowIcon(traxilo::programIcon());
 
     // The main window first (its creation sets every default and reads the
     // settings file), then the dialogs it keeps for the whole run.

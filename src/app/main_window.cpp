@@ -1,7 +1,6 @@
 #include "app/main_window.h"
 
 #include "app/access_keys.h"
-#include "app/clips_folder_dialog.h"
 #include "app/dialogs/dialogs.h"
 #include "app/hint_style.h"
 #include "app/hint_tracker.h"
@@ -63,8 +62,7 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate() {
     // 1. Flags and precision.
     redrawPending = false;
-    silentClear = false;
-    xyDigits = 3;
+    tables.silentClear = false;
 
     // 2. Not necessarily the executable's folder: txconfig.txt and the help
     // file are looked up where the program was started from.
@@ -105,9 +103,7 @@ void TForm1::FormCreate() {
     cursors.registerStandardCursors();
 
     // 10. Pointer and origin.
-    pointerColourCode = 1;
-    pointerShapeCode = 2;
-    pointSizeIndex = 1;
+    pointStyle = PointStyle();
     Calibration.Xo = 0;
     Calibration.Yo = 0;
     Calibration.signX = 1;
@@ -145,15 +141,15 @@ void TForm1::connectSignals() {
     connectClipSignals();
     connectMeasureSignals();
     connectExportSignals();
+    connectDisplaySizeSignals();
+    connectAppearanceSignals();
+    connectMagnifierSignals();
+    connectHelpSignals();
 }
 
 void TForm1::createDialogs() {
-    // Created once, in this order, and kept for the whole run:
-    // TdlgPointeur, TAboutBox, TaccesregBox, TFormatTxtBox, TsauverMesuresBox,
-    // TtailleImaBox, TaspectPointBox, TSauveTableauPPBox, TdlgImprimer,
-    // TSauveGraphicPPBox, TaccesClipsBox, TalleraDlg.
-    dialogs = std::make_unique<Dialogs>(config, Calibration, tables, this);
-    accesClipsBox = new TaccesClipsBox(config, this);
+    dialogs = std::make_unique<Dialogs>(config, Calibration, pointStyle, displaySize, tables, this);
+    connectDialogSignals();
 }
 
 void TForm1::setActivePage(QWidget* page) {
@@ -185,7 +181,7 @@ void TForm1::FormResize() {
 
     // 5.
     mnuImaAdapter->setEnabled(true);
-    fitRequested = true;
+    displaySize.fitRequested = true;
 }
 
 int TForm1::toolBarLeftOf(QWidget* widget) const {
@@ -239,7 +235,7 @@ void TForm1::setPanelWidth(int panelWidth) {
 
 void TForm1::Splitter1Moved() {
     mnuImaAdapter->setEnabled(true);
-    fitRequested = true;
+    displaySize.fitRequested = true;
     placeLoupe();
 }
 

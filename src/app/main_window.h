@@ -4,7 +4,9 @@
 #include "app/cursors.h"
 #include "clip/clip_info.h"
 #include "geometry/calibration.h"
+#include "geometry/display_size.h"
 #include "pointing/measure_tables.h"
+#include "pointing/point_style.h"
 
 #include <QImage>
 #include <QMainWindow>
@@ -27,13 +29,13 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class QWidgetAction;
 
 namespace traxilo {
 
 class ClipPlayer;
 class HintTracker;
 struct Dialogs;
-class TaccesClipsBox;
 class StringGrid;
 class PaintBox;
 class UpDown;
@@ -55,10 +57,11 @@ public:
     QString HelpFile;
     int PageControl1HelpContext = 1;
     bool redrawPending = false; // set when the marks must be drawn again
-    bool silentClear = false;   // the next table clearing asks no question
     int LastPanelWidth = 410;
     int LastWindowWidth = 620;
     CursorRegistry cursors;
+    int surfaceCursor = 0; // number of the cursor shown over PaintBox1
+    void setSurfaceCursor(int number);
 
     // ---- Clip (main_window_clip.cpp, main_window_clip_properties.cpp) ----
     traxilo::ClipInfo ClipInfo;
@@ -67,7 +70,6 @@ public:
     bool clipOpen() const;              // the player has an open clip
     ClipPlayer* MediaPlayer1 = nullptr; // shows its frames on PaintBox1
     std::unique_ptr<Dialogs> dialogs;   // every dialog, built once after the window
-    TaccesClipsBox* accesClipsBox = nullptr;
     void bbtnOpenAviClick();
     // The opening of a chosen clip, from the dialog or the command line.
     bool openClipFile(const QString& path);
@@ -116,18 +118,32 @@ public:
     void tbCoordMouseMove();
     void showScaleState(); // the coordinate bar and the table say whether the scale is set
 
-    // ---- Display size ----
-    int displayPercent = 100;
-    bool fitRequested = false;
-    int displayWidth = 0;
-    int displayHeight = 0;
+    // ---- Display size (main_window_display_size.cpp) ----
+    DisplaySize displaySize; // percent, factor, fitting, the picture as displayed
+    void bbtnImaClick();     // also "Autre..."
+    void mnuIma100Click();
+    void mnuImaAdapterClick();
+    void showDisplaySizeDialog();
+    bool MaJ(); // applies the dialog's percent; false when the user kept the table
+    void moveClipPanelToCorner();
+    void connectDisplaySizeSignals();
 
     // ---- Pointing and tables (main_window_measures.cpp) ----
-    int pointerColourCode = 1; // 1 black, 2 white
-    int pointerShapeCode = 2;  // 1 large target, 2 small target, 3 cross
-    int pointSizeIndex = 1;    // shown as 2
-    int xyDigits = 3;
-    QString tFormat;                           // empty until a clip is opened
+    PointStyle pointStyle; // pointer colour and shape, mark size
+
+    // ---- Pointer and point appearance (main_window_appearance.cpp) ----
+    void Curseur();                    // applies the pointer choices
+    void mnuPetiteCibleClick(int tag); // "Forme du pointeur"
+    void mnuCouleurNoirClick(int tag); // "Couleur du pointeur"
+    void mnuTaille1Click(int tag);     // "Taille des points"
+    void udTaillePointsClick();
+    void mnuFdCl2pointsClick(int tag); // "Configurations rapides"
+    void bbtnCibleClick();             // "Aspect du pointeur"
+    void bbtnCouleurPointClick();      // "Aspect du point"
+    QToolButton* bbtnCouleurPoint = nullptr;
+    void connectAppearanceSignals();
+    int xyDigits() const { return tables.xyDigits(); }          // of x and y, 1..5
+    const QString& tFormat() const { return tables.tFormat(); } // empty until a clip is opened
     MeasureTables tables;                      // the three grids and their settings
     TextGrid& StringGrid0 = tables.PixelTable; // never shown
     TextGrid& StringGrid2 = tables.StyleTable; // never shown
@@ -194,9 +210,36 @@ public:
     void setRegExecEnabled(bool enabled); // the launch command, button and menu item
     void connectExportSignals();
 
-    // ---- Magnifier ----
+    // ---- Magnifier (main_window_magnifier.cpp) ----
     QPoint loupeCentre;  // remembered centre, relative to pnl1
     QPoint lastMousePos; // last pointer position over PaintBox1
+    void loupeBtnClick();
+    void loupe(int x, int y); // the surface around (x, y), three times enlarged
+    void placeLoupe();
+    void Timer3Timer();
+    void rememberLoupeCentre();
+    void connectMagnifierSignals();
+    QLabel* loupeImg = nullptr;
+    QFrame* loupeShpV = nullptr;
+    QFrame* loupeShpH = nullptr;
+    QToolButton* BitBtn2 = nullptr;
+    QMenu* PopupMenu2 = nullptr;
+    QAction* Fermer1 = nullptr;
+
+    // ---- Go-to dialog (main_window_goto.cpp) ----
+    void searchPointsAt(QPoint pixel); // the right click's search
+    void popUpMenuAtteindreClick();
+    void alleraLineChosen(int row, int point);
+    void alleraDeletePressed();
+
+    // ---- Help and about (main_window_help.cpp) ----
+    void SommaireDelAide1Click(int tag); // the twelve help items
+    void BitBtn1Click();
+    void BitBtn3MouseDown();
+    void popUpMnuAideClick();
+    void aPropos1Click();
+    void openHelp(int context);
+    void connectHelpSignals();
 
     // ---- Shell operations ----
     void FormCreate();
@@ -226,14 +269,14 @@ public:
     void chkPtDedExecute();
     void chkAxDedExecute();
     void CouleurAxesExecute();
-    int markSize() const { return pointSizeIndex; }
+    int markSize() const { return pointStyle.markSize; }
     QImage m_marks; // cached layer of every mark, transparent elsewhere
     bool m_marksValid = false;
     QImage m_cleanFrame;    // the frame shown, without marks
     qint64 m_markedKey = 0; // cache key of the surface image once marked
 
     // ---- Measurement side of opening a clip (main_window_measures.cpp) ----
-    void Button2Click(); // clears the whole table (silently when silentClear)
+    void Button2Click(); // clears the whole table (silently when tables.silentClear)
     void resetCoordinateFrameForClip(int height); // origin bottom-left, axes +1/+1
     void layoutTablesForClip();                   // time origin, points per frame, the three tables
     void enableMeasurementForClip();              // indicators and measurement controls
@@ -279,10 +322,6 @@ public:
     QLabel* lblEchEtap[4] = {}; // lblEchEtap1 .. lblEchEtap4
     bool m_fieldShown = false;  // the distance field left its design colours
     bool m_writingField = false;
-
-    // ---- Magnifier ----
-    void placeLoupe();
-    void Timer3Timer();
 
     // ---- Pointing surface (main_window_pointing.cpp) ----
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -448,7 +487,10 @@ private:
     void buildNavigationBar();
     void buildPages();
     void buildMenus();
+    void buildQuickConfigurations();
     void buildPopupMenus();
+    void buildMagnifier();
+    void connectDialogSignals();
     void connectSignals();
     void createDialogs();
     void setUpKeyboard();

@@ -300,7 +300,7 @@ void TForm1::initEchelle() {
     // showing the colour chosen for the previous clip.
     showSegmentColour(bbtnCouleurEch, Calibration.scaleSegmentColour);
     moveScaleIndicators();
-    const QString distance = FormatSci(xyDigits - 1, std::sqrt(2.0L));
+    const QString distance = FormatSci(xyDigits() - 1, std::sqrt(2.0L));
     if (!m_fieldShown) {
         // At start-up the field keeps its design colours: its text simply
         // becomes the last valid distance.
@@ -312,8 +312,8 @@ void TForm1::initEchelle() {
     } else if (distance != edSi->text()) {
         edSi->setText(distance); // runs the change handling
     }
-    lblXMetres->setText(zeroMetreReadout(QLatin1Char('x'), xyDigits));
-    lblYMetres->setText(zeroMetreReadout(QLatin1Char('y'), xyDigits));
+    lblXMetres->setText(zeroMetreReadout(QLatin1Char('x'), xyDigits()));
+    lblYMetres->setText(zeroMetreReadout(QLatin1Char('y'), xyDigits()));
     MaJlblP();
     Calibration.sensitivity = 1;
     affichSensibilites(Calibration.sensitivity);
@@ -359,15 +359,15 @@ void TForm1::MaJlblP() {
 }
 
 void TForm1::affichSensibilites(long double S) {
-    const QString text = traxilo::affichSensibilites(S, xyDigits);
+    const QString text = traxilo::affichSensibilites(S, xyDigits());
     lblSHori->setText(text);
     lblSVert->setText(text);
 }
 
 void TForm1::CursOrig() {
     if (const std::optional<int> number =
-            originCursor(pointerColourCode, Calibration.signX, Calibration.signY)) {
-        PaintBox1->setCursor(cursors.cursor(*number));
+            originCursor(pointStyle.pointerColour, Calibration.signX, Calibration.signY)) {
+        setSurfaceCursor(*number);
     }
 }
 
@@ -499,8 +499,8 @@ void TForm1::chkBoxPt1Click() {
         return;
     }
     echEtapAff(10);
-    if (const std::optional<int> n = scalePointCursor(pointerColourCode * 100, true)) {
-        PaintBox1->setCursor(cursors.cursor(*n));
+    if (const std::optional<int> n = scalePointCursor(pointStyle.pointerColour * 100, true)) {
+        setSurfaceCursor(*n);
     }
     chkBoxPt2->setChecked(false);
     marksChanged(); // the segment is drawn from the point being placed
@@ -512,16 +512,16 @@ void TForm1::chkBoxPt2Click() {
         return;
     }
     echEtapAff(20);
-    if (const std::optional<int> n = scalePointCursor(pointerColourCode * 100, false)) {
-        PaintBox1->setCursor(cursors.cursor(*n));
+    if (const std::optional<int> n = scalePointCursor(pointStyle.pointerColour * 100, false)) {
+        setSurfaceCursor(*n);
     }
     chkBoxPt1->setChecked(false);
     marksChanged();
 }
 
 void TForm1::scalePointClick(QPoint pos) {
-    const ScalePointOutcome outcome =
-        traxilo::scalePointClick(Calibration, chkBoxPt1->isChecked(), pos, edSi->text(), xyDigits);
+    const ScalePointOutcome outcome = traxilo::scalePointClick(Calibration, chkBoxPt1->isChecked(),
+                                                               pos, edSi->text(), xyDigits());
     if (outcome.identicalPoints) {
         MessageSeam::showError(kIdenticalPointsMessage, this);
     }
@@ -552,7 +552,7 @@ void TForm1::edSiChange() {
         return;
     }
     const DistanceOutcome outcome =
-        applyDistanceText(Calibration, edSi->text(), lastValidDistance, xyDigits);
+        applyDistanceText(Calibration, edSi->text(), lastValidDistance, xyDigits());
     setFieldColours(edSi, outcome.colours);
     lblSHori->setText(outcome.sensitivityText);
     lblSVert->setText(outcome.sensitivityText);
@@ -565,7 +565,7 @@ void TForm1::edSiChange() {
 void TForm1::edSiExit() {
     const bool invalid = distanceFieldInvalid();
     const std::optional<QString> text =
-        distanceExitText(edSi->text(), invalid, lastValidDistance, xyDigits);
+        distanceExitText(edSi->text(), invalid, lastValidDistance, xyDigits());
     if (!text) {
         return;
     }

@@ -1,7 +1,9 @@
 #include "app/main_window.h"
 #include "app/widget_style.h"
 
-#include "app/clips_folder_dialog.h"
+#include "app/dialogs/clips_folder_dialog.h"
+#include "app/dialogs/dialogs.h"
+#include "app/dialogs/display_size_dialog.h"
 #include "app/file_dialog_seam.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
@@ -144,7 +146,9 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     ClipInfo.height = height;
 
     // Shown at its own size.
-    lblAdapt->setText(QStringLiteral("Adaptation : 100%"));
+    displaySize.clipSize = QSize(width, height);
+    dialogs->tailleImaBox->setPosition(100);
+    lblAdapt->setText(adaptationText(100));
 
     // The picture sits 4 pixels inside the panel; the pointing surface
     // covers it exactly.
@@ -155,8 +159,8 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     PaintBox1->setGeometry(4, 4, width, height);
 
     resetCoordinateFrameForClip(height);
-    displayHeight = height;
-    displayWidth = width;
+    displaySize.displayHeight = height;
+    displaySize.displayWidth = width;
 
     mpPositionner(0);
     pnl1AVI->setCursor(cursors.cursor(kOpenHand));
@@ -195,10 +199,10 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     bbtnCopierGraphiquePP->setEnabled(true);
     mnuCopierPP->menuAction()->setEnabled(true);
 
-    displayPercent = 100;
+    displaySize.displayPercent = 100;
     bbtnIma->setEnabled(true);
     mnuIma100->setEnabled(false);
-    fitRequested = true;
+    displaySize.fitRequested = true;
     mnuClip->menuAction()->setEnabled(true);
     loupeBtn->setEnabled(true);
     LoupePopupMnu->setEnabled(true);
@@ -364,8 +368,8 @@ void TForm1::MediaPlayer1Notify() {
 }
 
 void TForm1::ClipPathExecute() {
-    if (accesClipsBox) {
-        accesClipsBox->exec();
+    if (dialogs) {
+        dialogs->accesClipsBox->exec();
     }
 }
 

@@ -2,12 +2,14 @@
 
 #include "app/color_dialog_seam.h"
 #include "app/paint_box.h"
+#include "app/tool_icons.h"
 #include "app/up_down.h"
 #include "pointing/drawing.h"
 #include "pointing/style_table.h"
 
 #include <QCheckBox>
 #include <QPainter>
+#include <QToolButton>
 
 namespace traxilo {
 
@@ -15,8 +17,8 @@ namespace {
 
 DrawOptions drawOptions(const TForm1& w) {
     DrawOptions options;
-    options.displayWidth = w.displayWidth;
-    options.displayHeight = w.displayHeight;
+    options.displayWidth = w.displaySize.displayWidth;
+    options.displayHeight = w.displaySize.displayHeight;
     options.markSize = w.markSize();
     options.withScaleSegment = true;
     options.firstScalePointChecked = w.chkBoxPt1 && w.chkBoxPt1->isChecked();
@@ -125,6 +127,7 @@ void TForm1::CouleurAxesExecute() {
     const QColor current = styleOf(tables.StyleTable, 0).colour;
     if (const std::optional<QColor> colour = ColorDialogSeam::getColor(current, this)) {
         setColour(tables.StyleTable, 0, *colour);
+        bbtnCouleurAxes->setIcon(axesIcon(*colour));
     }
     reDraw(currentFrame); // also after Cancel
 }

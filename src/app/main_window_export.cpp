@@ -153,8 +153,8 @@ QImage TForm1::graphicPicture(bool includeImage, const QColor& background) const
     picture.fill(background);
     QPainter painter(&picture);
     DrawOptions options;
-    options.displayWidth = displayWidth;
-    options.displayHeight = displayHeight;
+    options.displayWidth = displaySize.displayWidth;
+    options.displayHeight = displaySize.displayHeight;
     options.markSize = markSize();
     options.withScaleSegment = false; // it belongs to the clip surface only
     traxilo::Drawpoints(painter, tables, Calibration, options);

@@ -3,6 +3,7 @@
 
 #include "app/hint_tracker.h"
 #include "app/paint_box.h"
+#include "app/tool_icons.h"
 #include "app/up_down.h"
 
 #include <QAction>
@@ -75,13 +76,7 @@ void TForm1::buildLayout() {
     StatusBar1->setFixedHeight(19);
     setStatusBar(StatusBar1);
 
-    // Above the clip area, placed by placeLoupe when shown.
-    loupePnl = named(new QFrame(this), "loupePnl");
-    loupePnl->setFrameStyle(QFrame::Panel | QFrame::Sunken);
-    loupePnl->setFixedSize(135, 135);
-    fillBackground(loupePnl, QColor(0, 255, 255));
-    HintTracker::setHint(loupePnl, QStringLiteral("Loupe|Loupe"));
-    loupePnl->hide();
+    buildMagnifier();
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(40);
@@ -94,16 +89,15 @@ void TForm1::buildLayout() {
 void TForm1::buildToolBar() {
     ToolBar1 = fixedBar(this, "ToolBar1");
     addToolBar(Qt::TopToolBarArea, ToolBar1);
-    QStyle* s = style();
 
     bbtnOpenAvi =
-        toolButton(ToolBar1, "bbtnOpenAvi", s->standardIcon(QStyle::SP_DialogOpenButton),
+        toolButton(ToolBar1, "bbtnOpenAvi", toolIcon(ToolIcon::OpenClip),
                    QStringLiteral("Ouvrir clip avi|Ouvrir un clip vidéo au format *.avi"), true);
-    bbtnIma = toolButton(ToolBar1, "bbtnIma", s->standardIcon(QStyle::SP_TitleBarMaxButton),
+    bbtnIma = toolButton(ToolBar1, "bbtnIma", toolIcon(ToolIcon::DisplaySize),
                          QStringLiteral("Taille de l'image\r(% de l'original)|Modifier la taille "
                                         "de l'image en % de l'original"),
                          false);
-    loupeBtn = toolButton(ToolBar1, "loupeBtn", s->standardIcon(QStyle::SP_FileDialogContentsView),
+    loupeBtn = toolButton(ToolBar1, "loupeBtn", toolIcon(ToolIcon::Magnifier),
                           QStringLiteral("Montrer / Cacher la loupe"), false);
     bbtnCible = toolButton(
         ToolBar1, "bbtnCible", QIcon(QPixmap::fromImage(CursorRegistry::standardImage(102))),
@@ -127,27 +121,26 @@ void TForm1::buildToolBar() {
     Panel7->setEnabled(false);
     ToolBar1->addWidget(Panel7);
 
-    bbtnRegExec = toolButton(ToolBar1, "bbtnRegExec", s->standardIcon(QStyle::SP_CommandLink),
+    bbtnRegExec = toolButton(ToolBar1, "bbtnRegExec", toolIcon(ToolIcon::RunRegressi),
                              QStringLiteral("Exécuter Regressi"), false);
-    bbtnCopierMesuresPP = toolButton(
-        ToolBar1, "bbtnCopierMesuresPP", s->standardIcon(QStyle::SP_FileDialogDetailedView),
-        QStringLiteral("Copier le tableau|Copier le tableau de mesures dans le "
-                       "presse-papier"),
-        false);
+    bbtnCopierMesuresPP =
+        toolButton(ToolBar1, "bbtnCopierMesuresPP", toolIcon(ToolIcon::CopyTable),
+                   QStringLiteral("Copier le tableau|Copier le tableau de mesures dans le "
+                                  "presse-papier"),
+                   false);
     bbtnCopierGraphiquePP = toolButton(
-        ToolBar1, "bbtnCopierGraphiquePP", s->standardIcon(QStyle::SP_FileDialogInfoView),
+        ToolBar1, "bbtnCopierGraphiquePP", toolIcon(ToolIcon::CopyGraph),
         QStringLiteral("Copier le graphique|Copier le graphique dans le presse-papier"), false);
     bbtnEnregistrerMesures = toolButton(
-        ToolBar1, "bbtnEnregistrerMesures", s->standardIcon(QStyle::SP_DialogSaveButton),
+        ToolBar1, "bbtnEnregistrerMesures", toolIcon(ToolIcon::SaveMeasures),
         QStringLiteral("Enregistrer les mesures|Enregistrer les mesures dans un fichier"), false);
     bbtnImprimer = toolButton(
-        ToolBar1, "bbtnImprimer",
-        QIcon::fromTheme(QStringLiteral("document-print"), s->standardIcon(QStyle::SP_FileIcon)),
+        ToolBar1, "bbtnImprimer", toolIcon(ToolIcon::Print),
         QStringLiteral("Imprimer l'ensemble\rdes points et axes|Imprimer l'ensemble des points et "
                        "axes"),
         false);
-    BitBtn1 = toolButton(ToolBar1, "BitBtn1", s->standardIcon(QStyle::SP_DialogHelpButton),
-                         QStringLiteral("Aide|Aide"), true);
+    BitBtn1 = toolButton(ToolBar1, "BitBtn1", toolIcon(ToolIcon::Help), QStringLiteral("Aide|Aide"),
+                         true);
     BitBtn3 = toolButton(ToolBar1, "BitBtn3", QIcon(), QStringLiteral("Aide|Aide"), true);
     BitBtn3->setArrowType(Qt::DownArrow);
     BitBtn3->setFixedWidth(12);
@@ -158,7 +151,7 @@ void TForm1::buildToolBar() {
     tbtnPreQuit = ToolBar1->addSeparator();
     tbtnPreQuit->setObjectName(QStringLiteral("tbtnPreQuit"));
     bbtnQuitter =
-        toolButton(ToolBar1, "bbtnQuitter", s->standardIcon(QStyle::SP_DialogCloseButton),
+        toolButton(ToolBar1, "bbtnQuitter", toolIcon(ToolIcon::Quit),
                    QStringLiteral("Quitter Traxilo|Quitter Traxilo avec regrets :-(("), true);
 }
 
@@ -230,28 +223,23 @@ void TForm1::buildClipArea() {
 
 void TForm1::buildNavigationBar() {
     ToolBar2 = fixedBar(pnl1, "ToolBar2");
-    QStyle* s = style();
     struct Nav {
         QToolButton** button;
         const char* name;
         int tag;
-        QStyle::StandardPixmap icon;
+        ToolIcon icon;
         const char* hint;
     };
     const Nav buttons[] = {
-        {&bbtnPlay, "bbtnPlay", 2, QStyle::SP_MediaPlay, "Jouer le clip|Jouer le clip"},
-        {&bbtnDeb, "bbtnDeb", 3, QStyle::SP_MediaSkipBackward,
-         "Première image|Aller à la première image"},
-        {&bbtnFin, "bbtnFin", 4, QStyle::SP_MediaSkipForward,
-         "Dernière image|Aller à la dernière image"},
-        {&bbtnPre, "bbtnPre", 5, QStyle::SP_MediaSeekBackward,
-         "Image précédente|Aller à l'image précédente"},
-        {&bbtnSui, "bbtnSui", 6, QStyle::SP_MediaSeekForward,
-         "Image suivante|Aller à l'image suivante"},
+        {&bbtnPlay, "bbtnPlay", 2, ToolIcon::Play, "Jouer le clip|Jouer le clip"},
+        {&bbtnDeb, "bbtnDeb", 3, ToolIcon::First, "Première image|Aller à la première image"},
+        {&bbtnFin, "bbtnFin", 4, ToolIcon::Last, "Dernière image|Aller à la dernière image"},
+        {&bbtnPre, "bbtnPre", 5, ToolIcon::Previous, "Image précédente|Aller à l'image précédente"},
+        {&bbtnSui, "bbtnSui", 6, ToolIcon::Next, "Image suivante|Aller à l'image suivante"},
     };
     for (const Nav& nav : buttons) {
-        *nav.button = toolButton(ToolBar2, nav.name, s->standardIcon(nav.icon),
-                                 QString::fromUtf8(nav.hint), false);
+        *nav.button =
+            toolButton(ToolBar2, nav.name, toolIcon(nav.icon), QString::fromUtf8(nav.hint), false);
         (*nav.button)->setProperty("tag", nav.tag);
     }
     lblNoImage1 = label(ToolBar2, "lblNoImage1", QStringLiteral("image n° "));

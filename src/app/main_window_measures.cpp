@@ -6,6 +6,7 @@
 #include "app/message_seam.h"
 #include "app/paint_box.h"
 #include "app/string_grid.h"
+#include "app/tool_icons.h"
 #include "app/up_down.h"
 #include "pointing/style_table.h"
 
@@ -49,11 +50,11 @@ UpDown* upDown(QWidget* parent, const char* name, int min, int max, int position
     return ud;
 }
 
-QToolButton* clearButton(QWidget* parent, const char* name, QStyle::StandardPixmap icon,
+QToolButton* clearButton(QWidget* parent, const char* name, const QIcon& icon,
                          const QString& hint) {
     auto* button = named(new QToolButton(parent), name);
     button->setFixedSize(24, 24);
-    button->setIcon(parent->style()->standardIcon(icon));
+    button->setIcon(icon);
     button->setEnabled(false);
     HintTracker::setHint(button, hint);
     return button;
@@ -80,7 +81,7 @@ void runClear(TForm1& w, const ClearRequest& request) {
     }
     w.tables.applyClear(request);
     if (request.endsSilentClear) {
-        w.silentClear = false;
+        w.tables.silentClear = false;
     }
     w.marksChanged();
     if (w.clipOpen()) {
@@ -125,11 +126,11 @@ void TForm1::setupMeasuresPage() {
     Panel8 = panel(tsMesures, "Panel8", &row);
     HintTracker::setHint(Panel8, QStringLiteral("Effacer des cellules|Effacer des cellules"));
     row->addWidget(new QLabel(QStringLiteral("Effacer"), Panel8));
-    Button0 = clearButton(Panel8, "Button0", QStyle::SP_ArrowDown,
+    Button0 = clearButton(Panel8, "Button0", toolIcon(ToolIcon::ClearColumn),
                           QStringLiteral("Effacer une colonne|Effacer une colonne"));
-    Button1 = clearButton(Panel8, "Button1", QStyle::SP_ArrowRight,
+    Button1 = clearButton(Panel8, "Button1", toolIcon(ToolIcon::ClearRow),
                           QStringLiteral("Effacer une ligne|Effacer une ligne"));
-    Button2 = clearButton(Panel8, "Button2", QStyle::SP_TrashIcon,
+    Button2 = clearButton(Panel8, "Button2", toolIcon(ToolIcon::ClearTable),
                           QStringLiteral("Effacer le taleau|Effacer le tableau"));
     row->addWidget(Button0);
     row->addWidget(Button1);
@@ -176,12 +177,17 @@ void TForm1::setupMeasuresPage() {
     chkBoxPtDed->setEnabled(false);
     HintTracker::setHint(chkBoxPtDed, QStringLiteral("|Automatiser l'affichage du point"));
     row->addWidget(chkBoxPtDed);
+    bbtnCouleurPoint =
+        clearButton(pointPanel, "bbtnCouleurPoint", QIcon(),
+                    QStringLiteral("Définir l'aspect du point en cours|Définir l'aspect du point "
+                                   "en cours"));
+    row->addWidget(bbtnCouleurPoint);
     chkBoxAxDed = named(new QCheckBox(QStringLiteral("axes"), pointPanel), "chkBoxAxDed");
     chkBoxAxDed->setChecked(true);
     chkBoxAxDed->setEnabled(false);
     HintTracker::setHint(chkBoxAxDed, QStringLiteral("Dessiner les axes|Dessiner les axes"));
     row->addWidget(chkBoxAxDed);
-    bbtnCouleurAxes = clearButton(pointPanel, "bbtnCouleurAxes", QStyle::SP_DesktopIcon,
+    bbtnCouleurAxes = clearButton(pointPanel, "bbtnCouleurAxes", axesIcon(Qt::white),
                                   QStringLiteral("Choisir la couleur des axes|Choisir la couleur "
                                                  "des axes"));
     row->addWidget(bbtnCouleurAxes);
@@ -335,9 +341,7 @@ void TForm1::Button1Click() {
 }
 
 void TForm1::Button2Click() {
-    tables.silentClear = silentClear;
     runClear(*this, tables.tableClear());
-    silentClear = tables.silentClear;
 }
 
 void TForm1::udFmt_tClick() {
@@ -345,7 +349,6 @@ void TForm1::udFmt_tClick() {
         return;
     }
     tables.setTimeDecimals(udFmt_t->position(), Calibration);
-    tFormat = tables.tFormat();
     refreshTables();
 }
 
@@ -355,7 +358,6 @@ void TForm1::udFmt_xyClick() {
     }
     const std::optional<QString> distance =
         tables.setXYDigits(udFmt_xy->position() + 1, Calibration, edSi->text());
-    xyDigits = tables.xyDigits();
     if (distance) {
         edSi->setText(*distance); // runs the change handling
     }
@@ -404,6 +406,7 @@ void TForm1::ChgPointNumero(int k) {
     palette.setColor(QPalette::WindowText, style.colour);
     lblPointNumero->setPalette(palette);
     lblPointNumero->setText(QString::number(k));
+    bbtnCouleurPoint->setIcon(markIcon(style.colour, style.shape));
     chkBoxPtDed->setChecked(style.drawn);
 }
 
@@ -483,7 +486,6 @@ void TForm1::layoutTablesForClip() {
     // 25-26, 28. Both tables, t with three decimals, styles of the axes and point 1.
     tables.gridFont = StringGrid1->font();
     tables.openClip(frames, ClipInfo.framePeriod);
-    tFormat = tables.tFormat();
     StringGrid1->setEnabled(true);
     // 27.
     udFmt_t->setEnabled(true);
@@ -494,14 +496,13 @@ void TForm1::layoutTablesForClip() {
                        static_cast<QWidget*>(bbtnCible)}) {
         w->setEnabled(true);
     }
-    if (QToolButton* pointButton = findChild<QToolButton*>(QStringLiteral("bbtnCouleurPoint"))) {
-        pointButton->setEnabled(true);
-    }
-    PaintBox1->setCursor(cursors.cursor(pointerColourCode * 100 + pointerShapeCode));
+    bbtnCouleurPoint->setEnabled(true);
+    setSurfaceCursor(pointStyle.cursorNumber());
     mnuPointages->menuAction()->setEnabled(true);
     popUpMnuPointeur->setEnabled(true);
     ChgPointNumero(1);
     chkBoxAxDed->setChecked(styleOf(tables.StyleTable, 0).drawn);
+    bbtnCouleurAxes->setIcon(axesIcon(styleOf(tables.StyleTable, 0).colour));
     marksChanged();
     refreshTables();
 }

@@ -174,28 +174,7 @@ void TForm1::buildMenus() {
     mnuFondSombre =
         submenu(mnuConfigurationsrapides, "mnuFondSombre", QStringLiteral("Fond sombre"),
                 QStringLiteral("Utiliser une configuration adaptée à un fond sombre."));
-    // Check marks by hand: the two sub-menus form one choice (see the quick
-    // configuration), which QActionGroup cannot express.
-    const char* lightNames[9] = {"mnuFdCl1point",  "mnuFdCl2points", "mnuFdCl3points",
-                                 "mnuFdCl4points", "mnuFdCl5points", "mnuFdCl6points",
-                                 "mnuFdCl7points", "mnuFdCl8points", "mnuFdCl9points"};
-    const char* darkNames[9] = {"mnuFdSo1Point",  "mnuFdSo2points", "mnuFdSo3points",
-                                "mnuFdSo4points", "mnuFdSo5points", "mnuFdSo6points",
-                                "mnuFdSo7points", "mnuFdSo8points", "mnuFdSo9points"};
-    for (int i = 0; i < 9; ++i) {
-        const QString caption =
-            i == 0 ? QStringLiteral("1 point") : QStringLiteral("%1 points").arg(i + 1);
-        mnuFdCl[i] = checkItem(mnuFondClair, lightNames[i], caption, false,
-                               i < 4 ? QStringLiteral("Utiliser une configuration adaptée à fond "
-                                                      "clair.")
-                                     : QString());
-        mnuFdCl[i]->setProperty("tag", i + 1);
-        mnuFdSo[i] = checkItem(mnuFondSombre, darkNames[i], caption, false,
-                               i < 4 ? QStringLiteral("Utiliser une configuration adaptée à un "
-                                                      "fond sombre.")
-                                     : QString());
-        mnuFdSo[i]->setProperty("tag", i + 21);
-    }
+    buildQuickConfigurations();
 
     // "?"
     mnuAide = topMenu(bar, "mnuAide", QStringLiteral("?"));

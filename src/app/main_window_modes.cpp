@@ -15,7 +15,8 @@ void TForm1::PageControl1Change() {
             PageControl1HelpContext = 230;
             // The shape chosen in the pointer dialog comes back with the
             // pointing mode; the calibration cursors are left.
-            PaintBox1->setCursor(cursors.cursor(pointerColourCode * 100 + pointerShapeCode));
+            pointStyle.shapeChoiceEnabled = true;
+            setSurfaceCursor(pointStyle.pointingCursor());
             mnuFormePointeur->menuAction()->setEnabled(true);
             ChxOrigRAZ();
             etalonSimuRAZ();
@@ -26,6 +27,7 @@ void TForm1::PageControl1Change() {
             PageControl1HelpContext = 220;
         }
         ImgEtalon(0);
+        pointStyle.shapeChoiceEnabled = false;
         mnuFormePointeur->menuAction()->setEnabled(false);
     }
     popUpMnuModeAcquerir->setChecked(page == tsMesures);

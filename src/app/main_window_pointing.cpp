@@ -22,8 +22,8 @@ void recordAt(TForm1& w, QPoint pos) {
     ClickContext context;
     context.X = pos.x();
     context.Y = pos.y();
-    context.displayWidth = w.displayWidth;
-    context.displayHeight = w.displayHeight;
+    context.displayWidth = w.displaySize.displayWidth;
+    context.displayHeight = w.displaySize.displayHeight;
     context.currentFrame = w.currentFrame;
     context.autoH = w.chkBoxAutoH->isChecked(); // read even while disabled
     context.autoV = w.chkBoxAutoV->isChecked();
@@ -68,16 +68,20 @@ void TForm1::PaintBox1MouseMove(Qt::KeyboardModifiers modifiers, QPoint pos) {
         return;
     }
     lastMousePos = pos;
-    const PointerReadouts readouts = pointerReadouts(Calibration, pos.x(), pos.y(), xyDigits);
+    const PointerReadouts readouts = pointerReadouts(Calibration, pos.x(), pos.y(), xyDigits());
     lblXPixels->setText(readouts.xPixels);
     lblYPixels->setText(readouts.yPixels);
     lblXMetres->setText(readouts.xMetres);
     lblYMetres->setText(readouts.yMetres);
+    if (loupePnl->isVisible()) {
+        loupe(pos.x(), pos.y());
+    }
 }
 
 void TForm1::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) {
     Q_UNUSED(modifiers);
-    if (!clipOpen() || !insideDisplayedPicture(pos.x(), pos.y(), displayWidth, displayHeight)) {
+    if (!clipOpen() || !insideDisplayedPicture(pos.x(), pos.y(), displaySize.displayWidth,
+                                               displaySize.displayHeight)) {
         return;
     }
     if (button == Qt::LeftButton) {
@@ -89,9 +93,7 @@ void TForm1::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modi
             recordAt(*this, pos);
         }
     } else if (button == Qt::RightButton) {
-        // The search for points recorded at this pixel fills the go-to list;
-        // until it exists nothing is found and the item stays disabled.
-        popUpMenuAtteindre->setEnabled(false);
+        searchPointsAt(pos);
     }
 }
 

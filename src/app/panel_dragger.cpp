@@ -47,8 +47,17 @@ bool PanelDragger::eventFilter(QObject* watched, QEvent* event) {
         }
         // Screen positions: the panel moves under the mouse while it is dragged.
         const QPoint moved = m_grabPos + mouse->globalPosition().toPoint() - m_grabGlobal;
-        m_panel->move(std::max(0, moved.x()), std::max(0, moved.y()));
-        fitParentTo(m_panel);
+        int x = std::max(0, moved.x());
+        int y = std::max(0, moved.y());
+        QWidget* parent = m_panel->parentWidget();
+        if (m_keepInside && parent) {
+            x = std::min(x, std::max(0, parent->width() - m_panel->width()));
+            y = std::min(y, std::max(0, parent->height() - m_panel->height()));
+        }
+        m_panel->move(x, y);
+        if (!m_keepInside) {
+            fitParentTo(m_panel);
+        }
         return true;
     }
     case QEvent::MouseButtonRelease:

@@ -207,7 +207,7 @@ void CalibrationPage::fewerDigitsKeepTheScale() {
     // One digit: the lengths show less, the scale stays what was typed.
     QTest::mouseClick(w().udFmt_xy->downButton(), Qt::LeftButton);
     QTest::mouseClick(w().udFmt_xy->downButton(), Qt::LeftButton);
-    QCOMPARE(w().xyDigits, 1);
+    QCOMPARE(w().xyDigits(), 1);
     QCOMPARE(w().Calibration.sensitivity, s);
     QCOMPARE(w().edSi->text(), QStringLiteral(" 1.23E+0"));
     QCOMPARE(w().lblSHori->text(), FormatSci(0, s) + QStringLiteral(" m / pxl"));
@@ -216,7 +216,7 @@ void CalibrationPage::fewerDigitsKeepTheScale() {
     // More digits than typed: the field follows, the scale is unchanged.
     for (int i = 0; i < 4; ++i)
         QTest::mouseClick(w().udFmt_xy->upButton(), Qt::LeftButton);
-    QCOMPARE(w().xyDigits, 5);
+    QCOMPARE(w().xyDigits(), 5);
     QCOMPARE(w().edSi->text(), QStringLiteral(" 1.2300E+0"));
     QVERIFY(std::fabs(double(w().Calibration.sensitivity - s)) < 1e-15);
     QCOMPARE(w().tables.MeasureTable.cell(1, 1), FormatSci(4, 40 * s));

@@ -139,8 +139,8 @@ void ClipOpeningTest::openingSetsUpTheWindow() {
     QCOMPARE(w.MediaPlayer1->displayRect(), QRect(4, 4, 320, 240));
     QCOMPARE(w.PaintBox1->image().size(), QSize(320, 240));
     QVERIFY(w.ScrollBox1Contents->width() >= 328 && w.ScrollBox1Contents->height() >= 248);
-    QCOMPARE(w.displayWidth, 320);
-    QCOMPARE(w.displayHeight, 240);
+    QCOMPARE(w.displaySize.displayWidth, 320);
+    QCOMPARE(w.displaySize.displayHeight, 240);
     QCOMPARE(w.Calibration.Yo, 239);
     QVERIFY(w.pnl1AVI->text().isEmpty());
     QCOMPARE(w.pnl1AVI->palette().color(QPalette::Window), QColor(Qt::white));
@@ -160,8 +160,8 @@ void ClipOpeningTest::openingSetsUpTheWindow() {
     QVERIFY(w.popUpMnuModeEtalonner->isEnabled());
     QVERIFY(w.LoupePopupMnu->isEnabled());
     QVERIFY(!w.mnuIma100->isEnabled());
-    QCOMPARE(w.displayPercent, 100);
-    QVERIFY(w.fitRequested);
+    QCOMPARE(w.displaySize.displayPercent, 100);
+    QVERIFY(w.displaySize.fitRequested);
 }
 
 void ClipOpeningTest::nonAviClipTakesTheBackendsCode() {
@@ -473,7 +473,7 @@ void ClipOpeningTest::openingClearsMeasurementsSilently() {
     QVERIFY(!w.tableauOccupe());
     QVERIFY(w.StringGrid0.cell(1, 1).isEmpty());
     QVERIFY(w.StringGrid0.cell(1, 2).isEmpty());
-    QVERIFY(!w.silentClear);
+    QVERIFY(!w.tables.silentClear);
 }
 
 void ClipOpeningTest::repaintShowsTheFrameOnlyWhenLost() {

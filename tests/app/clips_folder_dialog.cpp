@@ -1,7 +1,8 @@
 // "Accès aux clips...": the choice between the last clip's folder and a
 // fixed one, kept in lines 4 and 5 of the settings file, and what the next
 // clip dialog makes of it.
-#include "app/clips_folder_dialog.h"
+#include "app/dialogs/clips_folder_dialog.h"
+#include "app/dialogs/dialogs.h"
 #include "app/main_window.h"
 #include "support/clip_opening.h"
 #include "support/main_window_fixture.h"
@@ -45,7 +46,7 @@ bool writeLines(const QString& path, const QStringList& lines) {
 // Runs "Accès aux clips..." as the user would; `act` runs while the dialog is
 // on show.
 void runDialog(TForm1& w, const std::function<void(TaccesClipsBox&)>& act) {
-    TaccesClipsBox* box = w.accesClipsBox;
+    TaccesClipsBox* box = w.dialogs->accesClipsBox;
     traxilo::test::runModal(
         box, [&w] { w.mnuAccesClips->trigger(); }, [box, act] { act(*box); });
 }
@@ -67,7 +68,7 @@ private slots:
 void ClipsFolderDialogTest::builtAtStartUp() {
     MainWindowFixture f;
     QVERIFY(f.isValid());
-    TaccesClipsBox* box = f.window->accesClipsBox;
+    TaccesClipsBox* box = f.window->dialogs->accesClipsBox;
     QVERIFY(box);
     QCOMPARE(box->windowTitle(), QStringLiteral("Définition du chemin d'accès aux clips"));
     QCOMPARE(box->rb1->text(), QStringLiteral("Utiliser le dossier du dernier clip"));

@@ -81,7 +81,7 @@ void FreeFallEndToEnd::measuresTheFall() {
     // on the rounding of three digits.
     QTest::mouseClick(w.udFmt_xy->upButton(), Qt::LeftButton);
     QTest::mouseClick(w.udFmt_xy->upButton(), Qt::LeftButton);
-    QCOMPARE(w.xyDigits, 5);
+    QCOMPARE(w.xyDigits(), 5);
 
     // Scale: the ruler's two ends, then its length.
     w.popUpMnuModeEtalonnerClick();

@@ -143,14 +143,14 @@ void MainWindowTest::startState() {
 
     // Shared state after creation.
     QCOMPARE(w.currentFrame, -1);
-    QCOMPARE(w.xyDigits, 3);
-    QVERIFY(w.tFormat.isEmpty());
+    QCOMPARE(w.xyDigits(), 3);
+    QVERIFY(w.tFormat().isEmpty());
     QCOMPARE(w.LastPanelWidth, 410);
     QCOMPARE(w.LastWindowWidth, 620);
-    QCOMPARE(w.pointerColourCode * 100 + w.pointerShapeCode, 102);
-    QCOMPARE(w.pointSizeIndex, 1);
+    QCOMPARE(w.pointStyle.pointerColour * 100 + w.pointStyle.pointerShape, 102);
+    QCOMPARE(w.pointStyle.markSize, 1);
     QCOMPARE(w.PageControl1HelpContext, 210);
-    QVERIFY(!w.redrawPending && !w.silentClear);
+    QVERIFY(!w.redrawPending && !w.tables.silentClear);
     QCOMPARE(w.Calibration.Xo, 0);
     QCOMPARE(w.Calibration.signY, 1);
 
@@ -400,7 +400,7 @@ void MainWindowTest::resizeRule() {
     QTRY_COMPARE(w.width(), 930);
     QCOMPARE(w.pnl1->width(), 930 * 412 / 620 + 1);
     QCOMPARE(w.LastWindowWidth, 930);
-    QVERIFY(w.fitRequested);
+    QVERIFY(w.displaySize.fitRequested);
 
     // Moving the splitter is not recorded: the next resize uses the share of
     // the previous one.

@@ -257,7 +257,7 @@ void MeasuresPage::openingClearsSilently() {
     QCOMPARE(m_fixture->seams.count(MessageKind::Confirmation), 0);
     QVERIFY(!w().tableauOccupe());
     QVERIFY(pointsEmpty(w()));
-    QVERIFY(!w().silentClear);
+    QVERIFY(!w().tables.silentClear);
     // The next clearing of the table asks again.
     m_fixture->seams.answerNext(false);
     w().Button2Click();

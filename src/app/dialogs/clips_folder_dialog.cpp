@@ -1,4 +1,4 @@
-#include "app/clips_folder_dialog.h"
+#include "app/dialogs/clips_folder_dialog.h"
 
 #include "app/config_file.h"
 #include "app/file_dialog_seam.h"

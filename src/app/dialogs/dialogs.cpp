@@ -1,6 +1,13 @@
 #include "app/dialogs/dialogs.h"
 
+#include "app/dialogs/about_box.h"
+#include "app/dialogs/clips_folder_dialog.h"
+#include "app/dialogs/display_size_dialog.h"
+#include "app/dialogs/goto_dialog.h"
 #include "app/dialogs/graphic_clipboard_dialog.h"
+#include "app/dialogs/help_window.h"
+#include "app/dialogs/point_appearance_dialog.h"
+#include "app/dialogs/pointer_dialog.h"
 #include "app/dialogs/print_dialog.h"
 #include "app/dialogs/regressi_path_dialog.h"
 #include "app/dialogs/save_format_dialog.h"
@@ -9,12 +16,17 @@
 
 namespace traxilo {
 
-Dialogs::Dialogs(ConfigFile& config, Calibration& calibration, MeasureTables& tables,
-                 QWidget* parent)
-    : accesregBox(new TaccesregBox(config, parent)), formatTxtBox(new TFormatTxtBox(parent)),
+Dialogs::Dialogs(ConfigFile& config, Calibration& calibration, PointStyle& pointStyle,
+                 DisplaySize& displaySize, MeasureTables& tables, QWidget* parent)
+    : dlgPointeur(new TdlgPointeur(pointStyle, parent)), aboutBox(new TAboutBox(parent)),
+      accesregBox(new TaccesregBox(config, parent)), formatTxtBox(new TFormatTxtBox(parent)),
       sauverMesuresBox(new TsauverMesuresBox(parent)),
+      tailleImaBox(new TtailleImaBox(displaySize, parent)),
+      aspectPointBox(new TaspectPointBox(tables, parent)),
       sauveTableauPPBox(new TSauveTableauPPBox(parent)),
       dlgImprimer(new TdlgImprimer(calibration, tables, parent)),
-      sauveGraphicPPBox(new TSauveGraphicPPBox(parent)) {}
+      sauveGraphicPPBox(new TSauveGraphicPPBox(parent)),
+      accesClipsBox(new TaccesClipsBox(config, parent)), alleraDlg(new TalleraDlg(parent)),
+      helpWindow(new HelpWindow(parent)) {}
 
 } // namespace traxilo

@@ -1,0 +1,94 @@
+#include "app/dialogs/point_appearance_dialog.h"
+
+#include "app/color_dialog_seam.h"
+#include "app/design_colours.h"
+#include "app/radio_group.h"
+#include "app/widget_style.h"
+#include "pointing/measure_tables.h"
+#include "pointing/style_table.h"
+
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QPixmap>
+#include <QPushButton>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace traxilo {
+
+TaspectPointBox::TaspectPointBox(MeasureTables& tables, QWidget* parent)
+    : QDialog(parent), m_tables(tables) {
+    setObjectName(QStringLiteral("aspectPointBox"));
+    setWindowTitle(Caption);
+    setModal(true);
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    fillBackground(this, kSilver);
+
+    ptForme = named(new RadioGroup(QStringLiteral(" Forme "),
+                                   {QStringLiteral("  Croix  "), QStringLiteral("  Carré"),
+                                    QStringLiteral("  Cercle")},
+                                   1, this),
+                    "ptForme");
+    auto* colourGroup = new QGroupBox(QStringLiteral(" Couleur "), this);
+    SpeedButton1 = named(new QToolButton(colourGroup), "SpeedButton1");
+    SpeedButton1->setFixedSize(64, 64);
+    SpeedButton1->setIconSize(QSize(52, 52));
+    auto* colourColumn = new QVBoxLayout(colourGroup);
+    colourColumn->addWidget(SpeedButton1, 0, Qt::AlignCenter);
+
+    OKBtn = named(new QPushButton(QStringLiteral("OK"), this), "OKBtn");
+    OKBtn->setDefault(true);
+    CancelBtn = named(new QPushButton(QStringLiteral("Annuler"), this), "CancelBtn");
+    CancelBtn->setAutoDefault(false);
+
+    auto* layout = new QVBoxLayout(this);
+    auto* choices = new QHBoxLayout;
+    choices->addWidget(ptForme);
+    choices->addWidget(colourGroup);
+    layout->addLayout(choices);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch(1);
+    buttons->addWidget(OKBtn);
+    buttons->addWidget(CancelBtn);
+    layout->addLayout(buttons);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    connect(SpeedButton1, &QToolButton::clicked, this, &TaspectPointBox::SpeedButton1Click);
+    connect(OKBtn, &QPushButton::clicked, this, &TaspectPointBox::OKBtnClick);
+    connect(CancelBtn, &QPushButton::clicked, this, &TaspectPointBox::reject);
+}
+
+void TaspectPointBox::showEvent(QShowEvent* event) {
+    QDialog::showEvent(event);
+    FormShow();
+}
+
+void TaspectPointBox::FormShow() {
+    m_point = m_tables.currentPoint();
+    const MarkStyle style = styleOf(m_tables.StyleTable, m_point);
+    m_start = style.colour;
+    m_chosen = style.colour;
+    ptForme->setItemIndex(style.shape >= 0 && style.shape <= 2 ? style.shape : 0);
+    showColour();
+}
+
+void TaspectPointBox::showColour() {
+    QPixmap swatch(52, 52);
+    swatch.fill(m_chosen);
+    SpeedButton1->setIcon(QIcon(swatch));
+}
+
+void TaspectPointBox::SpeedButton1Click() {
+    // Cancel goes back to the colour the point had.
+    m_chosen = ColorDialogSeam::getColor(m_start, this).value_or(m_start);
+    showColour();
+}
+
+void TaspectPointBox::OKBtnClick() {
+    setColour(m_tables.StyleTable, m_point, m_chosen);
+    setShape(m_tables.StyleTable, m_point, std::max(0, ptForme->itemIndex()));
+    accept();
+}
+
+} // namespace traxilo

@@ -1,0 +1,129 @@
+#include "app/main_window.h"
+
+#include "app/dialogs/dialogs.h"
+#include "app/dialogs/display_size_dialog.h"
+#include "app/message_seam.h"
+#include "app/paint_box.h"
+#include "app/panel_dragger.h"
+#include "clip/clip_player.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QMenu>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QToolButton>
+
+namespace traxilo {
+
+// The three commands of the clip's display size: the tool button and "Autre...",
+// "100%", "Adapter".
+
+void TForm1::connectDisplaySizeSignals() {
+    connect(bbtnIma, &QToolButton::clicked, this, &TForm1::bbtnImaClick);
+    connect(mnuImaAutre, &QAction::triggered, this, &TForm1::bbtnImaClick);
+    connect(mnuIma100, &QAction::triggered, this, &TForm1::mnuIma100Click);
+    connect(mnuImaAdapter, &QAction::triggered, this, &TForm1::mnuImaAdapterClick);
+}
+
+void TForm1::bbtnImaClick() {
+    displaySize.resetTo100 = false;
+    displaySize.fitRequested = false;
+    showDisplaySizeDialog();
+}
+
+void TForm1::mnuIma100Click() {
+    displaySize.resetTo100 = true;
+    displaySize.fitRequested = false;
+    dialogs->tailleImaBox->setPosition(100);
+    showDisplaySizeDialog();
+}
+
+void TForm1::mnuImaAdapterClick() {
+    displaySize.resetTo100 = false;
+    displaySize.fitRequested = true;
+    displaySize.clipArea = ScrollBox1->size();
+    // Fits now when "Adapter" is still checked from the last showing;
+    // otherwise checking it as the dialog shows does.
+    dialogs->tailleImaBox->chkBxAdapterClick();
+    showDisplaySizeDialog();
+}
+
+void TForm1::showDisplaySizeDialog() {
+    // The commands stay enabled after an opening failed: without a clip there
+    // is nothing to size.
+    if (!clipOpen()) {
+        return;
+    }
+    displaySize.clipSize = QSize(ClipInfo.width, ClipInfo.height);
+    displaySize.clipArea = ScrollBox1->size();
+    TtailleImaBox* box = dialogs->tailleImaBox;
+    if (box->exec() != QDialog::Accepted) {
+        return;
+    }
+    switch (box->outcome()) {
+    case DisplaySizeOk::Apply:
+        MaJ();
+        break;
+    case DisplaySizeOk::MovePanelOnly:
+        moveClipPanelToCorner();
+        break;
+    case DisplaySizeOk::Nothing:
+        break;
+    }
+    displaySize.displayPercent = box->position();
+}
+
+bool TForm1::MaJ() {
+    TtailleImaBox* box = dialogs->tailleImaBox;
+    if (tableauOccupe() && !MessageSeam::confirm(kDisplaySizeQuestion, this)) {
+        box->setPosition(displaySize.displayPercent);
+        return false;
+    }
+    const int percent = box->position();
+    displaySize.displayFactor = percent / 100.0L;
+
+    // Positions are display pixels: the recorded ones mean nothing at the new size.
+    ClearRequest clear = tables.tableClear();
+    clear.ask = false;
+    clear.showSelection = false;
+    tables.applyClear(clear);
+    marksChanged();
+
+    // The frame is decoded and scaled at the new size.
+    const QSize shown = displayedSize(displaySize.clipSize, displaySize.displayFactor);
+    MediaPlayer1->setDisplayRect(QRect(QPoint(4, 4), shown));
+    if (box->chkBxAdapter->isChecked()) {
+        moveClipPanelToCorner();
+    }
+    pnl1AVI->resize(shown.width() + 8, shown.height() + 8);
+    PanelDragger::fitParentTo(pnl1AVI);
+    const QRect rect = MediaPlayer1->displayRect();
+    displaySize.displayWidth = rect.width();
+    displaySize.displayHeight = rect.height();
+    PaintBox1->setGeometry(4, 4, displaySize.displayWidth, displaySize.displayHeight);
+
+    initEchelle();
+    rbChxOrig->setChecked(false);
+    ChxOrigRAZ();
+    etalonSimuRAZ();
+    setSurfaceCursor(pointStyle.pointingCursor());
+    reDraw(0);
+    setTableRowsToCurrentFrame();
+
+    mnuIma100->setEnabled(percent != 100);
+    mnuImaAdapter->setEnabled(!box->chkBxAdapter->isChecked());
+    lblAdapt->setText(adaptationText(percent));
+    return true;
+}
+
+void TForm1::moveClipPanelToCorner() {
+    pnl1AVI->move(0, 0);
+    PanelDragger::fitParentTo(pnl1AVI);
+    ScrollBox1->horizontalScrollBar()->setValue(0);
+    ScrollBox1->verticalScrollBar()->setValue(0);
+}
+
+} // namespace traxilo
