@@ -213,12 +213,16 @@ public:
     // ---- Magnifier (main_window_magnifier.cpp) ----
     QPoint loupeCentre;  // remembered centre, relative to pnl1
     QPoint lastMousePos; // last pointer position over PaintBox1
+    // The centre to remember; its corner of the clip area, as the area is now,
+    // is where placeLoupe puts the magnifier even after the area is resized.
+    void setLoupeCentre(QPoint centre);
     void loupeBtnClick();
     void loupe(int x, int y); // the surface around (x, y), three times enlarged
     void placeLoupe();
     void Timer3Timer();
     void rememberLoupeCentre();
     void connectMagnifierSignals();
+    int m_loupeCorner = 1; // a LoupeCorner, top right at first
     QLabel* loupeImg = nullptr;
     QFrame* loupeShpV = nullptr;
     QFrame* loupeShpH = nullptr;

@@ -164,7 +164,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
 
     mpPositionner(0);
     pnl1AVI->setCursor(cursors.cursor(kOpenHand));
-    loupeCentre = QPoint(pnl1->x() + pnl1->width(), pnl1->y());
+    setLoupeCentre(QPoint(pnl1->x() + pnl1->width(), pnl1->y()));
     initEchelle();
 
     // Also for a one-frame clip, where the last two do nothing.

@@ -106,8 +106,13 @@ void TForm1::connectMagnifierSignals() {
 
 void TForm1::rememberLoupeCentre() {
     const QPoint pnl1Origin = pnl1->mapTo(this, QPoint(0, 0));
-    loupeCentre = QPoint(loupePnl->x() + loupePnl->width() / 2 - pnl1Origin.x(),
-                         loupePnl->y() + loupePnl->height() / 2 - pnl1Origin.y());
+    setLoupeCentre(QPoint(loupePnl->x() + loupePnl->width() / 2 - pnl1Origin.x(),
+                          loupePnl->y() + loupePnl->height() / 2 - pnl1Origin.y()));
+}
+
+void TForm1::setLoupeCentre(QPoint centre) {
+    loupeCentre = centre;
+    m_loupeCorner = int(loupeCorner(centre, pnl1->size()));
 }
 
 void TForm1::loupeBtnClick() {
@@ -135,7 +140,7 @@ void TForm1::placeLoupe() {
     const QPoint origin = pnl1->mapTo(this, QPoint(0, 0));
     const int w = pnl1->width();
     const int h = pnl1->height();
-    const LoupeCorner corner = loupeCorner(loupeCentre, QSize(w, h));
+    const auto corner = LoupeCorner(m_loupeCorner);
     const bool top = corner == LoupeCorner::TopLeft || corner == LoupeCorner::TopRight;
     const bool left = corner == LoupeCorner::TopLeft || corner == LoupeCorner::BottomLeft;
     const int y = top ? origin.y() + tbCoord->height() + kMargin

@@ -237,44 +237,44 @@ Draw picture(ToolIcon icon) {
 
 } // namespace
 
-QString themeName(ToolIcon icon) {
+QStringList themeNames(ToolIcon icon) {
     switch (icon) {
     case ToolIcon::OpenClip:
-        return QStringLiteral("document-open");
+        return {QStringLiteral("document-open")};
     case ToolIcon::DisplaySize:
-        return QStringLiteral("zoom-fit-best");
+        return {QStringLiteral("view-fullscreen")};
     case ToolIcon::Magnifier:
-        return QStringLiteral("zoom-in");
+        return {QStringLiteral("zoom-in"), QStringLiteral("edit-find")};
     case ToolIcon::RunRegressi:
-        return QStringLiteral("system-run");
+        return {QStringLiteral("system-run")};
     case ToolIcon::CopyTable:
-        return QStringLiteral("edit-copy");
+        return {QStringLiteral("edit-copy")};
     case ToolIcon::CopyGraph:
-        return QStringLiteral("image-x-generic");
+        return {QStringLiteral("image-x-generic")};
     case ToolIcon::SaveMeasures:
-        return QStringLiteral("document-save");
+        return {QStringLiteral("document-save")};
     case ToolIcon::Print:
-        return QStringLiteral("document-print");
+        return {QStringLiteral("document-print")};
     case ToolIcon::Help:
-        return QStringLiteral("help-contents");
+        return {QStringLiteral("help-browser"), QStringLiteral("help-contents")};
     case ToolIcon::About:
-        return QStringLiteral("help-about");
+        return {QStringLiteral("help-about")};
     case ToolIcon::Quit:
-        return QStringLiteral("application-exit");
+        return {QStringLiteral("application-exit"), QStringLiteral("system-log-out")};
     case ToolIcon::Play:
-        return QStringLiteral("media-playback-start");
+        return {QStringLiteral("media-playback-start")};
     case ToolIcon::First:
-        return QStringLiteral("media-skip-backward");
+        return {QStringLiteral("media-skip-backward")};
     case ToolIcon::Last:
-        return QStringLiteral("media-skip-forward");
+        return {QStringLiteral("media-skip-forward")};
     case ToolIcon::Previous:
-        return QStringLiteral("media-seek-backward");
+        return {QStringLiteral("media-seek-backward")};
     case ToolIcon::Next:
-        return QStringLiteral("media-seek-forward");
+        return {QStringLiteral("media-seek-forward")};
     case ToolIcon::ClearColumn:
     case ToolIcon::ClearRow:
     case ToolIcon::ClearTable:
-        break; // no theme pictures says "empty a column of the table"
+        break; // no theme picture says "empty a column of the table"
     }
     return {};
 }
@@ -284,9 +284,10 @@ QIcon ownIcon(ToolIcon icon) {
 }
 
 QIcon toolIcon(ToolIcon icon) {
-    const QString name = themeName(icon);
-    if (!name.isEmpty() && QIcon::hasThemeIcon(name)) {
-        return QIcon::fromTheme(name);
+    for (const QString& name : themeNames(icon)) {
+        if (QIcon::hasThemeIcon(name)) {
+            return QIcon::fromTheme(name);
+        }
     }
     return ownIcon(icon);
 }
@@ -346,11 +347,13 @@ void chooseIconTheme() {
     if (!current.isEmpty() && current != QLatin1String("hicolor")) {
         return; // the desktop chose one
     }
-    const QString theme = QStringLiteral("Adwaita");
-    for (const QString& folder : QIcon::themeSearchPaths()) {
-        if (QFile::exists(folder + QLatin1Char('/') + theme + QStringLiteral("/index.theme"))) {
-            QIcon::setThemeName(theme);
-            return;
+    // Tango's full-colour pictures read best at tool-bar size.
+    for (const QString& theme : QStringList{QStringLiteral("Tango"), QStringLiteral("Adwaita")}) {
+        for (const QString& folder : QIcon::themeSearchPaths()) {
+            if (QFile::exists(folder + QLatin1Char('/') + theme + QStringLiteral("/index.theme"))) {
+                QIcon::setThemeName(theme);
+                return;
+            }
         }
     }
 }

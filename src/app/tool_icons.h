@@ -3,6 +3,7 @@
 #include <QColor>
 #include <QIcon>
 #include <QString>
+#include <QStringList>
 
 namespace traxilo {
 
@@ -31,9 +32,10 @@ enum class ToolIcon {
     ClearTable,
 };
 
-QString themeName(ToolIcon icon); // empty: the picture is always our own
-QIcon ownIcon(ToolIcon icon);     // the compiled-in picture
-QIcon toolIcon(ToolIcon icon);    // the theme's picture, else our own
+// The freedesktop names tried in turn; none: the picture is always our own.
+QStringList themeNames(ToolIcon icon);
+QIcon ownIcon(ToolIcon icon);  // the compiled-in picture
+QIcon toolIcon(ToolIcon icon); // the theme's picture, else our own
 
 // The axes in the given colour: the axes colour button shows its colour.
 QIcon axesIcon(const QColor& colour);
@@ -45,8 +47,8 @@ QIcon markIcon(const QColor& colour, int shape);
 // The program's own icon: a trajectory of marks under a target.
 QIcon programIcon();
 
-// Without a desktop telling Qt which icon theme to use, take Debian's
-// default theme when it is installed, so the buttons get its pictures.
+// Without a desktop telling Qt which icon theme to use, take one of the
+// Debian themes the install script adds, so the buttons get its pictures.
 void chooseIconTheme();
 
 } // namespace traxilo
