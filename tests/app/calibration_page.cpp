@@ -161,6 +161,9 @@ void CalibrationPage::distanceField() {
     QFETCH(QString, afterExit);
     QFETCH(double, distance);
     setDecimalSeparator(separator);
+    // The field's start-up text was written with the other separator: the
+    // scale points' clicks cannot read it until a distance is typed.
+    m_fixture->seams.failOnUnexpected(separator == QLatin1Char('.'));
     clickBox(w().rbEtalonSimu);
     clickSurface(w(), QPoint(10, 10));
     clickBox(w().chkBoxPt2);

@@ -93,6 +93,7 @@ void FailedOpening::keepsEverything() {
 
     f.seams.clear();
     f.seams.answerNextFile(path);
+    f.seams.answerNext(true); // the error box
     w.bbtnOpenAviClick();
 
     QCOMPARE(f.seams.count(MessageKind::Error), 1);
