@@ -11,7 +11,6 @@
 #include <QHBoxLayout>
 #include <QPixmap>
 #include <QPushButton>
-#include <QToolButton>
 #include <QVBoxLayout>
 
 namespace traxilo {
@@ -31,7 +30,8 @@ TaspectPointBox::TaspectPointBox(MeasureTables& tables, QWidget* parent)
                                    1, this),
                     "ptForme");
     auto* colourGroup = new QGroupBox(QStringLiteral(" Couleur "), this);
-    SpeedButton1 = named(new QToolButton(colourGroup), "SpeedButton1");
+    SpeedButton1 = named(new QPushButton(colourGroup), "SpeedButton1");
+    SpeedButton1->setAutoDefault(false);
     SpeedButton1->setFixedSize(64, 64);
     SpeedButton1->setIconSize(QSize(52, 52));
     auto* colourColumn = new QVBoxLayout(colourGroup);
@@ -54,7 +54,7 @@ TaspectPointBox::TaspectPointBox(MeasureTables& tables, QWidget* parent)
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
-    connect(SpeedButton1, &QToolButton::clicked, this, &TaspectPointBox::SpeedButton1Click);
+    connect(SpeedButton1, &QPushButton::clicked, this, &TaspectPointBox::SpeedButton1Click);
     connect(OKBtn, &QPushButton::clicked, this, &TaspectPointBox::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TaspectPointBox::reject);
 }

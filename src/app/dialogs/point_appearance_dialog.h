@@ -4,7 +4,6 @@
 #include <QDialog>
 
 class QPushButton;
-class QToolButton;
 
 namespace traxilo {
 
@@ -29,7 +28,7 @@ public:
     QColor chosenColour() const { return m_chosen; }
 
     RadioGroup* ptForme = nullptr;
-    QToolButton* SpeedButton1 = nullptr; // shows the chosen colour
+    QPushButton* SpeedButton1 = nullptr; // shows the chosen colour
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
