@@ -85,8 +85,8 @@ void TForm1::FormCreate() {
     tips.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
     QToolTip::setPalette(tips);
 
-    // 6. Help.
-    HelpFile = StartupFolder + QStringLiteral("/traxilo2.hlp");
+    // 6. Help: its pages are compiled into the program; the pages' topic
+    // before a clip is opened.
     PageControl1HelpContext = 210;
 
     // 7. Restored size; the program opens the window maximised.

@@ -54,7 +54,6 @@ public:
     // ---- Start-up and shell state (main_window.cpp) ----
     QString StartupFolder;
     ConfigFile config; // config.ConfigLines: the eight lines of txconfig.txt
-    QString HelpFile;
     int PageControl1HelpContext = 1;
     bool redrawPending = false; // set when the marks must be drawn again
     int LastPanelWidth = 410;

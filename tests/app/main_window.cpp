@@ -154,9 +154,8 @@ void MainWindowTest::startState() {
     QCOMPARE(w.Calibration.Xo, 0);
     QCOMPARE(w.Calibration.signY, 1);
 
-    // The working folder, not the executable's, holds the settings and help.
+    // The working folder, not the executable's, holds the settings.
     QCOMPARE(w.StartupFolder, f.folder());
-    QCOMPARE(w.HelpFile, f.folder() + QStringLiteral("/traxilo2.hlp"));
     QVERIFY(QFile::exists(f.folder() + QStringLiteral("/txconfig.txt")));
     QCOMPARE(w.config.ConfigLines[4], f.folder());
 
