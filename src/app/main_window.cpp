@@ -64,8 +64,8 @@ void TForm1::FormCreate() {
     redrawPending = false;
     tables.silentClear = false;
 
-    // 2. Not necessarily the executable's folder: txconfig.txt and the help
-    // file are looked up where the program was started from.
+    // 2. Not necessarily the executable's folder: txconfig.txt is looked up
+    // where the program was started from.
     StartupFolder = QDir::currentPath();
 
     // 3. Caption, shown also in the empty clip panel.
@@ -85,8 +85,8 @@ void TForm1::FormCreate() {
     tips.setColor(QPalette::ToolTipText, QColor(0, 0, 0));
     QToolTip::setPalette(tips);
 
-    // 6. Help: its pages are compiled into the program; the pages' topic
-    // before a clip is opened.
+    // 6. Help (its pages are compiled into the program): the topic of the
+    // pages until a clip is opened.
     PageControl1HelpContext = 210;
 
     // 7. Restored size; the program opens the window maximised.
