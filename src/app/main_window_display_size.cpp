@@ -44,7 +44,7 @@ void TForm1::mnuIma100Click() {
 void TForm1::mnuImaAdapterClick() {
     displaySize.resetTo100 = false;
     displaySize.fitRequested = true;
-    displaySize.clipArea = ScrollBox1->size();
+    displaySize.clipArea = ScrollBox1->contentsRect().size();
     // Fits now when "Adapter" is still checked from the last showing;
     // otherwise checking it as the dialog shows does.
     dialogs->tailleImaBox->chkBxAdapterClick();
@@ -58,7 +58,9 @@ void TForm1::showDisplaySizeDialog() {
         return;
     }
     displaySize.clipSize = QSize(ClipInfo.width, ClipInfo.height);
-    displaySize.clipArea = ScrollBox1->size();
+    // Inside the scroll box's frame, scroll bars or not: the room a fitted
+    // picture has once they are gone.
+    displaySize.clipArea = ScrollBox1->contentsRect().size();
     TtailleImaBox* box = dialogs->tailleImaBox;
     if (box->exec() != QDialog::Accepted) {
         return;

@@ -28,8 +28,18 @@ int fitPercent(QSize area, QSize clip, int maxPercent) {
     const long double fx = (long double)(area.width() - 9) / clip.width();
     const long double fy = (long double)(area.height() - 9) / clip.height();
     const long double f = fy > fx ? fx : fy;
-    const long double percent = std::nearbyint(100 * f);
-    return int(std::clamp<long double>(percent, kMinDisplayPercent, maxPercent));
+    int percent =
+        int(std::clamp<long double>(std::nearbyint(100 * f), kMinDisplayPercent, maxPercent));
+    // Rounded up, the picture may pass the area by a pixel or two, and a
+    // fitted picture must not need scroll bars.
+    const auto fits = [&](int p) {
+        const QSize shown = displayedSize(clip, p / 100.0L);
+        return shown.width() + 9 <= area.width() && shown.height() + 9 <= area.height();
+    };
+    while (percent > kMinDisplayPercent && !fits(percent)) {
+        --percent;
+    }
+    return percent;
 }
 
 int nextHeldStep(int step) {

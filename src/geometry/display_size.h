@@ -37,8 +37,9 @@ int maxDisplayPercent(QSize clip);
 QSize displayedSize(QSize clip, long double factor);
 
 // The fitting ("Adapter"): the percent at which the clip fits the area less
-// 9 pixels each way, the tighter of the two directions, kept within
-// 10..maxPercent (a tiny window still gets 10 %).
+// 9 pixels each way (the panel's margins and one more), the tighter of the
+// two directions, rounded, and lowered when the rounding made the picture
+// pass the area; kept within 10..maxPercent (a tiny window still gets 10 %).
 int fitPercent(QSize area, QSize clip, int maxPercent);
 
 // The step of the percent's arrows after one more tick of the held button:

@@ -60,6 +60,7 @@ private slots:
     void whatOkApplies();
     void typedAndHeldPercent();
     void fittingATinyWindow();
+    void fittedPictureNeedsNoScrollBars();
     void pictureLargerThanTheScreen();
 
 private:
@@ -252,6 +253,19 @@ void DisplaySizeTest::fittingATinyWindow() {
     QCOMPARE(w().PaintBox1->image().size(), QSize(16, 12));
     QVERIFY(!w().mnuImaAdapter->isEnabled());
     QCOMPARE(w().pnl1AVI->pos(), QPoint(0, 0));
+}
+
+void DisplaySizeTest::fittedPictureNeedsNoScrollBars() {
+    w().Splitter1->setSizes({300, 2000});
+    QTRY_COMPARE(w().pnl1->width(), 300);
+    runCommand([this] { w().mnuImaAdapter->trigger(); },
+               [](TtailleImaBox& b) { b.OKBtn->click(); });
+    QVERIFY(w().displaySize.displayPercent > 100 && w().displaySize.displayPercent < 400);
+    QCOMPARE(w().PaintBox1->width(),
+             int(std::lround(160 * w().displaySize.displayPercent / 100.0)));
+    QTest::qWait(0);
+    QVERIFY(!w().ScrollBox1->horizontalScrollBar()->isVisible());
+    QVERIFY(!w().ScrollBox1->verticalScrollBar()->isVisible());
 }
 
 void DisplaySizeTest::pictureLargerThanTheScreen() {

@@ -28,6 +28,8 @@ void DisplayFitTest::fitPercent_data() {
     QTest::newRow("both ways twice") << QSize(509, 409) << QSize(250, 200) << 200;
     QTest::newRow("height is tighter") << QSize(1009, 209) << QSize(250, 200) << 100;
     QTest::newRow("width is tighter") << QSize(134, 1000) << QSize(250, 200) << 50;
+    QTest::newRow("rounded up past the area: one less")
+        << QSize(795, 1000) << QSize(640, 480) << 122;
     QTest::newRow("tiny window: not below 10") << QSize(12, 12) << QSize(320, 240) << 10;
     QTest::newRow("no room at all") << QSize(0, 0) << QSize(320, 240) << 10;
     QTest::newRow("huge window: capped at 400") << QSize(4000, 3000) << QSize(160, 120) << 400;
