@@ -16,10 +16,18 @@ int main(int argc, char** argv) {
     // settings file), then the dialogs it keeps for the whole run.
     traxilo::TForm1 form;
     form.showMaximized();
-    // A clip named on the command line opens as if chosen in the clip dialog.
+    // What an abnormal end of the last run left is offered first.
+    form.startRecovery();
+    // A clip named on the command line opens as if chosen in the clip
+    // dialog; a session file opens with its clip.
     const QStringList arguments = app.arguments();
     if (arguments.size() > 1) {
-        form.openClipFile(arguments.at(1));
+        const QString path = arguments.at(1);
+        if (path.endsWith(QLatin1String(".trx"), Qt::CaseInsensitive)) {
+            form.openSessionFile(path);
+        } else {
+            form.openClipFile(path);
+        }
     }
     return app.exec();
 }

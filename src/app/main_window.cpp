@@ -38,6 +38,7 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_hints(new HintTracker(t
     FormCreate();
     // The dialogs come after the window's own creation, as at program entry.
     createDialogs();
+    buildSessionCommands();
     setUpKeyboard();
 }
 
@@ -267,6 +268,7 @@ void TForm1::mnuQuitterClick() {
 void TForm1::closeEvent(QCloseEvent* event) {
     // Every way of closing asks: the menu, the button, the close box.
     if (MessageSeam::confirm(QStringLiteral("Voulez-vous vraiment quitter ?"), this)) {
+        endRecovery(); // the last copy, and this run ended normally
         event->accept();
     } else {
         event->ignore();

@@ -7,11 +7,13 @@
 #include "geometry/display_size.h"
 #include "pointing/measure_tables.h"
 #include "pointing/point_style.h"
+#include "session/recovery_store.h"
 
 #include <QImage>
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
+#include <functional>
 #include <memory>
 
 class QAction;
@@ -29,6 +31,7 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class QUndoStack;
 class QWidgetAction;
 
 namespace traxilo {
@@ -116,6 +119,8 @@ public:
     void scalePointClick(QPoint pos);
     void tbCoordMouseMove();
     void showScaleState(); // the coordinate bar and the table say whether the scale is set
+    // Every calibration widget shows `Calibration`, the field `distanceText`.
+    void showCalibration(const QString& distanceText);
 
     // ---- Display size (main_window_display_size.cpp) ----
     DisplaySize displaySize; // percent, factor, fitting, the picture as displayed
@@ -124,6 +129,9 @@ public:
     void mnuImaAdapterClick();
     void showDisplaySizeDialog();
     bool MaJ(); // applies the dialog's percent; false when the user kept the table
+    // Shows the clip at `percent` without touching the tables (MaJ, and
+    // restoring a session or an undone change).
+    void showAtPercent(int percent, bool toCorner);
     void moveClipPanelToCorner();
     void connectDisplaySizeSignals();
 
@@ -477,6 +485,38 @@ public:
     QAction* AideDesBoutons2 = nullptr;
     QAction* Aidedesmenus2 = nullptr;
 
+    // ---- Sessions, automatic copies and undo (main_window_session.cpp) ----
+    QMenu* mnuEdition = nullptr;
+    QAction* mnuAnnuler = nullptr;
+    QAction* mnuRetablir = nullptr;
+    QToolButton* bbtnAnnuler = nullptr;
+    QToolButton* bbtnRetablir = nullptr;
+    QAction* mnuOuvrirSession = nullptr;
+    QAction* mnuEnregistrerSession = nullptr;
+    QMenu* mnuSessionsRecentes = nullptr;
+    QUndoStack* undoStack = nullptr;
+    std::unique_ptr<RecoveryStore> recovery;
+    QTimer* autosaveTimer = nullptr; // a change starts it; it saves a copy when it fires
+    // What the measurements are now (and, with the pointer and the styles,
+    // everything a session file keeps).
+    SessionData captureSession() const;
+    // The open clip shows `session`'s measurements; `withLooks` also takes
+    // its styles, pointer, mark size and digits (a session being opened).
+    void applySession(const SessionData& session, bool withLooks);
+    // Runs a change of the measurements as one step of "Annuler".
+    void recordChange(const QString& what, const std::function<void()>& change, int mergeId = -1);
+    static constexpr int kDistanceChange = 1; // consecutive edits of the distance merge
+    bool openSessionFile(const QString& path);
+    bool saveSessionFile(const QString& path);
+    void mnuOuvrirSessionClick();
+    void mnuEnregistrerSessionClick();
+    void fillRecentSessions();
+    // The automatic copy, now (before an action that empties the tables).
+    void saveRecoveryNow();
+    // At start: marks this run, and offers what an abnormal end left.
+    void startRecovery();
+    void endRecovery(); // a normal end
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
@@ -484,6 +524,10 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
+    void buildSessionCommands();
+    bool m_autosaveWarned = false;
+    bool m_applyingSession = false;
+    bool m_recordingChange = false; // a change inside a change is part of it
     void buildLayout();
     void buildToolBar();
     void buildClipArea();

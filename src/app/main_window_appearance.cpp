@@ -199,9 +199,11 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
 
     const int n = configuration->points;
     applyQuickConfiguration(tables.StyleTable, *configuration);
-    udPointNumero->setRange(1, n);
-    udPointsPlan->setPosition(n);
-    nbPointsPlan(n);
+    recordChange(QStringLiteral("le nombre de points par image"), [this, n] {
+        udPointNumero->setRange(1, n);
+        udPointsPlan->setPosition(n);
+        nbPointsPlan(n);
+    });
     udPointNumero->setEnabled(udPointNumero->maximum() > 1);
     ChgPointNumero(tables.currentPoint()); // the label in the current point's new colour
     marksChanged();

@@ -120,7 +120,9 @@ void TForm1::setupCalibrationPage() {
         directions->addButton(button, index);
         tBarOriAxes->addWidget(button);
         *buttons[index].button = button;
-        connect(button, &QToolButton::clicked, this, [this, index] { tbXpYpClick(index); });
+        connect(button, &QToolButton::clicked, this, [this, index] {
+            recordChange(QStringLiteral("le sens des axes"), [this, index] { tbXpYpClick(index); });
+        });
     }
     tbXpYp->setChecked(true);
     tBarOriAxes->setEnabled(false);
@@ -319,6 +321,36 @@ void TForm1::initEchelle() {
     affichSensibilites(Calibration.sensitivity);
     // Writing the reset distance into the field is not the user's scale.
     Calibration.scaleDefined = false;
+    showScaleState();
+    ActualGrid();
+    marksChanged();
+}
+
+void TForm1::showCalibration(const QString& distanceText) {
+    // The field shows the distance as the user typed it; writing it is not
+    // a new distance.
+    m_writingField = true;
+    edSi->setText(distanceText);
+    m_writingField = false;
+    lastValidDistance = distanceText;
+    m_fieldShown = true;
+    if (edSi->isEnabled()) {
+        setFieldColours(edSi, kDistanceValidColours);
+    }
+    showSegmentColour(bbtnCouleurEch, Calibration.scaleSegmentColour);
+    for (int index = 0; index < 4; ++index) {
+        const std::optional<QPoint> signs = orientationSigns(index);
+        if (signs && signs->x() == Calibration.signX && signs->y() == Calibration.signY) {
+            for (QToolButton* b : {tbXpYp, tbXnYp, tbXpYn, tbXnYN}) {
+                if (b->property("imageIndex").toInt() == index) {
+                    b->setChecked(true);
+                }
+            }
+        }
+    }
+    moveScaleIndicators();
+    MaJlblP();
+    affichSensibilites(Calibration.sensitivity);
     showScaleState();
     ActualGrid();
     marksChanged();
@@ -551,8 +583,14 @@ void TForm1::edSiChange() {
     if (m_writingField) {
         return;
     }
-    const DistanceOutcome outcome =
-        applyDistanceText(Calibration, edSi->text(), lastValidDistance, xyDigits());
+    DistanceOutcome outcome;
+    // Typing a distance is one step of "Annuler", however many keys it takes.
+    recordChange(
+        QStringLiteral("la distance d'étalonnage"),
+        [&] {
+            outcome = applyDistanceText(Calibration, edSi->text(), lastValidDistance, xyDigits());
+        },
+        kDistanceChange);
     setFieldColours(edSi, outcome.colours);
     lblSHori->setText(outcome.sensitivityText);
     lblSVert->setText(outcome.sensitivityText);
@@ -581,7 +619,8 @@ void TForm1::bbtnCouleurEchClick() {
     echEtapAff(40);
     if (const std::optional<QColor> colour =
             ColorDialogSeam::getColor(Calibration.scaleSegmentColour, this)) {
-        Calibration.scaleSegmentColour = *colour;
+        recordChange(QStringLiteral("la couleur du segment"),
+                     [&] { Calibration.scaleSegmentColour = *colour; });
         showSegmentColour(bbtnCouleurEch, *colour);
         marksChanged();
         drawScaleSegmentNow();

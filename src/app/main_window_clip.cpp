@@ -23,6 +23,7 @@
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
+#include <QUndoStack>
 #include <algorithm>
 #include <cmath>
 
@@ -103,6 +104,11 @@ bool TForm1::openClipFile(const QString& chosenPath) {
         return false;
     }
     const int frames = MediaPlayer1->length();
+    // The measurements of the previous clip go to their automatic copy
+    // ("Sessions récentes" brings them back); their changes cannot be undone
+    // on another clip.
+    saveRecoveryNow();
+    undoStack->clear();
     // Nothing of the previous clip stays on show, even when the first frame
     // could not be decoded.
     PaintBox1->setImage(MediaPlayer1->currentImage());
@@ -213,6 +219,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     setActivePage(tsMesures);
     PageControl1Change();
     finishClipOpening();
+    mnuEnregistrerSession->setEnabled(true);
     PaintBox1->setFocus(); // the keys step the new clip at once
     return true;
 }

@@ -67,7 +67,13 @@ void TForm1::showDisplaySizeDialog() {
     }
     switch (box->outcome()) {
     case DisplaySizeOk::Apply:
-        MaJ();
+        // The change, its clearing included, is one step of "Annuler"; the
+        // percent it leaves is part of it.
+        recordChange(QStringLiteral("la taille du clip"), [this, box] {
+            if (MaJ()) {
+                displaySize.displayPercent = box->position();
+            }
+        });
         break;
     case DisplaySizeOk::MovePanelOnly:
         moveClipPanelToCorner();
@@ -85,7 +91,7 @@ bool TForm1::MaJ() {
         return false;
     }
     const int percent = box->position();
-    displaySize.displayFactor = percent / 100.0L;
+    saveRecoveryNow();
 
     // Positions are display pixels: the recorded ones mean nothing at the new size.
     ClearRequest clear = tables.tableClear();
@@ -94,18 +100,7 @@ bool TForm1::MaJ() {
     tables.applyClear(clear);
     marksChanged();
 
-    // The frame is decoded and scaled at the new size.
-    const QSize shown = displayedSize(displaySize.clipSize, displaySize.displayFactor);
-    MediaPlayer1->setDisplayRect(QRect(QPoint(4, 4), shown));
-    if (box->chkBxAdapter->isChecked()) {
-        moveClipPanelToCorner();
-    }
-    pnl1AVI->resize(shown.width() + 8, shown.height() + 8);
-    PanelDragger::fitParentTo(pnl1AVI);
-    const QRect rect = MediaPlayer1->displayRect();
-    displaySize.displayWidth = rect.width();
-    displaySize.displayHeight = rect.height();
-    PaintBox1->setGeometry(4, 4, displaySize.displayWidth, displaySize.displayHeight);
+    showAtPercent(percent, box->chkBxAdapter->isChecked());
 
     initEchelle();
     rbChxOrig->setChecked(false);
@@ -114,11 +109,28 @@ bool TForm1::MaJ() {
     setSurfaceCursor(pointStyle.pointingCursor());
     reDraw(0);
     setTableRowsToCurrentFrame();
+    return true;
+}
+
+void TForm1::showAtPercent(int percent, bool toCorner) {
+    displaySize.displayFactor = percent / 100.0L;
+    // The frame is decoded and scaled at the new size.
+    const QSize shown = displayedSize(displaySize.clipSize, displaySize.displayFactor);
+    MediaPlayer1->setDisplayRect(QRect(QPoint(4, 4), shown));
+    if (toCorner) {
+        moveClipPanelToCorner();
+    }
+    pnl1AVI->resize(shown.width() + 8, shown.height() + 8);
+    PanelDragger::fitParentTo(pnl1AVI);
+    const QRect rect = MediaPlayer1->displayRect();
+    displaySize.displayWidth = rect.width();
+    displaySize.displayHeight = rect.height();
+    PaintBox1->setGeometry(4, 4, displaySize.displayWidth, displaySize.displayHeight);
+    marksChanged();
 
     mnuIma100->setEnabled(percent != 100);
-    mnuImaAdapter->setEnabled(!box->chkBxAdapter->isChecked());
+    mnuImaAdapter->setEnabled(!dialogs->tailleImaBox->chkBxAdapter->isChecked());
     lblAdapt->setText(adaptationText(percent));
-    return true;
 }
 
 void TForm1::moveClipPanelToCorner() {

@@ -52,7 +52,9 @@ void TForm1::alleraLineChosen(int row, int point) {
 // Delete in the list: the point chosen goes, x and y together, in both tables,
 // without a question (the list says which one).
 void TForm1::alleraDeletePressed() {
-    tables.applyClear(tables.gotoDeleteClear());
+    saveRecoveryNow();
+    recordChange(QStringLiteral("l'effacement"),
+                 [this] { tables.applyClear(tables.gotoDeleteClear()); });
     marksChanged();
     if (clipOpen()) {
         reDraw(currentFrame);

@@ -79,7 +79,8 @@ void runClear(TForm1& w, const ClearRequest& request) {
     if (request.ask && !MessageSeam::confirm(request.question, &w)) {
         return;
     }
-    w.tables.applyClear(request);
+    w.saveRecoveryNow(); // what is about to go stays in the automatic copy
+    w.recordChange(QStringLiteral("l'effacement"), [&] { w.tables.applyClear(request); });
     if (request.endsSilentClear) {
         w.tables.silentClear = false;
     }
@@ -386,8 +387,10 @@ void TForm1::nbPointsPlan(int n) {
 
 void TForm1::udPointsPlanClick() {
     const int n = udPointsPlan->position();
-    udPointNumero->setRange(1, n);
-    nbPointsPlan(n);
+    recordChange(QStringLiteral("le nombre de points par image"), [this, n] {
+        udPointNumero->setRange(1, n);
+        nbPointsPlan(n);
+    });
 }
 
 void TForm1::udPointNumeroClick() {
@@ -451,7 +454,8 @@ void TForm1::Timer2Timer() {
 void TForm1::udt0MouseUp() {
     Timer2->stop();
     udt0->setIncrement(1);
-    tables.setTimeOrigin(udt0->position());
+    recordChange(QStringLiteral("l'origine des dates"),
+                 [this] { tables.setTimeOrigin(udt0->position()); });
     refreshTables();
 }
 

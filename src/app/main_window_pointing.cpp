@@ -86,11 +86,11 @@ void TForm1::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modi
     }
     if (button == Qt::LeftButton) {
         if (rbChxOrig->isChecked()) {
-            originClick(pos);
+            recordChange(QStringLiteral("l'origine des axes"), [&] { originClick(pos); });
         } else if (rbEtalonSimu->isChecked()) {
-            scalePointClick(pos);
+            recordChange(QStringLiteral("le point d'étalonnage"), [&] { scalePointClick(pos); });
         } else {
-            recordAt(*this, pos);
+            recordChange(QStringLiteral("le pointage"), [&] { recordAt(*this, pos); });
         }
     } else if (button == Qt::RightButton) {
         searchPointsAt(pos);

@@ -10,7 +10,8 @@
 namespace traxilo::test {
 
 // A main window started in a fresh temporary working folder (where it
-// writes txconfig.txt), with the seams answered by `seams`. The previous
+// writes txconfig.txt, and keeps its automatic copies under data/), with
+// the seams answered by `seams`. The previous
 // working folder comes back on destruction.
 class MainWindowFixture {
 public:
@@ -26,6 +27,7 @@ public:
 private:
     QTemporaryDir m_dir;
     QString m_previousFolder;
+    QByteArray m_previousData; // XDG_DATA_HOME before the fixture
 };
 
 } // namespace traxilo::test

@@ -1,0 +1,159 @@
+// Automatic copies: a program killed while pointing loses at most the last
+// seconds; the next start offers what it left and restores the same tables.
+// The program killed is this test run again as a child: it opens a clip,
+// points through the window, waits for its copy and is killed with SIGKILL.
+#include "app/main_window.h"
+#include "app/paint_box.h"
+#include "session/recovery_store.h"
+#include "support/generated_clips.h"
+#include "support/measure_window.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <csignal>
+
+using namespace traxilo;
+using namespace traxilo::test;
+
+namespace {
+
+const char* const kChildClip = "TRAXILO_RECOVERY_CHILD_CLIP";
+const QList<QPoint> kClicks = {{20, 100}, {35, 90}, {50, 80}, {65, 72}, {80, 66}, {95, 61}};
+
+QStringList cells(const TextGrid& grid) {
+    QStringList out;
+    for (int r = 0; r < grid.rowCount(); ++r)
+        for (int c = 0; c < grid.colCount(); ++c)
+            out << grid.cell(c, r);
+    return out;
+}
+
+// The child: points the clip, tells its table once the copy is written,
+// then waits to be killed.
+int runChild(const QString& clip) {
+    QTemporaryDir work;
+    QDir::setCurrent(work.path());
+    TForm1 w;
+    w.show();
+    w.startRecovery();
+    if (!w.openClipFile(clip))
+        return 2;
+    for (const QPoint& p : kClicks)
+        QTest::mouseClick(w.PaintBox1, Qt::LeftButton, Qt::NoModifier, p);
+    const QString folder = w.recovery->folder();
+    if (!QTest::qWaitFor([&] { return !QDir(folder).entryList({"*.trx"}).isEmpty(); }, 10000))
+        return 3;
+    QFile out;
+    (void)out.open(stdout, QIODevice::WriteOnly);
+    out.write((cells(w.tables.MeasureTable).join(QLatin1Char('|')) + QLatin1Char('\n')).toUtf8());
+    out.write("ready\n");
+    out.flush();
+    return QApplication::exec(); // until SIGKILL
+}
+
+} // namespace
+
+class RecoveryTest : public QObject {
+    Q_OBJECT
+private slots:
+    void killedWhilePointingIsOffered();
+    void unwritableFolderIsSaidOnce();
+};
+
+void RecoveryTest::killedWhilePointingIsOffered() {
+    const QString clip = testing::generatedClip(smallClipSpec(12), QStringLiteral("crash.avi"));
+    QVERIFY(!clip.isEmpty());
+    QTemporaryDir data;
+    QProcess child;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QString::fromLatin1(kChildClip), clip);
+    env.insert(QStringLiteral("XDG_DATA_HOME"), data.path());
+    env.insert(QStringLiteral("TRAXILO_AUTOSAVE_MS"), QStringLiteral("300"));
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    child.setProcessEnvironment(env);
+    child.start(QCoreApplication::applicationFilePath(), {});
+    QVERIFY(child.waitForStarted());
+    QByteArray output;
+    QVERIFY(QTest::qWaitFor(
+        [&] {
+            child.waitForReadyRead(100);
+            output += child.readAllStandardOutput();
+            return output.contains("ready\n") || child.state() == QProcess::NotRunning;
+        },
+        30000));
+    QVERIFY2(output.contains("ready\n"), output.constData());
+    ::kill(pid_t(child.processId()), SIGKILL);
+    QVERIFY(child.waitForFinished(5000));
+    QCOMPARE(child.exitStatus(), QProcess::CrashExit);
+    const QString childTable = QString::fromUtf8(output.left(output.indexOf('\n')));
+
+    // The next start, with the same data folder (this is the same program).
+    qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
+    const QString folder = RecoveryStore::defaultFolder();
+    {
+        MainWindowFixture f;
+        QVERIFY(f.isValid());
+        f.window->recovery = std::make_unique<RecoveryStore>(folder);
+        f.seams.answerNext(true);
+        f.window->startRecovery();
+        QCOMPARE(f.seams.messages().size(), 1);
+        const QString question = f.seams.messages().first().text;
+        QVERIFY2(question.startsWith(QStringLiteral("Des mesures non enregistrées ont été "
+                                                    "retrouvées")),
+                 qPrintable(question));
+        QVERIFY(question.contains(QStringLiteral("crash.avi")));
+        QVERIFY(question.contains(QStringLiteral("Points mesurés : 6")));
+        TForm1& w = *f.window;
+        QVERIFY(w.clipOpen());
+        for (int i = 0; i < kClicks.size(); ++i) {
+            QCOMPARE(w.tables.PixelTable.cell(1, i + 1), QString::number(kClicks[i].x()));
+            QCOMPARE(w.tables.PixelTable.cell(2, i + 1), QString::number(kClicks[i].y()));
+        }
+        QCOMPARE(cells(w.tables.MeasureTable).join(QLatin1Char('|')), childTable);
+        w.recovery->markEnded();
+    }
+    // Offered once only.
+    MainWindowFixture again;
+    again.window->recovery = std::make_unique<RecoveryStore>(folder);
+    again.window->startRecovery();
+    QCOMPARE(again.seams.messages().size(), 0);
+    again.window->recovery->markEnded();
+}
+
+void RecoveryTest::unwritableFolderIsSaidOnce() {
+    QTemporaryDir data;
+    const QString blocker = data.path() + QStringLiteral("/file");
+    QFile file(blocker);
+    QVERIFY(file.open(QIODevice::WriteOnly)); // a file where the folder should be
+    file.close();
+    MainWindowFixture f;
+    QVERIFY(f.isValid());
+    TForm1& w = *f.window;
+    w.recovery = std::make_unique<RecoveryStore>(blocker + QStringLiteral("/recovery"));
+    f.seams.answerNext(true); // the warning, once
+    w.startRecovery();
+    QCOMPARE(f.seams.count(MessageKind::Warning), 1);
+    QVERIFY(f.seams.lastText().contains(QStringLiteral("enregistrement automatique")));
+    const OpenedClip clip = openGeneratedClip(f, smallClipSpec(12), QStringLiteral("ro.avi"));
+    QVERIFY2(clip.ok(), qPrintable(clip.error));
+    clickSurface(w, QPoint(30, 30));
+    w.saveRecoveryNow(); // fails again, silently: the program works on
+    QCOMPARE(f.seams.count(MessageKind::Warning), 1);
+    QCOMPARE(w.tables.PixelTable.cell(1, 1), QStringLiteral("30"));
+}
+
+int main(int argc, char** argv) {
+    const QString childClip = qEnvironmentVariable(kChildClip);
+    QApplication app(argc, argv);
+    if (!childClip.isEmpty())
+        return runChild(childClip);
+    RecoveryTest test;
+    QTEST_SET_MAIN_SOURCE_PATH
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "recovery.moc"
