@@ -16,8 +16,17 @@ namespace {
 
 const QString kMarkerPrefix = QStringLiteral("running-");
 
+// A process that has ended but not yet been reaped (a zombie) is gone too.
 bool processAlive(qint64 pid) {
-    return pid > 0 && (::kill(pid_t(pid), 0) == 0 || errno == EPERM);
+    if (pid <= 0 || (::kill(pid_t(pid), 0) != 0 && errno != EPERM))
+        return false;
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    const QByteArray line = stat.readAll();
+    const qsizetype end = line.lastIndexOf(')'); // the name may hold blanks
+    const char state = end >= 0 && end + 2 < line.size() ? line[end + 2] : 'R';
+    return state != 'Z' && state != 'X';
 }
 
 // A clip name fit for a file name, whatever the clip was called.
