@@ -11,6 +11,7 @@
 #include "app/panel_dragger.h"
 #include "app/string_grid.h"
 #include "clip/avi_header.h"
+#include "clip/clip_facts.h"
 #include "clip/clip_player.h"
 #include "clip/file_utils.h"
 
@@ -133,6 +134,8 @@ bool TForm1::openClipFile(const QString& chosenPath) {
         ClipInfo.codecFourCC = header.ok() ? header.info.codecFourCC : QString();
     }
 
+    NoteDecodedCodec(ClipInfo, MediaPlayer1->facts());
+
     // Timing from the player: frame count and duration.
     const long double durationMs = MediaPlayer1->lengthMs();
     ClipInfo.frameCount = frames;
@@ -230,17 +233,29 @@ void TForm1::mpPositionner(int a) {
     }
     const int length = MediaPlayer1->length();
     a = std::clamp(a, 0, length - 1);
+    const int previous = currentFrame;
     // Frame 0 is on show right after an opening. Otherwise the player goes to
     // the frame itself rather than stepping from currentFrame: a playback
     // may have moved it past currentFrame.
+    bool shown = true;
     if (!(a == 0 && currentFrame == -1)) {
-        MediaPlayer1->seek(a);
+        shown = MediaPlayer1->seek(a);
     }
     currentFrame = a;
     lblNoImage2->setText(QString::number(a + 1));
     lblNoImage4->setText(QString::number(length));
     ShowTimeOriginMark();
     SetNavButtons();
+    if (!shown) {
+        // No other frame's picture under this number: a blank surface, which
+        // still takes the marks, and the reason once on arriving there.
+        QImage blank(MediaPlayer1->displayRect().size(), QImage::Format_RGB32);
+        blank.fill(Qt::white);
+        PaintBox1->setImage(blank);
+        if (a != previous) {
+            MessageSeam::showError(MediaPlayer1->errorString(), this);
+        }
+    }
 }
 
 void TForm1::ShowTimeOriginMark() {

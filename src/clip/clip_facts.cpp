@@ -67,7 +67,21 @@ ProClipTexts RAZProClipTexts(ClipInfo* openClip) {
     t.lblCodec2 = clip.codecFourCC;
     clip.codecFourCC = LowerFourCC(clip.codecFourCC);
     t.lblCodec3 = CodecName(clip.codecFourCC);
+    if (!clip.decodedCodec.isEmpty()) {
+        // The codec really decoded, the header's code in brackets.
+        t.lblCodec2 = clip.decodedCodec + QStringLiteral(" (") + t.lblCodec2 + QLatin1Char(')');
+        t.lblCodec3 = clip.decodedCodecName;
+    }
     return t;
+}
+
+void NoteDecodedCodec(ClipInfo& clip, const VideoFacts& facts) {
+    clip.decodedCodec.clear();
+    clip.decodedCodecName.clear();
+    if (fourCCNamesDecoder(clip.codecFourCC, facts))
+        return;
+    clip.decodedCodec = facts.codecFourCC.isEmpty() ? facts.codecName : facts.codecFourCC;
+    clip.decodedCodecName = facts.codecLongName;
 }
 
 ProClipTexts PreviewTexts(const QString& fileName, const QString& sizeText,

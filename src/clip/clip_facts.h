@@ -2,6 +2,7 @@
 
 #include "clip/avi_header.h"
 #include "clip/clip_info.h"
+#include "clip/video_source.h"
 
 #include <QString>
 #include <optional>
@@ -37,6 +38,10 @@ ProClipTexts NoClipTexts();
 // The FourCC is shown as stored, then the stored one becomes lower-case, so
 // every later call shows it in lower case.
 ProClipTexts RAZProClipTexts(ClipInfo* openClip);
+
+// Notes in `clip` the codec really decoded when the header's FourCC names
+// another one (and clears it otherwise).
+void NoteDecodedCodec(ClipInfo& clip, const VideoFacts& facts);
 
 // The preview of a file's header (lblAdapt untouched). Meant for a valid header.
 ProClipTexts PreviewTexts(const QString& fileName, const QString& sizeText,

@@ -14,6 +14,10 @@ struct ClipInfo {
     qint32 width = 0;            // natural picture size
     qint32 height = 0;
     QString codecFourCC; // as read from the file's header, may be empty
+    // When the header's FourCC names another codec than the one the stream
+    // is decoded with: the stream's own code and the decoder's name.
+    QString decodedCodec;
+    QString decodedCodecName;
 };
 
 } // namespace traxilo

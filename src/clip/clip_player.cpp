@@ -42,15 +42,18 @@ ClipPlayer::ClipPlayer(QObject* parent) : QObject(parent), d(std::make_unique<Pr
         PlaybackWorker::Ready ready = d->worker->takeUpTo(due);
         if (ready.index >= 0) {
             d->skipped += ready.dropped;
-            d->position = ready.index;
-            if (!ready.image.isNull()) {
+            if (ready.image.isNull()) {
+                // Not decoded: passed over, the position stays on the picture shown.
+                ++d->skipped;
+            } else {
+                d->position = ready.index;
                 d->current = ready.image;
                 emit frameShown(d->position, d->current);
                 if (d->mode != Mode::Playing)
                     return; // a slot stopped, moved or closed the player
             }
         }
-        if (d->position >= d->last()) {
+        if (d->position >= d->last() || d->worker->finished()) {
             d->timer.stop();
             d->worker.reset();
             d->mode = Mode::Stopped;
@@ -132,17 +135,17 @@ ClipPlayer::Mode ClipPlayer::mode() const {
     return d->mode;
 }
 
-void ClipPlayer::step(int n, bool forward) {
+bool ClipPlayer::step(int n, bool forward) {
     if (!d->source)
-        return;
+        return false;
     stop();
     const long long target = (long long)d->position + (forward ? n : -(long long)n);
-    seek(int(std::clamp<long long>(target, 0, d->last())));
+    return seek(int(std::clamp<long long>(target, 0, d->last())));
 }
 
-void ClipPlayer::seek(int frame) {
+bool ClipPlayer::seek(int frame) {
     if (!d->source)
-        return;
+        return false;
     stop();
     const int previous = d->position;
     d->position = std::clamp(frame, 0, d->last());
@@ -150,12 +153,13 @@ void ClipPlayer::seek(int frame) {
     // Stepping forward frame by frame: have the next one decoded meanwhile.
     if (d->position == previous + 1 && d->position < d->last())
         d->prefetcher->request(d->position + 1);
+    d->current = image;
     if (image.isNull()) {
         d->error = d->source->errorString();
-        return;
+        return false;
     }
-    d->current = image;
     emit frameShown(d->position, d->current);
+    return true;
 }
 
 void ClipPlayer::play() {

@@ -34,20 +34,24 @@ public:
     int position() const;    // index of the frame shown (or reached while playing)
     Mode mode() const;
 
-    void step(int n, bool forward); // move n frames and show that frame
-    void seek(int frame);           // show an absolute frame; ends a playback
-    void play();                    // from the position to the end at the clip's rate
-    void stop();                    // ends a playback on the frame reached
+    // Move n frames, or to an absolute frame (ending a playback), and show
+    // it. False when that frame cannot be decoded: the position is on it all
+    // the same, currentImage() is null and errorString() says why; no other
+    // frame's picture stands in for it.
+    bool step(int n, bool forward);
+    bool seek(int frame);
+    void play(); // from the position to the end at the clip's rate
+    void stop(); // ends a playback on the frame reached
 
     // Where, and at which size, frames are drawn; (0, 0, width, height) of the
     // natural picture right after opening.
     QRect displayRect() const;
     void setDisplayRect(const QRect& rect);
 
-    QImage currentImage() const; // the last frame shown, at display size
+    QImage currentImage() const; // the frame at the position, at display size
 
     // Frames passed over unshown during the last playback because decoding
-    // fell behind the clip's rate.
+    // fell behind the clip's rate or they could not be decoded.
     int framesSkipped() const;
 
 signals:

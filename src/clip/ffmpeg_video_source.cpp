@@ -9,6 +9,7 @@
 #include <map>
 #include <mutex>
 #include <unordered_map>
+#include <unordered_set>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
@@ -29,7 +30,6 @@ constexpr int kMaxPackets = 10'000'000;
 constexpr int64_t kOpenTimeoutUs = 30'000'000;
 constexpr int64_t kFrameTimeoutUs = 15'000'000;
 constexpr int kSeekAttempts = 4;
-constexpr int kDecodeAttempts = 3;
 
 QString openError(const QString& why) {
     return QStringLiteral("Impossible d'ouvrir le clip : %1").arg(why);
@@ -46,6 +46,28 @@ std::size_t frameBytes(const AVFrame* f) {
             bytes += b->size;
     }
     return bytes;
+}
+
+// Each packet sent to the decoder carries its decode index (plus one), and
+// each frame out the tag of the packet it was decoded from, whatever the
+// reordering: that is how a seek learns what its first packet really is.
+void tagPacket(AVCodecContext* decoder, AVPacket* packet, int decodeIndex) {
+#if LIBAVCODEC_VERSION_MAJOR >= 60
+    (void)decoder;
+    packet->opaque = reinterpret_cast<void*>(intptr_t(decodeIndex) + 1);
+#else
+    (void)packet;
+    decoder->reordered_opaque = int64_t(decodeIndex) + 1;
+#endif
+}
+
+int packetOfFrame(const AVFrame* frame, int packetCount) {
+#if LIBAVCODEC_VERSION_MAJOR >= 60
+    const int64_t tag = int64_t(reinterpret_cast<intptr_t>(frame->opaque));
+#else
+    const int64_t tag = frame->reordered_opaque;
+#endif
+    return tag >= 1 && tag <= packetCount ? int(tag - 1) : -1;
 }
 
 QString fourCCText(uint32_t tag) {
@@ -67,6 +89,7 @@ struct FfmpegVideoSource::Private {
     AVPacket* packet = nullptr;
     AVPacket* pending = nullptr; // read after a seek, not yet sent
     bool hasPending = false;
+    int pendingIndex = -1; // its decode index
     AVFrame* decoded = nullptr;
     SwsContext* sws = nullptr;
     std::array<QImage, 3> spares;
@@ -87,6 +110,10 @@ struct FfmpegVideoSource::Private {
     bool seenKey = false; // a keyframe came out since the seek
     bool calibrating = false;
     int seekKey = 0;
+    int seekPacket = -1;        // decode index of the packet the seek landed on
+    bool seekPacketOut = false; // a frame of that packet came out
+    bool falseKey = false;      // it proved to be no keyframe: decoding from it is pointless
+    bool tagsSeen = false;      // the decoder hands the packet tags back
     int firstAfterSeek = -1;
     int lastOut = -1;
     int keysSinceSeek = 0;
@@ -96,8 +123,11 @@ struct FfmpegVideoSource::Private {
     // the decoder needs it again.
     std::map<int, QByteArray> palettes;
     int resendPaletteFor = -1;
-    // Frames that proved to need decoding from keyframes further back.
-    std::unordered_map<int, int> extraKeys;
+    // Frames that proved to need decoding from a keyframe further back than
+    // the index says: the decode index of the one that worked.
+    std::unordered_map<int, int> startPackets;
+    // Frames the decoder cannot give: asked again, they fail at once.
+    std::unordered_set<int> undecodable;
 
     ~Private() {
         sws_freeContext(sws);
@@ -237,6 +267,9 @@ bool FfmpegVideoSource::Private::openDecoder() {
         return false;
     }
     decoder->pkt_timebase = st->time_base;
+#if LIBAVCODEC_VERSION_MAJOR >= 60
+    decoder->flags |= AV_CODEC_FLAG_COPY_OPAQUE;
+#endif
     decoder->thread_count = kDecoderThreads;
     decoder->thread_type = FF_THREAD_FRAME | FF_THREAD_SLICE;
     if (avcodec_open2(decoder, codec, nullptr) < 0) {
@@ -244,6 +277,11 @@ bool FfmpegVideoSource::Private::openDecoder() {
         return false;
     }
     facts.codecName = QString::fromLatin1(codec->name);
+    const AVCodecDescriptor* descriptor = avcodec_descriptor_get(codec->id);
+    facts.codecLongName =
+        QString::fromUtf8(descriptor && descriptor->long_name ? descriptor->long_name
+                          : codec->long_name                  ? codec->long_name
+                                                              : codec->name);
     return true;
 }
 
@@ -272,6 +310,9 @@ bool FfmpegVideoSource::Private::seekToPacket(int decodeIndex, int key) {
     atEnd = false;
     seenKey = false;
     seekKey = key;
+    seekPacket = decodeIndex;
+    seekPacketOut = false;
+    falseKey = false;
     firstAfterSeek = -1;
     lastOut = -1;
     keysSinceSeek = 0;
@@ -292,6 +333,7 @@ bool FfmpegVideoSource::Private::seekToPacket(int decodeIndex, int key) {
             const int id = index.identify(ts(pending->dts), pending->pos);
             if (id == decodeIndex) {
                 hasPending = true;
+                pendingIndex = id;
                 resendPaletteFor = decodeIndex;
                 positioned = true;
                 return true;
@@ -313,9 +355,30 @@ bool FfmpegVideoSource::Private::seekToPacket(int decodeIndex, int key) {
 
 void FfmpegVideoSource::Private::takeFrame() {
     const bool key = decoded->key_frame || decoded->pict_type == AV_PICTURE_TYPE_I;
+    const int packetNo = packetOfFrame(decoded, index.packetCount());
+    if (packetNo >= 0) {
+        tagsSeen = true;
+        seekPacketOut = seekPacketOut || packetNo == seekPacket;
+        // Containers may call every packet a keyframe (an AVI without its
+        // index): the decoder knows better, and decoding never starts on
+        // such a packet again.
+        const int claimed = key ? -1 : index.keyOfDecodeIndex(packetNo);
+        if (claimed > 0) {
+            index.forgetKey(claimed);
+            falseKey = falseKey || packetNo == seekPacket;
+        }
+    }
     // Frames before the first keyframe out of a seek are leading frames of
     // an open GOP whose references were not decoded: never shown.
-    if (!seenKey && !key) {
+    if (!seenKey && (!key || falseKey)) {
+        av_frame_unref(decoded);
+        return;
+    }
+    // A later keyframe came out before anything of the packet the seek
+    // landed on: that packet cannot start the decoding.
+    if (!seenKey && packetNo >= 0 && packetNo != seekPacket && !seekPacketOut && seekKey > 0) {
+        index.forgetKey(seekKey);
+        falseKey = true;
         av_frame_unref(decoded);
         return;
     }
@@ -332,6 +395,16 @@ void FfmpegVideoSource::Private::takeFrame() {
             calibrating = false;
         } else {
             slot = index.frameForTimestamp(stamp);
+            if (slot < 0 && index.usesDecodeTimeline() && seekKey > 0) {
+                // Without a timestamp (the last frames of a stream) the place
+                // of a keyframe is not known on the decode timeline: open GOPs
+                // show frames before it. Counted from an earlier keyframe
+                // instead.
+                uncertain = true;
+                lastOut = firstAfterSeek = index.keyFrame(seekKey);
+                av_frame_unref(decoded);
+                return;
+            }
             if (slot < 0)
                 slot = index.keyFrame(seekKey);
             else if (index.usesDecodeTimeline())
@@ -408,7 +481,7 @@ void FfmpegVideoSource::Private::decodeUntil(int wanted) {
     for (int sends = 0; sends <= maxSends; ++sends) {
         // Stop taking frames once the target is out: with a small cache the
         // later ones would push it out before it is shown.
-        for (int guard = 0; guard < 1024 && lastOut < target; ++guard) {
+        for (int guard = 0; guard < 1024 && lastOut < target && !falseKey; ++guard) {
             const int r = avcodec_receive_frame(decoder, decoded);
             if (r == AVERROR_EOF) {
                 atEnd = true;
@@ -418,14 +491,15 @@ void FfmpegVideoSource::Private::decodeUntil(int wanted) {
                 break;
             takeFrame();
         }
-        if (lastOut >= target || atEnd || interrupted(this))
+        if (lastOut >= target || atEnd || falseKey || interrupted(this))
             return;
         int r = 0;
         bool more = hasPending;
         // Only packets of the index are frames; anything else would shift
         // the count of frames shown.
         while (!more && readPacket(pending)) {
-            more = index.identify(ts(pending->dts), pending->pos) >= 0;
+            pendingIndex = index.identify(ts(pending->dts), pending->pos);
+            more = pendingIndex >= 0;
             if (!more)
                 av_packet_unref(pending);
         }
@@ -434,6 +508,7 @@ void FfmpegVideoSource::Private::decodeUntil(int wanted) {
                 attachPalette(resendPaletteFor);
                 resendPaletteFor = -1;
             }
+            tagPacket(decoder, pending, pendingIndex);
             r = avcodec_send_packet(decoder, pending);
             if (r == AVERROR(EAGAIN)) {
                 hasPending = true; // the decoder must give frames back first
@@ -452,6 +527,8 @@ void FfmpegVideoSource::Private::decodeUntil(int wanted) {
 bool FfmpegVideoSource::Private::ensureFrame(int target) {
     if (cache.contains(target))
         return true;
+    if (undecodable.count(target))
+        return false;
     const int picture = index.pictureFrame(target);
     if (picture != target) {
         FrameCache::Frame shown = ensureFrame(picture) ? cache.find(picture) : nullptr;
@@ -462,39 +539,49 @@ bool FfmpegVideoSource::Private::ensureFrame(int target) {
     }
     const bool canContinue = positioned && !atEnd && seenKey && lastOut >= 0 && target > lastOut &&
                              index.keyFrame(index.keyFor(target)) <= lastOut + 1;
-    const auto learned = extraKeys.find(target);
-    const int extra = learned == extraKeys.end() ? 0 : learned->second;
-    for (int attempt = 0; attempt < kDecodeAttempts; ++attempt) {
-        const bool continuing = attempt == 0 && canContinue;
-        const int stepsBack = extra + (canContinue ? attempt - 1 : attempt);
-        if (!continuing) {
-            const int key = index.keyFor(target, stepsBack);
-            if (!seekToPacket(index.keyDecodeIndex(key), key))
-                continue;
-        }
+    if (canContinue) {
         decodeUntil(target);
-        if (cache.contains(target)) {
-            if (stepsBack > 0 && !continuing)
-                extraKeys[target] = stepsBack;
+        if (cache.contains(target))
             return true;
+    }
+    int key = index.keyFor(target);
+    const auto learned = startPackets.find(target);
+    if (learned != startPackets.end() && index.keyOfDecodeIndex(learned->second) >= 0)
+        key = std::min(key, index.keyOfDecodeIndex(learned->second));
+    // Every round starts from a keyframe earlier in decode order than the
+    // one before, so the loop ends.
+    const int rounds = index.keyCount();
+    for (int round = 0; round <= rounds && !interrupted(this); ++round) {
+        const int keyPacket = index.keyDecodeIndex(key);
+        if (seekToPacket(keyPacket, key)) {
+            decodeUntil(target);
+            if (cache.contains(target)) {
+                if (key < index.keyFor(target))
+                    startPackets[target] = keyPacket;
+                return true;
+            }
+            // Nothing at all came of the packet: it cannot start the decoding.
+            if (!seenKey && tagsSeen && !seekPacketOut && !interrupted(this))
+                index.forgetKey(key);
+            // An earlier keyframe helps when this one was none, when it shows
+            // later than thought (the first frame out is past the target),
+            // when the decoder passed over the target (it refers to frames
+            // before the keyframe: open GOP), or when the stream ended first
+            // or the frames out could not be numbered.
+            const bool earlierMayHelp = falseKey || !seenKey || uncertain || atEnd ||
+                                        firstAfterSeek > target || lastOut > target;
+            if (!earlierMayHelp)
+                break;
         }
-        // Start from an earlier keyframe when the first frame out of the seek
-        // is already past the target (the keyframe shows later than thought),
-        // when the decoder passed over the target: it refers to frames
-        // before the keyframe (open GOP) and was not output, or when the
-        // stream ended first: a decoder started on the last keyframe of an
-        // open GOP may give fewer frames than the packets it was sent.
-        const bool passed = firstAfterSeek > target || lastOut > target || atEnd || uncertain;
-        if (!continuing && (!passed || index.keyFor(target, stepsBack) == 0))
+        // Learning may have moved the keys: the index's choice for the
+        // target, if it is earlier still.
+        const int before = index.keyBefore(keyPacket);
+        if (before < 0)
             break;
+        key = std::min(index.keyFor(target), before);
     }
-    // A packet that gives no picture: show the one before, as a player does.
-    for (int i = target - 1; i >= 0 && i >= target - 256; --i) {
-        if (FrameCache::Frame f = cache.find(i)) {
-            cache.insert(target, f, 0);
-            return true;
-        }
-    }
+    if (!interrupted(this))
+        undecodable.insert(target);
     return false;
 }
 
@@ -508,9 +595,12 @@ QImage FfmpegVideoSource::Private::convert(const AVFrame* frame, QSize size) {
         return {};
     }
     const auto pixelFormat = AVPixelFormat(frame->format);
+    // The fast YUV to RGB path of this libswscale works in blocks of 16
+    // pixels: on other widths it writes past the end of the picture and
+    // garbles its right edge. Accurate rounding does not take it.
+    const int flags = SWS_BICUBIC | (size.width() % 16 != 0 ? SWS_ACCURATE_RND : 0);
     sws = sws_getCachedContext(sws, frame->width, frame->height, pixelFormat, size.width(),
-                               size.height(), AV_PIX_FMT_RGB32, SWS_BICUBIC, nullptr, nullptr,
-                               nullptr);
+                               size.height(), AV_PIX_FMT_RGB32, flags, nullptr, nullptr, nullptr);
     // Reuse a picture nobody holds any more: allocating and faulting in a
     // fresh 8 MB buffer per 1080p frame costs as much as the conversion. It
     // leaves the spares while written, so that writing does not copy it.
@@ -643,6 +733,23 @@ int FfmpegVideoSource::cachedFrames() const {
 
 int FfmpegVideoSource::framesDecoded() const {
     return d->decodedCount;
+}
+
+bool fourCCNamesDecoder(const QString& fourCC, const VideoFacts& facts) {
+    const QString code = fourCC.toLower();
+    if (facts.codecName.isEmpty() || code == facts.codecFourCC.toLower())
+        return true;
+    const AVCodec* decoder = avcodec_find_decoder_by_name(facts.codecName.toLatin1().constData());
+    if (!decoder)
+        return true;
+    // Uncompressed frames are written under several names.
+    if (code == QLatin1String("dib ") || code == QLatin1String("raw "))
+        return decoder->id == AV_CODEC_ID_RAWVIDEO;
+    const QByteArray bytes = fourCC.toLatin1().leftJustified(4, '\0', true);
+    const uint32_t tag = uint32_t(uint8_t(bytes[0])) | uint32_t(uint8_t(bytes[1])) << 8 |
+                         uint32_t(uint8_t(bytes[2])) << 16 | uint32_t(uint8_t(bytes[3])) << 24;
+    const AVCodecTag* const tables[] = {avformat_get_riff_video_tags(), nullptr};
+    return av_codec_get_id(tables, tag) == decoder->id;
 }
 
 std::unique_ptr<VideoSource> openVideoSource(const QString& path, QString* error) {

@@ -120,6 +120,17 @@ void FrameIndex::learnKeyFrame(int key, int frame) {
         m_keys[key].frame = frame;
 }
 
+void FrameIndex::forgetKey(int key) {
+    if (key > 0 && key < keyCount())
+        m_keys.erase(m_keys.begin() + key);
+}
+
+int FrameIndex::keyBefore(int decodeIndex) const {
+    const auto it = std::lower_bound(m_keys.begin(), m_keys.end(), decodeIndex,
+                                     [](const Key& k, int d) { return k.decodeIndex < d; });
+    return int(it - m_keys.begin()) - 1;
+}
+
 int FrameIndex::keyOfDecodeIndex(int decodeIndex) const {
     const auto it = std::lower_bound(m_keys.begin(), m_keys.end(), decodeIndex,
                                      [](const Key& k, int d) { return k.decodeIndex < d; });

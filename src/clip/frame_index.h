@@ -64,7 +64,13 @@ public:
     // A seek showed that `key` really shows `frame` (open GOP on the decode
     // timeline: leading frames come before it).
     void learnKeyFrame(int key, int frame);
+    // The decoder showed that `key` is no keyframe (a container that marks
+    // every packet as one): decoding never starts there again. The first key
+    // stays, decoding has to start somewhere.
+    void forgetKey(int key);
     int keyOfDecodeIndex(int decodeIndex) const;
+    // The last key before packet `decodeIndex` in decode order, -1 when none.
+    int keyBefore(int decodeIndex) const;
 
     // Length of the clip in stream ticks, last frame's duration included.
     int64_t durationTicks() const { return m_durationTicks; }

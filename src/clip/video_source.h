@@ -13,10 +13,16 @@ struct VideoFacts {
     double durationMs = 0; // whole clip, from the index's timestamps
     int width = 0;         // natural picture size
     int height = 0;
-    double frameRate = 0; // nominal frames per second, 0 when unknown
-    QString codecFourCC;  // the stream's codec tag as four characters, may be empty
-    QString codecName;    // the decoder's short name ("mjpeg", "mpeg4", "h264", ...)
+    double frameRate = 0;  // nominal frames per second, 0 when unknown
+    QString codecFourCC;   // the stream's codec tag as four characters, may be empty
+    QString codecName;     // the decoder's short name ("mjpeg", "mpeg4", "h264", ...)
+    QString codecLongName; // the decoder's descriptive name ("Motion JPEG", ...)
 };
+
+// Whether a FourCC read from an AVI header names the codec the stream is
+// really decoded with. Headers may lie: a camera writes "DIB " (uncompressed)
+// over a Motion JPEG stream.
+bool fourCCNamesDecoder(const QString& fourCC, const VideoFacts& facts);
 
 // A clip opened for frame-exact random access. Frame i is the i-th frame in
 // presentation order, whatever the order of the packets, the keyframe

@@ -89,6 +89,7 @@ private slots:
     void reopeningReplacesTheClip();
     void openingClearsMeasurementsSilently();
     void repaintShowsTheFrameOnlyWhenLost();
+    void undecodableFrameSaysSo();
     void draggingThePanel();
     void commandLinePathIsMadeAbsolute();
 };
@@ -493,6 +494,41 @@ void ClipOpeningTest::repaintShowsTheFrameOnlyWhenLost() {
     QCOMPARE(shown.count(), 1);
     QCOMPARE(shownFrame(w), 2);
     QCOMPARE(w.currentFrame, 2);
+}
+
+// Stepping onto a frame that cannot be decoded tells why, once on arriving
+// there, and shows no other frame's picture under its number.
+void ClipOpeningTest::undecodableFrameSaysSo() {
+    QFile whole(smallClip(20));
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    const QString path = testing::scratchFolder() + QStringLiteral("/damaged.avi");
+    QVERIFY(test::writeBytes(path, test::damageAviFrame(whole.readAll(), 7)));
+    MainWindowFixture f;
+    QVERIFY(f.isValid());
+    TForm1& w = *f.window;
+    QVERIFY(openClipThroughDialog(w, f.seams, path));
+    w.mpPositionner(6);
+    f.seams.clear();
+
+    f.seams.answerNext(true); // the one error box expected
+    w.bbtnSui->click();
+    QCOMPARE(w.lblNoImage2->text(), QStringLiteral("8"));
+    QCOMPARE(f.seams.count(MessageKind::Error), 1);
+    QCOMPARE(f.seams.lastText(), QStringLiteral("L'image n° 8 ne peut pas être décodée."));
+    QCOMPARE(shownFrame(w), -1);
+    QCOMPARE(w.PaintBox1->image().size(), QSize(320, 240));
+    QCOMPARE(w.PaintBox1->image().pixelColor(10, 120), QColor(Qt::white));
+    // Redrawing the marks there says nothing more.
+    w.reDraw(w.currentFrame);
+    w.FormPaint();
+    QCOMPARE(f.seams.count(MessageKind::Error), 1);
+
+    w.bbtnSui->click();
+    QCOMPARE(shownFrame(w), 8);
+    f.seams.answerNext(true);
+    w.bbtnPre->click();
+    QCOMPARE(f.seams.count(MessageKind::Error), 2);
+    QCOMPARE(shownFrame(w), -1);
 }
 
 void ClipOpeningTest::draggingThePanel() {

@@ -84,6 +84,7 @@ private slots:
     void initTestCase();
     void pageBeforeAnyClip();
     void pageOfTheOpenClip();
+    void headerCodeThatLies();
     void previewWhileBrowsing_data();
     void previewWhileBrowsing();
     void previewFollowsShortcut();
@@ -152,6 +153,30 @@ void ClipPropertiesTest::pageOfTheOpenClip() {
     w.bbtnOpenAvi->click();
     QCOMPARE(text(w, "lblCodec2"), fourCC.toLower());
     QCOMPARE(text(w, "lblAdapt"), QStringLiteral("Adaptation : 100%"));
+}
+
+// A camera writes "DIB " (uncompressed) in the header over a Motion JPEG
+// stream: the preview reads the header, the open clip says what is decoded.
+void ClipPropertiesTest::headerCodeThatLies() {
+    if (test::samplesDir().isEmpty())
+        QSKIP("the real sample clips (../shared/samples) are absent");
+    const QString path = test::samplesDir() + QStringLiteral("/avi/ball_segmentation_ball.avi");
+    MainWindowFixture f;
+    QVERIFY(f.isValid());
+    f.seams.failOnUnexpected(true);
+    TForm1& w = *f.window;
+    const QStringList seen = browse(f, {path});
+    QCOMPARE(seen.size(), 1);
+    QVERIFY(seen[0].contains(QStringLiteral("lblCodec2=DIB \nlblCodec3=Microsoft Bitmap, "
+                                            "non compressé")));
+
+    QVERIFY(openClipThroughDialog(w, f.seams, path));
+    QCOMPARE(text(w, "lblCodec2"), QStringLiteral("MJPG (DIB )"));
+    QCOMPARE(text(w, "lblCodec3"), QStringLiteral("Motion JPEG"));
+    // A generated clip's header tells the truth: shown as it is.
+    QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
+    QCOMPARE(text(w, "lblCodec2"), QStringLiteral("MJPG"));
+    QCOMPARE(text(w, "lblCodec3"), CodecName(QStringLiteral("MJPG")));
 }
 
 void ClipPropertiesTest::previewWhileBrowsing_data() {

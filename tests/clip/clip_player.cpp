@@ -3,7 +3,10 @@
 // one notice, whether it reached the end or was interrupted.
 #include "clip/clip_player.h"
 #include "clipgen/clip_generator.h"
+#include "support/avi_bytes.h"
 #include "support/generated_clips.h"
+
+#include <QFile>
 
 #include <QSignalSpy>
 #include <QtTest>
@@ -31,6 +34,7 @@ private slots:
     void interruptedPlaybackNotifiesOnce();
     void playOnLastFrameEndsAtOnce();
     void openFailureAndClose();
+    void undecodableFrameIsNeverAnother();
 };
 
 void ClipPlayerTest::stepsAndSeeksStayInside() {
@@ -139,6 +143,39 @@ void ClipPlayerTest::openFailureAndClose() {
     player.close(); // while playing
     QCOMPARE(player.mode(), ClipPlayer::Mode::NotReady);
     QVERIFY(!player.isOpen());
+}
+
+// Reached by a seek, a frame that cannot be decoded leaves no picture on
+// show; a playback passes over it and still ends on the last frame.
+void ClipPlayerTest::undecodableFrameIsNeverAnother() {
+    QFile whole(clip(20));
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    const QString path = testing::scratchFolder() + "/player_damaged.avi";
+    QVERIFY(test::writeBytes(path, test::damageAviFrame(whole.readAll(), 7)));
+
+    ClipPlayer player;
+    QVERIFY(player.open(path));
+    QVERIFY(player.seek(6));
+    QSignalSpy shown(&player, &ClipPlayer::frameShown);
+    QVERIFY(!player.seek(7));
+    QCOMPARE(player.position(), 7);
+    QVERIFY(player.currentImage().isNull());
+    QCOMPARE(player.errorString(), QStringLiteral("L'image n° 8 ne peut pas être décodée."));
+    QCOMPARE(shown.size(), 0);
+    QVERIFY(player.step(1, true));
+    QCOMPARE(clipgen::readFrameIndex(player.currentImage()), 8);
+
+    player.seek(5);
+    shown.clear();
+    QSignalSpy notices(&player, &ClipPlayer::notify);
+    player.play();
+    QTRY_COMPARE_WITH_TIMEOUT(notices.size(), 1, 5000);
+    QCOMPARE(player.position(), 19);
+    for (const QList<QVariant>& signal : shown) {
+        const int index = signal[0].toInt();
+        QVERIFY(index != 7);
+        QCOMPARE(clipgen::readFrameIndex(signal[1].value<QImage>()), index);
+    }
 }
 
 QTEST_GUILESS_MAIN(ClipPlayerTest)

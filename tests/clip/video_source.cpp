@@ -4,6 +4,7 @@
 #include "clipgen/clip_encoder.h"
 #include "clipgen/clip_generator.h"
 #include "clipgen/frame_code.h"
+#include "support/avi_bytes.h"
 #include "support/generated_clips.h"
 
 #include <QElapsedTimer>
@@ -88,6 +89,9 @@ private slots:
     void truncatedDataKeepsWholeFrames();
     void emptyChunksRepeatTheFrameBefore();
     void requestsOutsideTheClip();
+    void undecodableFrameSaysSo();
+    void rightEdgeOfAnyWidth_data();
+    void rightEdgeOfAnyWidth();
 };
 
 void VideoSourceTest::generatedFacts_data() {
@@ -378,6 +382,67 @@ void VideoSourceTest::requestsOutsideTheClip() {
     const int decoded = source.framesDecoded();
     QCOMPARE(clipgen::readFrameIndex(source.frame(24, QSize(320, 240))), 24);
     QCOMPARE(source.framesDecoded(), decoded);
+}
+
+// A frame the decoder cannot read says so, each time it is asked for, and
+// no other frame's picture stands in for it.
+void VideoSourceTest::undecodableFrameSaysSo() {
+    const QString path = writeFile("damaged.avi", test::damageAviFrame(mjpegBytes(), 7));
+    QVERIFY(!path.isEmpty());
+    for (const bool oneFrame : {false, true}) {
+        FfmpegVideoSource source;
+        QString error;
+        QVERIFY2(source.open(path, &error), qPrintable(error));
+        if (oneFrame)
+            source.setCacheBudget(0);
+        for (int i : {6, 7, 8, 7, 19, 7, 0}) {
+            const QImage image = source.frame(i);
+            if (i != 7) {
+                QCOMPARE(clipgen::readFrameIndex(image), i);
+                continue;
+            }
+            QVERIFY(image.isNull());
+            QCOMPARE(source.errorString(),
+                     QStringLiteral("L'image n° 8 ne peut pas être décodée."));
+        }
+    }
+}
+
+// The fast colour conversion works on blocks of 16 pixels; pictures of other
+// widths keep a clean right edge (and the memory after them intact).
+void VideoSourceTest::rightEdgeOfAnyWidth_data() {
+    QTest::addColumn<int>("width");
+    QTest::newRow("324") << 324;
+    QTest::newRow("328") << 328;
+}
+
+void VideoSourceTest::rightEdgeOfAnyWidth() {
+    QFETCH(int, width);
+    ClipSpec clip = makeClipSpec(Codec::H264, 6, 25, 1, Container::Mp4);
+    clip.width = width;
+    QString error;
+    const QString path = testing::generatedClip(clip, QString("w%1.mp4").arg(width), &error);
+    if (path.isEmpty() && error.contains("encodeur absent"))
+        QSKIP(qPrintable("this machine's libavcodec lacks the encoder: " + error));
+    QVERIFY2(!path.isEmpty(), qPrintable(error));
+    FfmpegVideoSource source;
+    QVERIFY2(source.open(path, &error), qPrintable(error));
+    for (int i : {0, 3, 5}) {
+        const QImage image = source.frame(i);
+        QCOMPARE(image.size(), QSize(width, 120));
+        // Beside the falling ball the picture is plain background.
+        for (int y = 30; y < 90; ++y) {
+            const QColor inside = image.pixelColor(width - 8, y);
+            for (int x = width - 4; x < width; ++x) {
+                const QColor edge = image.pixelColor(x, y);
+                QVERIFY2(std::abs(edge.red() - inside.red()) +
+                                 std::abs(edge.green() - inside.green()) +
+                                 std::abs(edge.blue() - inside.blue()) <
+                             30,
+                         qPrintable(QString("frame %1 at (%2, %3)").arg(i).arg(x).arg(y)));
+            }
+        }
+    }
 }
 
 QTEST_GUILESS_MAIN(VideoSourceTest)

@@ -51,6 +51,27 @@ bool writeBytes(const QString& path, const QByteArray& bytes) {
     return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
+QByteArray damageAviFrame(const QByteArray& avi, int frame) {
+    const int movi = avi.indexOf("movi");
+    if (movi < 0)
+        return {};
+    int seen = 0;
+    for (qsizetype at = movi + 4; at + 8 <= avi.size();) {
+        const QByteArray id = avi.mid(at, 4);
+        const quint32 size = qFromLittleEndian<quint32>(avi.constData() + at + 4);
+        if (id == "idx1" || at + 8 + qsizetype(size) > avi.size())
+            break;
+        if (id.endsWith("dc") && size > 0 && seen++ == frame) {
+            QByteArray damaged = avi;
+            for (quint32 i = 0; i < size; ++i)
+                damaged[at + 8 + i] = char((i * 37 + 11) & 0x7f);
+            return damaged;
+        }
+        at += 8 + size + (size & 1);
+    }
+    return {};
+}
+
 QString samplesDir() {
     const QString dir = QStringLiteral(TRAXILO_SAMPLES_DIR);
     return QDir(dir).exists() ? QDir(dir).absolutePath() : QString();

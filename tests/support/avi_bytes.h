@@ -21,6 +21,11 @@ QByteArray makeAviBytes(const AviFields& fields, int size = 512);
 
 bool writeBytes(const QString& path, const QByteArray& bytes);
 
+// `avi` with the picture data of its video frame `frame` (0-based, in file
+// order) overwritten by noise that no decoder takes for a picture; the
+// chunk keeps its size. Empty when the file has no such frame.
+QByteArray damageAviFrame(const QByteArray& avi, int frame);
+
 // The folder of the real sample files; empty when it is absent.
 QString samplesDir();
 

@@ -143,6 +143,8 @@ bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* e
     const bool mp4 = clipSpec.container == Container::Mp4;
     if (clipSpec.variableRate && !mp4)
         return fail(error, QStringLiteral("une cadence variable demande un conteneur MP4"));
+    if (clipSpec.truncated && mp4)
+        return fail(error, QStringLiteral("seul un AVI peut être coupé"));
 
     // Encoders report their settings at the information level: keep the
     // tool's output to real problems.
@@ -283,6 +285,100 @@ bool ClipEncoder::finish(QString* error) {
     const bool raw = d->clipSpec.codec == Codec::RawNoFourCC || d->clipSpec.codec == Codec::RawDib;
     if (raw && !setRawAviFourCC(d->path, choiceFor(d->clipSpec.codec).tag))
         return fail(error, QStringLiteral("en-tête AVI illisible"));
+    if (d->clipSpec.truncated && !truncateAvi(d->path, error))
+        return false;
+    return true;
+}
+
+bool copyToAvi(const QString& source, const QString& path, QString* error) {
+    AVFormatContext* in = nullptr;
+    AVFormatContext* out = nullptr;
+    AVPacket* packet = av_packet_alloc();
+    const auto done = [&](bool ok, const QString& why = {}) {
+        av_packet_free(&packet);
+        avformat_close_input(&in);
+        if (out) {
+            if (out->pb)
+                avio_closep(&out->pb);
+            avformat_free_context(out);
+        }
+        return ok || fail(error, why);
+    };
+    const QByteArray sourceName = source.toUtf8();
+    const QByteArray fileName = path.toUtf8();
+    if (!packet || avformat_open_input(&in, sourceName.constData(), nullptr, nullptr) < 0 ||
+        avformat_find_stream_info(in, nullptr) < 0)
+        return done(false, QStringLiteral("lecture de %1 impossible").arg(source));
+    const int video = av_find_best_stream(in, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (video < 0)
+        return done(false, QStringLiteral("pas de piste vidéo dans %1").arg(source));
+    const AVStream* from = in->streams[video];
+    const AVRational rate =
+        from->avg_frame_rate.num > 0 ? from->avg_frame_rate : from->r_frame_rate;
+    if (rate.num <= 0 || rate.den <= 0)
+        return done(false, QStringLiteral("cadence inconnue"));
+    if (avformat_alloc_output_context2(&out, nullptr, "avi", fileName.constData()) < 0)
+        return done(false, QStringLiteral("conteneur indisponible"));
+    AVStream* to = avformat_new_stream(out, nullptr);
+    if (!to || avcodec_parameters_copy(to->codecpar, from->codecpar) < 0)
+        return done(false, QStringLiteral("mémoire insuffisante"));
+    to->time_base = AVRational{rate.den, 2 * rate.num};
+    to->avg_frame_rate = rate;
+    int r = avio_open(&out->pb, fileName.constData(), AVIO_FLAG_WRITE);
+    if (r < 0 || (r = avformat_write_header(out, nullptr)) < 0)
+        return done(false, QStringLiteral("création du fichier : %1").arg(avError(r)));
+    int64_t shift = AV_NOPTS_VALUE; // the first decode time becomes 0
+    while (av_read_frame(in, packet) >= 0) {
+        if (packet->stream_index == video) {
+            av_packet_rescale_ts(packet, from->time_base, to->time_base);
+            if (shift == AV_NOPTS_VALUE)
+                shift = packet->dts == AV_NOPTS_VALUE ? 0 : packet->dts;
+            if (packet->dts != AV_NOPTS_VALUE)
+                packet->dts -= shift;
+            if (packet->pts != AV_NOPTS_VALUE)
+                packet->pts -= shift;
+            packet->stream_index = to->index;
+            packet->pos = -1;
+            r = av_interleaved_write_frame(out, packet);
+            if (r < 0)
+                return done(false, QStringLiteral("écriture : %1").arg(avError(r)));
+        }
+        av_packet_unref(packet);
+    }
+    r = av_write_trailer(out);
+    if (r < 0)
+        return done(false, QStringLiteral("fin du fichier : %1").arg(avError(r)));
+    return done(true);
+}
+
+bool truncateAvi(const QString& path, QString* error) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadWrite))
+        return fail(error, QStringLiteral("%1 ne peut pas être modifié").arg(path));
+    const QByteArray bytes = file.readAll();
+    const int movi = bytes.indexOf("movi");
+    if (movi < 0)
+        return fail(error, QStringLiteral("AVI sans données"));
+    // Walk the chunks of the movie list up to the index.
+    qint64 lastStart = -1;
+    qint64 lastSize = 0;
+    for (qint64 at = movi + 4; at + 8 <= bytes.size();) {
+        const QByteArray id = bytes.mid(at, 4);
+        const quint32 size =
+            quint32(uint8_t(bytes[at + 4])) | quint32(uint8_t(bytes[at + 5])) << 8 |
+            quint32(uint8_t(bytes[at + 6])) << 16 | quint32(uint8_t(bytes[at + 7])) << 24;
+        if (id == "idx1")
+            break;
+        if (id.endsWith("dc") && size > 1) {
+            lastStart = at + 8;
+            lastSize = size;
+        }
+        at += 8 + size + (size & 1);
+    }
+    if (lastStart < 0)
+        return fail(error, QStringLiteral("AVI sans image"));
+    if (!file.resize(lastStart + lastSize / 2))
+        return fail(error, QStringLiteral("%1 ne peut pas être coupé").arg(path));
     return true;
 }
 

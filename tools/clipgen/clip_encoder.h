@@ -26,4 +26,12 @@ private:
     std::unique_ptr<Private> d;
 };
 
+// Copies the video packets of `source` (MP4) into an AVI whose tick is half
+// the frame period, as a stream copy to AVI does: the muxer writes an empty
+// chunk in every gap of the timeline.
+bool copyToAvi(const QString& source, const QString& path, QString* error);
+
+// Cuts an AVI inside the data of its last video chunk; its index goes too.
+bool truncateAvi(const QString& path, QString* error);
+
 } // namespace traxilo::clipgen

@@ -3,6 +3,7 @@
 #include <QImage>
 #include <QPointF>
 #include <QString>
+#include <QStringList>
 #include <optional>
 #include <vector>
 
@@ -38,6 +39,13 @@ struct ClipSpec {
     int bFrames = 0;      // B-frames between references (MPEG-4, H.264, HEVC)
     bool openGop = false; // MPEG-4 part 2, H.264, HEVC: leading B-frames refer across the keyframe
     bool variableRate = false; // MP4 only: irregular frame intervals in whole milliseconds
+    // H.264 or HEVC written to MP4, then its packets copied into an AVI whose
+    // tick is half a frame, as a stream copy to AVI does: every other chunk
+    // is empty.
+    bool remuxToAvi = false;
+    // AVI cut inside the chunk of its last frame, index lost: read back, every
+    // chunk is said to be a keyframe and the last frame is unfinished.
+    bool truncated = false;
     Motion motion = Motion::FreeFall;
     double g = 9.81;           // m/s^2
     double pixelsPerMetre = 0; // 0: chosen so the motion fits the picture
@@ -58,6 +66,15 @@ struct ClipTruth {
     double pixelsPerMetre = 0;
     std::vector<FrameTruth> frames;
 };
+
+// Named recipes of clips as other programs write them, for the command line
+// and the tests; empty for an unknown name.
+//   mpeg4-open-gop    MPEG-4 part 2 in AVI, 2 B-frames, open GOPs of 12, as
+//                     `ffmpeg -c:v mpeg4 -bf 2` writes: 640 x 480, 30 fps, 4 s
+//   hevc-avi-remux    HEVC open GOPs in MP4 copied into an AVI (1/60 s ticks)
+//   cinepak-truncated Cinepak AVI cut in its 28th frame, without its index
+std::optional<ClipSpec> recipe(const QString& name);
+QStringList recipeNames();
 
 // Writes the clip and returns its truth; empty with `error` on failure.
 std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& path,

@@ -55,9 +55,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption v0y("v0y", "vertical start speed, m/s, upward", "v", "0");
     const QCommandLineOption g("g", "gravity, m/s2", "g", "9.81");
     const QCommandLineOption ppm("ppm", "pixels per metre (0: fit the motion)", "p", "0");
+    const QCommandLineOption recipeOption(
+        "recipe", "a clip as other programs write it: " + recipeNames().join(", "), "name");
     const QCommandLineOption truth("truth", "truth side file to write", "file");
-    parser.addOptions({demo, codec, size, fps, frames, gop, bframes, openGop, vfr, container,
-                       motion, v0x, v0y, g, ppm, truth});
+    parser.addOptions({demo, recipeOption, codec, size, fps, frames, gop, bframes, openGop, vfr,
+                       container, motion, v0x, v0y, g, ppm, truth});
     parser.process(app);
 
     if (parser.positionalArguments().size() != 1)
@@ -74,6 +76,11 @@ int main(int argc, char** argv) {
         clipSpec.motion = Motion::Throw;
         clipSpec.v0x = 1.5;
         clipSpec.v0y = 3.0;
+    } else if (parser.isSet(recipeOption)) {
+        const std::optional<ClipSpec> named = recipe(parser.value(recipeOption));
+        if (!named)
+            return failWith("unknown recipe " + parser.value(recipeOption));
+        clipSpec = *named;
     } else {
         const auto found = codecNames().find(parser.value(codec).toLower());
         if (found == codecNames().end())
