@@ -28,16 +28,8 @@ struct WindowState {
     int frameCount = 0;
     int currentFrame = -1;
 
-    static QStringList cells(const TextGrid& grid) {
-        QStringList out;
-        for (int r = 0; r < grid.rowCount(); ++r)
-            for (int c = 0; c < grid.colCount(); ++c)
-                out << grid.cell(c, r);
-        return out;
-    }
-
     explicit WindowState(const TForm1& w)
-        : pixels(cells(w.tables.PixelTable)), metres(cells(w.tables.MeasureTable)),
+        : pixels(gridCells(w.tables.PixelTable)), metres(gridCells(w.tables.MeasureTable)),
           surface(w.PaintBox1->image()), clipName(w.ClipInfo.fileName),
           frameCount(w.ClipInfo.frameCount), currentFrame(w.currentFrame) {
         for (const QLabel* label : w.findChildren<QLabel*>())

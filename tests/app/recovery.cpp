@@ -24,14 +24,6 @@ namespace {
 const char* const kChildClip = "TRAXILO_RECOVERY_CHILD_CLIP";
 const QList<QPoint> kClicks = {{20, 100}, {35, 90}, {50, 80}, {65, 72}, {80, 66}, {95, 61}};
 
-QStringList cells(const TextGrid& grid) {
-    QStringList out;
-    for (int r = 0; r < grid.rowCount(); ++r)
-        for (int c = 0; c < grid.colCount(); ++c)
-            out << grid.cell(c, r);
-    return out;
-}
-
 // The child: points the clip, tells its table once the copy is written,
 // then waits to be killed.
 int runChild(const QString& clip) {
@@ -49,7 +41,8 @@ int runChild(const QString& clip) {
         return 3;
     QFile out;
     (void)out.open(stdout, QIODevice::WriteOnly);
-    out.write((cells(w.tables.MeasureTable).join(QLatin1Char('|')) + QLatin1Char('\n')).toUtf8());
+    out.write(
+        (gridCells(w.tables.MeasureTable).join(QLatin1Char('|')) + QLatin1Char('\n')).toUtf8());
     out.write("ready\n");
     out.flush();
     return QApplication::exec(); // until SIGKILL
@@ -113,7 +106,7 @@ void RecoveryTest::killedWhilePointingIsOffered() {
             QCOMPARE(w.tables.PixelTable.cell(1, i + 1), QString::number(kClicks[i].x()));
             QCOMPARE(w.tables.PixelTable.cell(2, i + 1), QString::number(kClicks[i].y()));
         }
-        QCOMPARE(cells(w.tables.MeasureTable).join(QLatin1Char('|')), childTable);
+        QCOMPARE(gridCells(w.tables.MeasureTable).join(QLatin1Char('|')), childTable);
         w.recovery->markEnded();
     }
     // Offered once only.

@@ -24,22 +24,15 @@ using namespace traxilo::test;
 
 namespace {
 
-QStringList cells(const TextGrid& grid) {
-    QStringList out;
-    for (int r = 0; r < grid.rowCount(); ++r)
-        for (int c = 0; c < grid.colCount(); ++c)
-            out << grid.cell(c, r);
-    return out;
-}
-
 // What a user measured and sees of it.
 struct Measured {
     QStringList pixels, metres, styles;
     QString clip;
     int frame = -1;
     explicit Measured(const TForm1& w)
-        : pixels(cells(w.tables.PixelTable)), metres(cells(w.tables.MeasureTable)),
-          styles(cells(w.tables.StyleTable)), clip(w.ClipInfo.fileName), frame(w.currentFrame) {}
+        : pixels(gridCells(w.tables.PixelTable)), metres(gridCells(w.tables.MeasureTable)),
+          styles(gridCells(w.tables.StyleTable)), clip(w.ClipInfo.fileName), frame(w.currentFrame) {
+    }
     bool operator==(const Measured&) const = default;
 };
 

@@ -26,21 +26,13 @@ using namespace traxilo::test;
 
 namespace {
 
-QStringList cells(const TextGrid& grid) {
-    QStringList out;
-    for (int r = 0; r < grid.rowCount(); ++r)
-        for (int c = 0; c < grid.colCount(); ++c)
-            out << grid.cell(c, r);
-    return out;
-}
-
 struct Shown {
     QStringList pixels, metres;
     QImage surface;
     QString distance;
     int percent = 0;
     explicit Shown(TForm1& w)
-        : pixels(cells(w.tables.PixelTable)), metres(cells(w.tables.MeasureTable)),
+        : pixels(gridCells(w.tables.PixelTable)), metres(gridCells(w.tables.MeasureTable)),
           distance(w.edSi->text()), percent(w.displaySize.displayPercent) {
         w.Drawpoints();
         surface = w.PaintBox1->image().copy();

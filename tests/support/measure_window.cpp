@@ -72,6 +72,14 @@ void clickBox(QAbstractButton* box) {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
 }
 
+QStringList gridCells(const TextGrid& grid) {
+    QStringList out;
+    for (int r = 0; r < grid.rowCount(); ++r)
+        for (int c = 0; c < grid.colCount(); ++c)
+            out << grid.cell(c, r);
+    return out;
+}
+
 QWidget* widgetNamed(TForm1& window, const QString& name) {
     return window.findChild<QWidget*>(name);
 }

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class QAbstractButton;
@@ -37,6 +38,9 @@ unsigned surfaceRgb(const TForm1& window, QPoint pixel);
 
 // A click on the indicator of a check box or radio button (its hit area).
 void clickBox(QAbstractButton* box);
+
+// Every cell of a grid, row by row: tables compared cell for cell.
+QStringList gridCells(const TextGrid& grid);
 
 // The child widget of the window named `name`, for QTest clicks.
 QWidget* widgetNamed(TForm1& window, const QString& name);
