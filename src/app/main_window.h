@@ -105,7 +105,25 @@ public:
     QLabel* lblCodec1 = nullptr;
     QLabel* lblCodec2 = nullptr;
     QLabel* lblCodec3 = nullptr;
+    QLabel* lblRotation = nullptr;     // a phone's display rotation
+    QLabel* lblDimStockee = nullptr;   // the stored picture, when not the one shown
+    QLabel* lblIntervalles = nullptr;  // smallest and largest interval of a variable rate
+    QLabel* lblIrregulieres = nullptr; // the frames whose interval is irregular
     void connectClipSignals();
+
+    // ---- Frame times, capture rate, step (main_window_timing.cpp) ----
+    QLabel* lblCadencePrise = nullptr;
+    QLineEdit* edCadencePrise = nullptr; // images per second at filming
+    QLabel* lblCadence = nullptr;        // beside the frame counter when filmed at another rate
+    UpDown* udPas = nullptr;             // frames a step moves, 1 to 50
+    QLabel* lblPas = nullptr;
+    void setupCaptureRateField(QWidget* panel);
+    QWidget* buildStepPanel(QWidget* parent);
+    int frameStep() const;
+    void noteClipTimingOnOpening(); // the capture rate field and the times of a new clip
+    void warnOfVariableRate();      // once, when a clip of variable rate opens
+    void applyFrameTimes();         // the time column from the clip's times and capture rate
+    void edCadencePriseChange();
 
     // ---- Coordinate frame and calibration (main_window_calibration.cpp) ----
     traxilo::Calibration Calibration; // Xo, Yo, signX, signY, p1, p2, sensitivity, scaleChanged

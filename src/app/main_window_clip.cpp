@@ -144,6 +144,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
         const long double rate = std::nearbyint(1 / ClipInfo.framePeriod); // halves to even
         ClipInfo.frameRate = std::isfinite(rate) && rate < 2147483647.0L ? qint32(rate) : 0;
     }
+    NotePictureAndTiming(ClipInfo, MediaPlayer1->facts());
 
     HintTracker::setHint(pnl1AVI,
                          QStringLiteral("Glisser-déplacer l'image|Glisser-déplacer l'image"));
@@ -182,6 +183,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     bbtnSui->setEnabled(true);
 
     layoutTablesForClip();
+    noteClipTimingOnOpening();
 
     fillBackground(pnl1AVI, Qt::white);
     enableMeasurementForClip();
@@ -224,6 +226,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     finishClipOpening();
     mnuEnregistrerSession->setEnabled(true);
     PaintBox1->setFocus(); // the keys step the new clip at once
+    warnOfVariableRate();
     return true;
 }
 
@@ -300,12 +303,12 @@ void TForm1::bbtnPlayClick(QObject* sender) {
             break;
         case 5:
             if (currentFrame > 0) {
-                mpPositionner(currentFrame - 1);
+                mpPositionner(std::max(0, currentFrame - frameStep()));
             }
             break;
         case 6:
             if (currentFrame < length - 1) {
-                mpPositionner(currentFrame + 1);
+                mpPositionner(std::min(length - 1, currentFrame + frameStep()));
             }
             break;
         default:

@@ -59,6 +59,10 @@ void TForm1::setupClipPropertiesPage() {
     lblNbImages = factLabel(pnlProDuree, "lblNbImages");
     lblPeriode = factLabel(pnlProDuree, "lblPeriode");
     lblFrequence = factLabel(pnlProDuree, "lblFrequence");
+    lblIntervalles = factLabel(pnlProDuree, "lblIntervalles");
+    lblIrregulieres = factLabel(pnlProDuree, "lblIrregulieres");
+    lblIrregulieres->setWordWrap(true);
+    setupCaptureRateField(pnlProDuree);
 
     pnlProDim = factsPanel(tsProClip, layout, "pnlProDim");
     lblDim = factLabel(pnlProDim, "lblDim");
@@ -68,6 +72,8 @@ void TForm1::setupClipPropertiesPage() {
     lblDimL = factLabel(pnlProDim, "lblDimL");
     lblDimH = factLabel(pnlProDim, "lblDimH");
     lblAdapt = factLabel(pnlProDim, "lblAdapt");
+    lblDimStockee = factLabel(pnlProDim, "lblDimStockee");
+    lblRotation = factLabel(pnlProDim, "lblRotation");
     HintTracker::setHint(lblAdapt,
                          QStringLiteral("Affichage actuel|Affichage actuel en % des dimensions "
                                         "d'origine"));
@@ -95,6 +101,9 @@ void TForm1::setupClipPropertiesPage() {
     lblAdapt->setText(designed.lblAdapt.value_or(QString()));
     lblCodec2->setText(designed.lblCodec2);
     lblCodec3->setText(designed.lblCodec3);
+    for (QLabel* label : {lblRotation, lblDimStockee, lblIntervalles, lblIrregulieres}) {
+        label->setVisible(false);
+    }
 }
 
 namespace {
@@ -113,6 +122,13 @@ void showTexts(TForm1& w, const ProClipTexts& t) {
     }
     w.lblCodec2->setText(t.lblCodec2);
     w.lblCodec3->setText(t.lblCodec3);
+    for (auto [label, text] :
+         {std::pair{w.lblRotation, &t.lblRotation}, std::pair{w.lblDimStockee, &t.lblDimStockee},
+          std::pair{w.lblIntervalles, &t.lblIntervalles},
+          std::pair{w.lblIrregulieres, &t.lblIrregulieres}}) {
+        label->setText(*text);
+        label->setVisible(!text->isEmpty());
+    }
 }
 
 } // namespace

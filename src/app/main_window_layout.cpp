@@ -247,7 +247,9 @@ void TForm1::buildNavigationBar() {
     lblNoImage3 = label(ToolBar2, "lblNoImage3", QStringLiteral(" / "));
     lblNoImage4 = label(ToolBar2, "lblNoImage4", QStringLiteral("0"));
     lblNoImage5 = label(ToolBar2, "lblNoImage5", QString());
-    for (QLabel* l : {lblNoImage1, lblNoImage2, lblNoImage3, lblNoImage4, lblNoImage5}) {
+    lblCadence = label(ToolBar2, "lblCadence", QString());
+    for (QLabel* l :
+         {lblNoImage1, lblNoImage2, lblNoImage3, lblNoImage4, lblNoImage5, lblCadence}) {
         ToolBar2->addWidget(l);
     }
 }

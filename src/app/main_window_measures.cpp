@@ -219,6 +219,7 @@ void TForm1::setupMeasuresPage() {
         row->addWidget(box);
     }
     fourth->addWidget(autoPanel);
+    fourth->addWidget(buildStepPanel(tsMesures));
     fourth->addStretch(1);
     layout->addLayout(fourth);
 

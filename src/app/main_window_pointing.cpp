@@ -27,6 +27,7 @@ void recordAt(TForm1& w, QPoint pos) {
     context.currentFrame = w.currentFrame;
     context.autoH = w.chkBoxAutoH->isChecked(); // read even while disabled
     context.autoV = w.chkBoxAutoV->isChecked();
+    context.step = w.frameStep();
     const RecordPlan plan = recordPoint(w.tables, w.Calibration, context);
     if (!plan.recorded) {
         return;

@@ -1,5 +1,6 @@
 #include "clip/clip_facts.h"
 
+#include "clip/capture_rate.h"
 #include "clip/file_utils.h"
 #include "clip/shell_link.h"
 #include "common/number_format.h"
@@ -72,7 +73,44 @@ ProClipTexts RAZProClipTexts(ClipInfo* openClip) {
         t.lblCodec2 = clip.decodedCodec + QStringLiteral(" (") + t.lblCodec2 + QLatin1Char(')');
         t.lblCodec3 = clip.decodedCodecName;
     }
+    if (clip.rotation != 0 || clip.mirrored)
+        t.lblRotation = QStringLiteral("rotation : %1°").arg(clip.rotation) +
+                        (clip.mirrored ? QStringLiteral(", miroir") : QString());
+    if (clip.storedWidth > 0 &&
+        (clip.storedWidth != clip.width || clip.storedHeight != clip.height))
+        t.lblDimStockee = QStringLiteral("Taille stockée : %1 × %2 pixels")
+                              .arg(clip.storedWidth)
+                              .arg(clip.storedHeight);
+    if (clip.timing.variableRate) {
+        t.lblIntervalles =
+            QStringLiteral("Intervalles : de %1 à %2")
+                .arg(intervalText(clip.timing.minInterval), intervalText(clip.timing.maxInterval));
+        // Image numbers as the counter shows them; a long list is cut.
+        constexpr int kListed = 20;
+        const std::vector<int>& frames = clip.timing.irregularFrames;
+        QStringList numbers;
+        for (std::size_t i = 0; i < frames.size() && i < kListed; ++i)
+            numbers << QString::number(frames[i] + 1);
+        if (!numbers.isEmpty()) {
+            t.lblIrregulieres =
+                QStringLiteral("Images irrégulières : ") + numbers.join(QStringLiteral(", "));
+            if (frames.size() > kListed)
+                t.lblIrregulieres += QStringLiteral("… (%1 en tout)").arg(frames.size());
+        }
+    }
     return t;
+}
+
+void NotePictureAndTiming(ClipInfo& clip, const VideoFacts& facts) {
+    clip.storedWidth = facts.storedWidth;
+    clip.storedHeight = facts.storedHeight;
+    clip.rotation = facts.rotation;
+    clip.mirrored = facts.mirrored;
+    clip.timing = facts.timing;
+    clip.fileCaptureRate = facts.captureRate;
+    clip.captureRate.reset();
+    if (facts.captureRate > 0 && !isFileRate(clip.framePeriod, facts.captureRate))
+        clip.captureRate = facts.captureRate;
 }
 
 void NoteDecodedCodec(ClipInfo& clip, const VideoFacts& facts) {

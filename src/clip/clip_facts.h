@@ -26,6 +26,13 @@ struct ProClipTexts {
     std::optional<QString> lblAdapt; // absent: the label keeps its text
     QString lblCodec2;               // FourCC
     QString lblCodec3;               // codec name
+    // Of the open clip only, each empty (and hidden) when there is nothing to
+    // say: a phone's display rotation, a stored picture of another size than
+    // the one shown, the intervals of a variable frame rate.
+    QString lblRotation;
+    QString lblDimStockee;
+    QString lblIntervalles;
+    QString lblIrregulieres;
 };
 
 // The texts the page is built with, before anything is shown.
@@ -38,6 +45,11 @@ ProClipTexts NoClipTexts();
 // The FourCC is shown as stored, then the stored one becomes lower-case, so
 // every later call shows it in lower case.
 ProClipTexts RAZProClipTexts(ClipInfo* openClip);
+
+// Notes in `clip` the picture's geometry and the frames' times from the
+// backend; `clip.framePeriod` must be set. The capture rate starts at the one
+// the file records, if any.
+void NotePictureAndTiming(ClipInfo& clip, const VideoFacts& facts);
 
 // Notes in `clip` the codec really decoded when the header's FourCC names
 // another one (and clears it otherwise).

@@ -5,6 +5,7 @@
 
 #include <QElapsedTimer>
 #include <QTimer>
+#include <algorithm>
 #include <cmath>
 
 namespace traxilo {
@@ -32,13 +33,23 @@ struct ClipPlayer::Private {
         const double p = f.frameCount > 0 ? f.durationMs / f.frameCount : 0;
         return p > 0 ? p : 40.0;
     }
+    // The frame due `elapsedMs` after the playback started: at each frame's
+    // own time when the frames are not evenly spaced.
+    int dueFrame(qint64 elapsedMs) const {
+        const FrameTiming& timing = source->facts().timing;
+        if (timing.evenlySpaced || int(timing.times.size()) <= playStart)
+            return playStart + int(std::floor(elapsedMs / periodMs()));
+        const double at = timing.times[std::size_t(playStart)] + elapsedMs / 1000.0;
+        return int(std::upper_bound(timing.times.begin(), timing.times.end(), at) -
+                   timing.times.begin()) -
+               1;
+    }
 };
 
 ClipPlayer::ClipPlayer(QObject* parent) : QObject(parent), d(std::make_unique<Private>()) {
     d->timer.setTimerType(Qt::PreciseTimer);
     connect(&d->timer, &QTimer::timeout, this, [this] {
-        const int due =
-            std::min(d->last(), d->playStart + int(std::floor(d->clock.elapsed() / d->periodMs())));
+        const int due = std::min(d->last(), d->dueFrame(d->clock.elapsed()));
         PlaybackWorker::Ready ready = d->worker->takeUpTo(due);
         if (ready.index >= 0) {
             d->skipped += ready.dropped;

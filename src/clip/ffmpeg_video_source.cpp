@@ -1,10 +1,14 @@
 #include "clip/ffmpeg_video_source.h"
 
+#include "clip/display_orientation.h"
 #include "clip/frame_cache.h"
 #include "clip/frame_index.h"
 
 #include <QFileInfo>
+#include <QTransform>
+#include <algorithm>
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <map>
 #include <mutex>
@@ -14,6 +18,7 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/display.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/pixdesc.h>
 #include <libavutil/time.h>
@@ -68,6 +73,18 @@ int packetOfFrame(const AVFrame* frame, int packetCount) {
     const int64_t tag = frame->reordered_opaque;
 #endif
     return tag >= 1 && tag <= packetCount ? int(tag - 1) : -1;
+}
+
+double captureRateOf(const AVFormatContext* format, const AVStream* stream) {
+    // Android writes the rate it filmed at in the file's metadata.
+    for (AVDictionary* tags : {format->metadata, stream->metadata}) {
+        const AVDictionaryEntry* entry = av_dict_get(tags, "com.android.capture.fps", nullptr, 0);
+        bool ok = false;
+        const double rate = entry ? QString::fromLatin1(entry->value).toDouble(&ok) : 0;
+        if (ok && rate > 0 && rate <= 100000)
+            return rate;
+    }
+    return 0;
 }
 
 QString fourCCText(uint32_t tag) {
@@ -153,6 +170,7 @@ struct FfmpegVideoSource::Private {
     void takeFrame();
     int target = 0; // frame the decoding under way is for
     bool ensureFrame(int target);
+    void setPictureGeometry();
     QImage convert(const AVFrame* frame, QSize size);
 };
 
@@ -239,8 +257,7 @@ bool FfmpegVideoSource::Private::buildIndex() {
         error = openError(QStringLiteral("la lecture du fichier a pris trop de temps."));
         return false;
     }
-    // An AVI stream counts one tick per chunk, and its empty chunks are
-    // frames that repeat the picture before them.
+    // An AVI stream counts one tick per chunk, empty ones included.
     const bool avi = std::strcmp(format->iformat->name, "avi") == 0;
     index.build(std::move(packets), avi);
     if (index.frameCount() == 0) {
@@ -389,8 +406,7 @@ void FfmpegVideoSource::Private::takeFrame() {
     if (!seenKey) {
         seenKey = true;
         if (calibrating) {
-            if (index.usesDecodeTimeline() && stamp != PacketInfo::kNoTimestamp)
-                index.setOutputDelay(stamp - index.timestampOfFrame(0) + index.outputDelay());
+            index.calibrateOutputDelay(stamp);
             slot = index.keyFrame(seekKey);
             calibrating = false;
         } else {
@@ -417,9 +433,6 @@ void FfmpegVideoSource::Private::takeFrame() {
         // frame shown.
         if (slot <= lastOut)
             slot = lastOut + 1;
-        // Repeated frames have no packet: no picture comes out for them.
-        while (slot < index.frameCount() && index.pictureFrame(slot) != slot)
-            ++slot;
         // The last frames of a stream carry no timestamp. Counted from a seek
         // onto a late keyframe they may stand one place early (the decoder
         // can leave one out there): trusted only when decoded from further
@@ -529,14 +542,6 @@ bool FfmpegVideoSource::Private::ensureFrame(int target) {
         return true;
     if (undecodable.count(target))
         return false;
-    const int picture = index.pictureFrame(target);
-    if (picture != target) {
-        FrameCache::Frame shown = ensureFrame(picture) ? cache.find(picture) : nullptr;
-        if (!shown)
-            return false;
-        cache.insert(target, shown, 0);
-        return true;
-    }
     const bool canContinue = positioned && !atEnd && seenKey && lastOut >= 0 && target > lastOut &&
                              index.keyFrame(index.keyFor(target)) <= lastOut + 1;
     if (canContinue) {
@@ -585,6 +590,37 @@ bool FfmpegVideoSource::Private::ensureFrame(int target) {
     return false;
 }
 
+void FfmpegVideoSource::Private::setPictureGeometry() {
+    AVStream* st = format->streams[stream];
+    facts.storedWidth = st->codecpar->width;
+    facts.storedHeight = st->codecpar->height;
+    // Square pixels: the width stretched or narrowed by the sample aspect
+    // (DV and 4:3 MPEG-2 store 720 pixels for 768 or 640 shown).
+    const AVRational aspect = av_guess_sample_aspect_ratio(format, st, nullptr);
+    double stretch = aspect.num > 0 && aspect.den > 0 ? av_q2d(aspect) : 1.0;
+    if (!(stretch >= 0.25 && stretch <= 4.0))
+        stretch = 1.0;
+    const int width = std::clamp(int(std::lround(facts.storedWidth * stretch)), 1, kMaxSide);
+    const int height = facts.storedHeight;
+#if LIBAVFORMAT_VERSION_MAJOR >= 61 ||                                                             \
+    (LIBAVFORMAT_VERSION_MAJOR == 60 && LIBAVFORMAT_VERSION_MINOR >= 15)
+    const AVPacketSideData* side = av_packet_side_data_get(
+        st->codecpar->coded_side_data, st->codecpar->nb_coded_side_data, AV_PKT_DATA_DISPLAYMATRIX);
+    const auto* matrix =
+        side && side->size >= 9 * 4 ? reinterpret_cast<const int32_t*>(side->data) : nullptr;
+#else
+    std::size_t size = 0;
+    const uint8_t* data = av_stream_get_side_data(st, AV_PKT_DATA_DISPLAYMATRIX, &size);
+    const auto* matrix = data && size >= 9 * 4 ? reinterpret_cast<const int32_t*>(data) : nullptr;
+#endif
+    const DisplayOrientation orientation = displayOrientation(matrix);
+    facts.rotation = orientation.rotation;
+    facts.mirrored = orientation.mirrored;
+    const bool quarter = facts.rotation == 90 || facts.rotation == 270;
+    facts.width = quarter ? height : width;
+    facts.height = quarter ? width : height;
+}
+
 QImage FfmpegVideoSource::Private::convert(const AVFrame* frame, QSize size) {
     if (size.isEmpty())
         size = QSize(facts.width, facts.height);
@@ -594,6 +630,12 @@ QImage FfmpegVideoSource::Private::convert(const AVFrame* frame, QSize size) {
                     .arg(size.height());
         return {};
     }
+    // Scaled in the stored orientation, then turned upright.
+    const bool quarter = facts.rotation == 90 || facts.rotation == 270;
+    const bool turned = facts.rotation != 0 || facts.mirrored;
+    const QSize shown = size;
+    if (quarter)
+        size.transpose();
     const auto pixelFormat = AVPixelFormat(frame->format);
     // The fast YUV to RGB path of this libswscale works in blocks of 16
     // pixels: on other widths it writes past the end of the picture and
@@ -635,7 +677,18 @@ QImage FfmpegVideoSource::Private::convert(const AVFrame* frame, QSize size) {
         }
     }
     spares[spare] = image;
-    return image;
+    if (!turned)
+        return image;
+    QImage upright = facts.rotation == 180 ? image.mirrored(true, true)
+                     : facts.rotation != 0 ? image.transformed(QTransform().rotate(facts.rotation))
+                                           : image;
+    if (facts.mirrored)
+        upright = upright.mirrored(true, false);
+    if (upright.size() != shown || upright.format() != QImage::Format_RGB32) {
+        error = QStringLiteral("Conversion de l'image impossible.");
+        return {};
+    }
+    return upright;
 }
 
 FfmpegVideoSource::FfmpegVideoSource() : d(std::make_unique<Private>()) {}
@@ -656,16 +709,26 @@ bool FfmpegVideoSource::open(const QString& path, QString* error) {
         const AVStream* st = d->format->streams[d->stream];
         VideoFacts& f = d->facts;
         f.frameCount = d->index.frameCount();
-        f.width = st->codecpar->width;
-        f.height = st->codecpar->height;
         f.codecFourCC = fourCCText(st->codecpar->codec_tag);
+        d->setPictureGeometry();
         f.durationMs = double(d->index.durationTicks()) * av_q2d(st->time_base) * 1000.0;
         AVRational rate = st->avg_frame_rate.num > 0 ? st->avg_frame_rate : st->r_frame_rate;
         f.frameRate = rate.num > 0 && rate.den > 0 ? av_q2d(rate) : 0;
         if (f.frameRate > 1000)
             f.frameRate = 0;
-        if (!(f.durationMs > 0) || f.durationMs > 1e10)
+        std::vector<int64_t> stamps(std::size_t(f.frameCount));
+        for (int i = 0; i < f.frameCount; ++i)
+            stamps[std::size_t(i)] = d->index.frameTimestamp(i);
+        f.timing = analyseFrameTiming(stamps, d->index.durationTicks(), st->time_base.num,
+                                      st->time_base.den);
+        if (!(f.durationMs > 0) || f.durationMs > 1e10) {
+            // Timestamps that say nothing: frames at the nominal rate.
             f.durationMs = f.frameCount * 1000.0 / (f.frameRate > 0 ? f.frameRate : 25.0);
+            f.timing = FrameTiming();
+            for (int i = 0; i < f.frameCount; ++i)
+                f.timing.times.push_back(i * f.durationMs / f.frameCount / 1000.0);
+        }
+        f.captureRate = captureRateOf(d->format, st);
 
         // Decode the first frame: it proves the clip can be shown and, on
         // the decode timeline, gives the decoder's reorder delay.

@@ -5,7 +5,7 @@
 
 namespace traxilo {
 
-void FrameIndex::build(std::vector<PacketInfo> packets, bool tickPerFrame) {
+void FrameIndex::build(std::vector<PacketInfo> packets, bool tickPerChunk) {
     *this = FrameIndex();
     m_packets = std::move(packets);
     const int n = int(m_packets.size());
@@ -28,36 +28,29 @@ void FrameIndex::build(std::vector<PacketInfo> packets, bool tickPerFrame) {
     auto slotTime = [this](int i) {
         return m_decodeTimeline ? m_packets[i].dts : m_packets[i].pts;
     };
+    // Timestamps that go backward or repeat keep the order of the packets.
     std::vector<int> order(n);
     std::iota(order.begin(), order.end(), 0);
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return slotTime(a) < slotTime(b); });
 
-    // Repeated frames fill whole-tick gaps; a gap too long to be empty
-    // chunks (a damaged timestamp) is left as it is.
-    constexpr int64_t kMaxRepeats = 10000;
-    int64_t repeatsLeft = tickPerFrame && m_dtsUnique ? 10 * int64_t(n) + kMaxRepeats : 0;
     std::vector<int> frameOfPacket(n);
     m_slotTimestamp.reserve(n);
-    m_pictureOf.reserve(n);
     for (int f = 0; f < n; ++f) {
-        const int64_t stamp = slotTime(order[f]);
-        if (f > 0) {
-            const int64_t missing = stamp - m_slotTimestamp.back() - 1;
-            if (missing > 0 && missing <= std::min(kMaxRepeats, repeatsLeft)) {
-                repeatsLeft -= missing;
-                const int shown = m_pictureOf.back();
-                for (int64_t k = 0; k < missing; ++k) {
-                    m_slotTimestamp.push_back(m_slotTimestamp.back() + 1);
-                    m_pictureOf.push_back(shown);
-                }
-            }
-        }
-        const int slot = int(m_slotTimestamp.size());
-        frameOfPacket[order[f]] = slot;
-        m_slotTimestamp.push_back(stamp);
-        m_pictureOf.push_back(slot);
+        frameOfPacket[order[f]] = f;
+        m_slotTimestamp.push_back(slotTime(order[f]));
     }
+    std::vector<int64_t> steps;
+    steps.reserve(n);
+    for (int f = 1; f < n; ++f)
+        steps.push_back(m_slotTimestamp[f] - m_slotTimestamp[f - 1]);
+    if (!steps.empty()) {
+        m_gaps = tickPerChunk && m_dtsUnique &&
+                 std::any_of(steps.begin(), steps.end(), [](int64_t s) { return s > 1; });
+        std::nth_element(steps.begin(), steps.begin() + steps.size() / 2, steps.end());
+        m_medianStep = std::max<int64_t>(1, steps[steps.size() / 2]);
+    }
+
     for (int f = 0; f < frameCount(); ++f)
         m_frameOfTimestamp.emplace(m_slotTimestamp[f], f);
     for (int i = 0; i < n; ++i) {
@@ -74,21 +67,50 @@ void FrameIndex::build(std::vector<PacketInfo> packets, bool tickPerFrame) {
 
     const int64_t span = m_slotTimestamp.back() - m_slotTimestamp.front();
     int64_t last = m_packets[order.back()].duration;
+    // A chunk lasts one tick even when empty chunks follow it: the last frame
+    // lasts as long as the frames usually do.
+    if (m_gaps)
+        last = m_medianStep;
     if (last <= 0)
-        last = tickPerFrame ? 1 : n > 1 ? std::max<int64_t>(1, span / (n - 1)) : 1;
+        last = tickPerChunk ? 1 : n > 1 ? std::max<int64_t>(1, span / (n - 1)) : 1;
     m_durationTicks = span + last;
 }
 
-int FrameIndex::frameForTimestamp(int64_t timestamp) const {
-    if (timestamp == PacketInfo::kNoTimestamp)
+int FrameIndex::ordinalOfDts(int64_t dts) const {
+    const auto it = m_frameOfTimestamp.find(dts);
+    if (it != m_frameOfTimestamp.end())
+        return it->second;
+    const int64_t lastDts = m_slotTimestamp.back();
+    if (dts <= lastDts)
         return -1;
-    const auto it =
-        m_frameOfTimestamp.find(m_decodeTimeline ? timestamp - m_outputDelay : timestamp);
-    return it == m_frameOfTimestamp.end() ? -1 : it->second;
+    return frameCount() - 1 + int((dts - lastDts + m_medianStep / 2) / m_medianStep);
+}
+
+void FrameIndex::calibrateOutputDelay(int64_t firstFrameTimestamp) {
+    if (!m_decodeTimeline || firstFrameTimestamp == PacketInfo::kNoTimestamp)
+        return;
+    m_outputDelay = std::max(0, ordinalOfDts(firstFrameTimestamp));
+}
+
+int FrameIndex::frameForTimestamp(int64_t timestamp) const {
+    if (timestamp == PacketInfo::kNoTimestamp || frameCount() == 0)
+        return -1;
+    if (!m_decodeTimeline) {
+        const auto it = m_frameOfTimestamp.find(timestamp);
+        return it == m_frameOfTimestamp.end() ? -1 : it->second;
+    }
+    const int ordinal = ordinalOfDts(timestamp);
+    const int frame = ordinal - m_outputDelay;
+    return ordinal >= 0 && frame >= 0 && frame < frameCount() ? frame : -1;
 }
 
 int64_t FrameIndex::timestampOfFrame(int frame) const {
-    return m_slotTimestamp[frame] + (m_decodeTimeline ? m_outputDelay : 0);
+    if (!m_decodeTimeline)
+        return m_slotTimestamp[frame];
+    const int ordinal = frame + m_outputDelay;
+    if (ordinal < frameCount())
+        return m_slotTimestamp[ordinal];
+    return m_slotTimestamp.back() + (ordinal - (frameCount() - 1)) * m_medianStep;
 }
 
 int FrameIndex::identify(int64_t dts, int64_t pos) const {

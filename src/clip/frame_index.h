@@ -22,29 +22,32 @@ struct PacketInfo {
 // back to its frame number.
 //
 // When every packet has a presentation timestamp, frames are ordered by it.
-// Otherwise (AVI: timestamps count frames in decode order, some packets have
-// none) the n-th frame shown is the n-th slot of the decode timeline, and a
-// decoded frame's best-effort timestamp is its slot shifted by the
-// decoder's reorder delay, measured on the first frame decoded.
+// Otherwise (AVI: timestamps count chunks in decode order, some packets have
+// none) the n-th frame shown is the n-th packet of the decode timeline, and a
+// decoded frame's best-effort timestamp is the decode timestamp of a packet
+// the decoder's reorder delay later, measured on the first frame decoded.
+// Empty packets (AVI's empty chunks) are no frames: the gaps they leave are
+// longer intervals between the frames around them.
 class FrameIndex {
 public:
-    // `tickPerFrame`: every frame lasts one tick of the stream (AVI). A gap in
-    // the timestamps is then a run of empty chunks, frames that repeat the
-    // picture before them; they keep their places so that frame i stays at
-    // time i x period.
-    void build(std::vector<PacketInfo> packets, bool tickPerFrame = false);
+    // `tickPerChunk`: the stream counts one tick per chunk (AVI), so that a
+    // gap in the timestamps is a run of empty chunks.
+    void build(std::vector<PacketInfo> packets, bool tickPerChunk = false);
 
     int frameCount() const { return int(m_slotTimestamp.size()); }
-    // The frame whose picture frame `frame` shows: itself, or for a repeated
-    // frame the last one before it that has a packet.
-    int pictureFrame(int frame) const { return m_pictureOf[frame]; }
+    // Timestamp of frame `frame` in stream ticks: its presentation time, or
+    // its place on the decode timeline.
+    int64_t frameTimestamp(int frame) const { return m_slotTimestamp[frame]; }
     int packetCount() const { return int(m_packets.size()); }
     const PacketInfo& packet(int decodeIndex) const { return m_packets[decodeIndex]; }
     bool usesDecodeTimeline() const { return m_decodeTimeline; }
 
-    // Decode timeline only: timestamp of decoded frames minus their slot's.
-    void setOutputDelay(int64_t delay) { m_outputDelay = delay; }
-    int64_t outputDelay() const { return m_outputDelay; }
+    // Decode timeline only: how many packets later than its own the packet
+    // is whose timestamp a decoded frame carries.
+    void setOutputDelay(int delay) { m_outputDelay = delay; }
+    int outputDelay() const { return m_outputDelay; }
+    // Sets the delay from the timestamp the first frame came out with.
+    void calibrateOutputDelay(int64_t firstFrameTimestamp);
 
     // Frame number of a decoded frame's timestamp, -1 when not in the index.
     int frameForTimestamp(int64_t timestamp) const;
@@ -74,6 +77,9 @@ public:
 
     // Length of the clip in stream ticks, last frame's duration included.
     int64_t durationTicks() const { return m_durationTicks; }
+    // Whether empty chunks left gaps between the frames of a tick-per-chunk
+    // stream.
+    bool hasEmptyChunks() const { return m_gaps; }
 
 private:
     struct Key {
@@ -81,15 +87,20 @@ private:
         int frame;
     };
     std::vector<PacketInfo> m_packets;
+    // Decode timeline: the place in decode order of the packet with
+    // timestamp `dts`, extrapolated past the last one; -1 when none.
+    int ordinalOfDts(int64_t dts) const;
+
     std::vector<int64_t> m_slotTimestamp; // per frame: pts, or dts on the decode timeline
-    std::vector<int> m_pictureOf;         // per frame, see pictureFrame()
     std::unordered_map<int64_t, int> m_frameOfTimestamp;
     std::unordered_map<int64_t, int> m_packetOfDts;
     std::unordered_map<int64_t, int> m_packetOfPos;
     std::vector<Key> m_keys;
     bool m_decodeTimeline = false;
     bool m_dtsUnique = true;
-    int64_t m_outputDelay = 0;
+    bool m_gaps = false;
+    int m_outputDelay = 0;
+    int64_t m_medianStep = 1;
     int64_t m_durationTicks = 0;
 };
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clip/frame_timing.h"
+
 #include <QImage>
 #include <QSize>
 #include <QString>
@@ -11,12 +13,20 @@ namespace traxilo {
 struct VideoFacts {
     int frameCount = 0;    // frames in presentation order
     double durationMs = 0; // whole clip, from the index's timestamps
-    int width = 0;         // natural picture size
+    // The picture as shown: upright (the display rotation applied) and with
+    // square pixels (the sample aspect applied). Every position is in it.
+    int width = 0;
     int height = 0;
-    double frameRate = 0;  // nominal frames per second, 0 when unknown
-    QString codecFourCC;   // the stream's codec tag as four characters, may be empty
-    QString codecName;     // the decoder's short name ("mjpeg", "mpeg4", "h264", ...)
-    QString codecLongName; // the decoder's descriptive name ("Motion JPEG", ...)
+    int storedWidth = 0; // the picture as the file stores it
+    int storedHeight = 0;
+    int rotation = 0;       // degrees clockwise from stored to shown: 0, 90, 180, 270
+    bool mirrored = false;  // and then flipped left to right
+    FrameTiming timing;     // each frame's own time
+    double captureRate = 0; // images per second it was filmed at, when the file says; else 0
+    double frameRate = 0;   // nominal frames per second, 0 when unknown
+    QString codecFourCC;    // the stream's codec tag as four characters, may be empty
+    QString codecName;      // the decoder's short name ("mjpeg", "mpeg4", "h264", ...)
+    QString codecLongName;  // the decoder's descriptive name ("Motion JPEG", ...)
 };
 
 // Whether a FourCC read from an AVI header names the codec the stream is

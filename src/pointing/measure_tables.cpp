@@ -26,6 +26,8 @@ void MeasureTables::openClip(int frameCount, long double period) {
 
     m_frameCount = std::max(0, frameCount);
     m_period = period;
+    m_times.clear();
+    m_timeScale = 1;
     m_points = 1;
     m_current = 1;
     m_t0 = 1;
@@ -104,7 +106,26 @@ void MeasureTables::ActualGrid(const Calibration& calibration) {
 QString MeasureTables::timeText(int row) const {
     if (row < m_t0 || row > m_frameCount)
         return {};
-    return FormatTime(m_tFormat, static_cast<long double>(row - m_t0) * m_period);
+    return FormatTime(m_tFormat, timeOf(row));
+}
+
+long double MeasureTables::timeOf(int row) const {
+    const long double t = m_times.empty() ? static_cast<long double>(row - m_t0) * m_period
+                                          : m_times[row - 1] - m_times[m_t0 - 1];
+    return m_timeScale == 1 ? t : t * m_timeScale;
+}
+
+void MeasureTables::setFrameTimes(std::vector<long double> times, long double scale) {
+    if (!clipOpen())
+        return;
+    m_times = int(times.size()) == m_frameCount ? std::move(times) : std::vector<long double>();
+    m_timeScale = scale > 0 ? scale : 1;
+    // The column is as wide as the time of the frame after the last one.
+    const long double last = m_times.empty() ? static_cast<long double>(m_frameCount) * m_period
+                                             : m_times.back() + m_period;
+    setColumn0Width(FormatTime(m_tFormat, m_timeScale == 1 ? last : last * m_timeScale));
+    for (int r = 1; r <= m_frameCount; ++r)
+        MeasureTable.setCell(0, r, timeText(r));
 }
 
 void MeasureTables::setTimeOrigin(int t0) {

@@ -7,6 +7,7 @@
 #include <QString>
 #include <QStringList>
 #include <optional>
+#include <vector>
 
 namespace traxilo {
 
@@ -72,6 +73,13 @@ public:
     // styles of the axes and point 1 filled where empty.
     void openClip(int frameCount, long double period);
 
+    // Each frame's own time in seconds from the first frame, one per frame
+    // (empty: frame i is at i x period, as for any evenly spaced clip), and
+    // the factor every time is multiplied by (file rate / capture rate of a
+    // slow-motion clip; 1 otherwise). The time column is rewritten.
+    void setFrameTimes(std::vector<long double> times, long double scale = 1);
+    long double timeScale() const { return m_timeScale; }
+
     // n points per frame (clamped to 1..9): style columns, 2n + 1 columns in
     // both tables, headers, current column 2n - 1; the current point stays
     // within 1..n.
@@ -98,6 +106,8 @@ public:
                                        const QString& distanceText);
 
     QString timeText(int row) const; // empty before the time origin
+    // Seconds from the time origin to the frame of `row`.
+    long double timeOf(int row) const;
     // Does the table hold at least one recorded point?
     bool tableauOccupe() const;
 
@@ -126,6 +136,8 @@ private:
 
     int m_frameCount = 0;
     long double m_period = 0;
+    std::vector<long double> m_times;
+    long double m_timeScale = 1;
     int m_points = 1;
     int m_current = 1;
     int m_t0 = 1;

@@ -3,6 +3,8 @@
 #include "common/number_format.h"
 #include "geometry/pixel_conversion.h"
 
+#include <algorithm>
+
 namespace traxilo {
 
 RecordPlan recordPoint(MeasureTables& tables, const Calibration& calibration,
@@ -30,7 +32,8 @@ RecordPlan recordPoint(MeasureTables& tables, const Calibration& calibration,
     tables.MeasureTable.setCell(c + 1, r, FormatSci(digits, p.y));
 
     const bool more = k < tables.pointsPerFrame();
-    const bool next = r < F;
+    const int step = std::max(1, context.step);
+    const bool next = r + step <= F;
     const MarkUpdate mark = plan.refilled ? MarkUpdate::Redraw : MarkUpdate::DrawNewMark;
     const MarkUpdate afterMove = plan.refilled ? MarkUpdate::Drawpoints : MarkUpdate::DrawNewMark;
 
@@ -39,15 +42,15 @@ RecordPlan recordPoint(MeasureTables& tables, const Calibration& calibration,
         plan.newCol = c + 2;
         plan.newPoint = k + 1;
     } else if (context.autoH && context.autoV && next) {
-        plan.nextFrame = context.currentFrame + 1;
+        plan.nextFrame = context.currentFrame + step;
         plan.mark = afterMove;
-        plan.newRow = r + 1;
+        plan.newRow = r + step;
         plan.newCol = 1;
         plan.newPoint = 1;
     } else if (!context.autoH && context.autoV && next) {
-        plan.nextFrame = context.currentFrame + 1;
+        plan.nextFrame = context.currentFrame + step;
         plan.mark = afterMove;
-        plan.newRow = r + 1;
+        plan.newRow = r + step;
     } else {
         plan.mark = mark;
     }

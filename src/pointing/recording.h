@@ -16,6 +16,7 @@ struct ClickContext {
     int currentFrame = -1; // index of the frame shown
     bool autoH = true;     // chkBoxAutoH checked (read even while disabled)
     bool autoV = true;     // chkBoxAutoV checked
+    int step = 1;          // frames the automatic advance moves ("Pas")
 };
 
 // How the picture is brought up to date after a recording.

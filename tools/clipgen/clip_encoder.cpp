@@ -2,10 +2,12 @@
 
 #include <QFile>
 #include <cmath>
+#include <cstring>
 
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
+#include <libavutil/display.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/opt.h>
 #include <libswscale/swscale.h>
@@ -50,6 +52,8 @@ CodecChoice choiceFor(Codec codec) {
         return {"libx264", AV_PIX_FMT_YUV420P, 0};
     case Codec::Hevc:
         return {"libx265", AV_PIX_FMT_YUV420P, 0};
+    case Codec::Dv:
+        return {"dvvideo", AV_PIX_FMT_YUV420P, fourcc('d', 'v', 's', 'd')};
     }
     return {"mjpeg", AV_PIX_FMT_YUVJ420P, 0};
 }
@@ -64,6 +68,22 @@ bool fail(QString* error, const QString& text) {
     if (error)
         *error = text;
     return false;
+}
+
+bool addDisplayMatrix(AVStream* stream, const int32_t* matrix) {
+#if LIBAVFORMAT_VERSION_MAJOR >= 61 ||                                                             \
+    (LIBAVFORMAT_VERSION_MAJOR == 60 && LIBAVFORMAT_VERSION_MINOR >= 15)
+    AVPacketSideData* side = av_packet_side_data_new(
+        &stream->codecpar->coded_side_data, &stream->codecpar->nb_coded_side_data,
+        AV_PKT_DATA_DISPLAYMATRIX, sizeof(int32_t) * 9, 0);
+    uint8_t* data = side ? side->data : nullptr;
+#else
+    uint8_t* data = av_stream_new_side_data(stream, AV_PKT_DATA_DISPLAYMATRIX, sizeof(int32_t) * 9);
+#endif
+    if (!data)
+        return false;
+    memcpy(data, matrix, sizeof(int32_t) * 9);
+    return true;
 }
 
 // Writes the FourCC of the first video stream into its stream handler and
@@ -140,11 +160,19 @@ bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* e
         return fail(error, QStringLiteral("taille non prise en charge (multiple de 4 requis)"));
     if (clipSpec.fpsNum <= 0 || clipSpec.fpsDen <= 0 || clipSpec.frames <= 0)
         return fail(error, QStringLiteral("cadence ou nombre d'images invalide"));
-    const bool mp4 = clipSpec.container == Container::Mp4;
-    if (clipSpec.variableRate && !mp4)
-        return fail(error, QStringLiteral("une cadence variable demande un conteneur MP4"));
+    const bool mp4 = clipSpec.container != Container::Avi; // MP4 or MOV
+    const bool irregular = clipSpec.variableRate || clipSpec.laterFpsNum > 0;
+    if ((irregular || clipSpec.rotation != 0 || clipSpec.mirrored || clipSpec.writeCaptureRate) &&
+        !mp4)
+        return fail(error, QStringLiteral("cadence variable, rotation et cadence de prise de vue "
+                                          "demandent un conteneur MP4 ou MOV"));
     if (clipSpec.truncated && mp4)
         return fail(error, QStringLiteral("seul un AVI peut être coupé"));
+    if (clipSpec.rotation % 90 != 0 || clipSpec.rotation < 0 || clipSpec.rotation >= 360)
+        return fail(error, QStringLiteral("rotation de 0, 90, 180 ou 270 degrés seulement"));
+    if (clipSpec.codec == Codec::Dv && (clipSpec.width != 720 || clipSpec.height != 576 ||
+                                        clipSpec.fpsNum != 25 * clipSpec.fpsDen))
+        return fail(error, QStringLiteral("le DV s'écrit en 720 x 576 à 25 images par seconde"));
 
     // Encoders report their settings at the information level: keep the
     // tool's output to real problems.
@@ -156,8 +184,10 @@ bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* e
         return fail(error, QStringLiteral("encodeur absent : %1").arg(choice.encoder));
 
     const QByteArray file = path.toUtf8();
-    if (avformat_alloc_output_context2(&d->format, nullptr, mp4 ? "mp4" : "avi", file.constData()) <
-        0)
+    const char* muxer = clipSpec.container == Container::Mov   ? "mov"
+                        : clipSpec.container == Container::Mp4 ? "mp4"
+                                                               : "avi";
+    if (avformat_alloc_output_context2(&d->format, nullptr, muxer, file.constData()) < 0)
         return fail(error, QStringLiteral("conteneur indisponible"));
     d->stream = avformat_new_stream(d->format, nullptr);
     d->codec = avcodec_alloc_context3(encoder);
@@ -169,10 +199,16 @@ bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* e
     AVCodecContext* c = d->codec;
     c->width = clipSpec.width;
     c->height = clipSpec.height;
-    c->pix_fmt = choice.pixelFormat;
+    c->pix_fmt = clipSpec.tenBit && clipSpec.codec == Codec::Hevc ? AV_PIX_FMT_YUV420P10LE
+                                                                  : choice.pixelFormat;
     c->framerate = AVRational{clipSpec.fpsNum, clipSpec.fpsDen};
-    c->time_base =
-        clipSpec.variableRate ? AVRational{1, 1000} : AVRational{clipSpec.fpsDen, clipSpec.fpsNum};
+    // Irregular timestamps in milliseconds, as many phones write; a change of
+    // rate in the 1/90000 s of others.
+    c->time_base = clipSpec.tickRate > 0   ? AVRational{1, clipSpec.tickRate}
+                   : clipSpec.variableRate ? AVRational{1, 1000}
+                   : clipSpec.laterFpsNum  ? AVRational{1, 90000}
+                                           : AVRational{clipSpec.fpsDen, clipSpec.fpsNum};
+    c->sample_aspect_ratio = AVRational{std::max(1, clipSpec.sarNum), std::max(1, clipSpec.sarDen)};
     c->gop_size = std::max(1, clipSpec.gop);
     c->max_b_frames = std::max(0, clipSpec.bFrames);
     c->thread_count = 2;
@@ -224,6 +260,22 @@ bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* e
     avcodec_parameters_from_context(d->stream->codecpar, c);
     d->stream->time_base = c->time_base;
     d->stream->avg_frame_rate = c->framerate;
+    d->stream->sample_aspect_ratio = c->sample_aspect_ratio;
+    if (clipSpec.rotation != 0 || clipSpec.mirrored) {
+        int32_t matrix[9];
+        // Clockwise as seen on the screen; the flip comes after the turn.
+        av_display_rotation_set(matrix, clipSpec.rotation);
+        if (clipSpec.mirrored)
+            av_display_matrix_flip(matrix, 1, 0);
+        if (!addDisplayMatrix(d->stream, matrix))
+            return fail(error, QStringLiteral("mémoire insuffisante"));
+    }
+    AVDictionary* options = nullptr;
+    if (clipSpec.writeCaptureRate && clipSpec.captureRate > 0) {
+        av_dict_set(&d->format->metadata, "com.android.capture.fps",
+                    QByteArray::number(clipSpec.captureRate, 'f', 6).constData(), 0);
+        av_dict_set(&options, "movflags", "use_metadata_tags", 0);
+    }
     if (choice.tag)
         d->stream->codecpar->codec_tag = choice.tag;
     else if (!mp4)
@@ -232,7 +284,8 @@ bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* e
     r = avio_open(&d->format->pb, file.constData(), AVIO_FLAG_WRITE);
     if (r < 0)
         return fail(error, QStringLiteral("création du fichier : %1").arg(avError(r)));
-    r = avformat_write_header(d->format, nullptr);
+    r = avformat_write_header(d->format, &options);
+    av_dict_free(&options);
     if (r < 0)
         return fail(error, QStringLiteral("en-tête : %1").arg(avError(r)));
     d->headerWritten = true;

@@ -7,6 +7,8 @@
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
+#include <QTransform>
+#include <cmath>
 
 namespace traxilo::clipgen {
 
@@ -36,6 +38,49 @@ std::optional<ClipSpec> recipe(const QString& name) {
         s.frames = 28;
         s.gop = 10;
         s.truncated = true;
+    } else if (name == QLatin1String("phone-portrait")) {
+        s.codec = Codec::H264;
+        s.container = Container::Mp4;
+        s.width = 1920;
+        s.height = 1080;
+        s.frames = 60;
+        s.gop = 30;
+        s.bFrames = 2;
+        s.rotation = 90;
+    } else if (name == QLatin1String("phone-vfr")) {
+        s.codec = Codec::H264;
+        s.container = Container::Mp4;
+        s.width = 320;
+        s.height = 480;
+        s.frames = 90;
+        s.gop = 30;
+        s.laterFpsNum = 60;
+        s.rateChangeAt = 30;
+        s.g = 1.0; // a slow fall that stays in the picture for 2 s
+    } else if (name == QLatin1String("phone-slowmo")) {
+        s.codec = Codec::H264;
+        s.container = Container::Mp4;
+        s.frames = 90;
+        s.gop = 30;
+        s.captureRate = 240;
+        s.writeCaptureRate = true;
+    } else if (name == QLatin1String("phone-hevc10")) {
+        s.codec = Codec::Hevc;
+        s.container = Container::Mov;
+        s.frames = 30;
+        s.gop = 10;
+        s.bFrames = 2;
+        s.tenBit = true;
+        s.rotation = 270;
+    } else if (name == QLatin1String("camcorder-dv")) {
+        s.codec = Codec::Dv;
+        s.width = 720;
+        s.height = 576;
+        s.fpsNum = 25;
+        s.frames = 12;
+        s.sarNum = 16;
+        s.sarDen = 15;
+        s.verticalRuler = true;
     } else {
         return std::nullopt;
     }
@@ -43,9 +88,35 @@ std::optional<ClipSpec> recipe(const QString& name) {
 }
 
 QStringList recipeNames() {
-    return {QStringLiteral("mpeg4-open-gop"), QStringLiteral("hevc-avi-remux"),
-            QStringLiteral("cinepak-truncated")};
+    return {QStringLiteral("mpeg4-open-gop"),    QStringLiteral("hevc-avi-remux"),
+            QStringLiteral("cinepak-truncated"), QStringLiteral("phone-portrait"),
+            QStringLiteral("phone-vfr"),         QStringLiteral("phone-slowmo"),
+            QStringLiteral("phone-hevc10"),      QStringLiteral("camcorder-dv")};
 }
+
+QSize shownSize(const ClipSpec& clipSpec) {
+    const int den = clipSpec.sarDen > 0 ? clipSpec.sarDen : 1;
+    const int num = clipSpec.sarNum > 0 ? clipSpec.sarNum : 1;
+    const int width = int(std::lround(double(clipSpec.width) * num / den));
+    const bool quarter = clipSpec.rotation == 90 || clipSpec.rotation == 270;
+    return quarter ? QSize(clipSpec.height, width) : QSize(width, clipSpec.height);
+}
+
+namespace {
+
+// The picture as the file stores it: the shown one flipped back, turned
+// back and squeezed to the stored pixels.
+QImage storedPicture(const QImage& shown, const ClipSpec& clipSpec) {
+    QImage stored = clipSpec.mirrored ? shown.mirrored(true, false) : shown;
+    if (clipSpec.rotation != 0)
+        stored = stored.transformed(QTransform().rotate(-clipSpec.rotation));
+    if (stored.size() != QSize(clipSpec.width, clipSpec.height))
+        stored = stored.scaled(clipSpec.width, clipSpec.height, Qt::IgnoreAspectRatio,
+                               Qt::SmoothTransformation);
+    return stored;
+}
+
+} // namespace
 
 std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& path,
                                       QString* error) {
@@ -71,7 +142,7 @@ std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& p
         return std::nullopt;
     const Scene scene(clipSpec);
     for (int i = 0; i < clipSpec.frames; ++i) {
-        if (!encoder.write(scene.render(i), scene.frameTime(i), error))
+        if (!encoder.write(storedPicture(scene.render(i), clipSpec), scene.stampTime(i), error))
             return std::nullopt;
     }
     if (!encoder.finish(error))
@@ -92,10 +163,14 @@ bool writeTruthFile(const ClipTruth& truth, const QString& path) {
     QTextStream out(&file);
     out.setRealNumberPrecision(10);
     out << "# traxilo-clipgen truth: ball centre in picture pixels, y from the top edge\n";
+    out << "# shown " << truth.shownSize.width() << 'x' << truth.shownSize.height() << '\n';
     out << "# ruler " << truth.rulerA.x() << ' ' << truth.rulerA.y() << ' ' << truth.rulerB.x()
         << ' ' << truth.rulerB.y() << ' ' << truth.rulerLengthM << " m\n";
+    if (truth.rulerC != truth.rulerA)
+        out << "# upright ruler " << truth.rulerC.x() << ' ' << truth.rulerC.y() << ' '
+            << truth.rulerD.x() << ' ' << truth.rulerD.y() << ' ' << truth.rulerLengthM << " m\n";
     out << "# g " << truth.g << " m/s2, " << truth.pixelsPerMetre << " px/m\n";
-    out << "# index t x y\n";
+    out << "# index t x y (t: the time each frame was filmed)\n";
     for (size_t i = 0; i < truth.frames.size(); ++i) {
         const FrameTruth& f = truth.frames[i];
         out << i << ' ' << f.t << ' ' << f.ball.x() << ' ' << f.ball.y() << '\n';

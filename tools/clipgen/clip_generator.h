@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPointF>
+#include <QSize>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -20,11 +21,12 @@ enum class Codec {
     Mpeg4Divx,   // AVI, MPEG-4 part 2 tagged "DIVX"
     MsMpeg4v2,   // AVI, "MP42"
     MsMpeg4v3,   // AVI, "DIV3"
-    H264,        // MP4 (or AVI)
-    Hevc,        // MP4
+    H264,        // MP4 (or AVI, MOV)
+    Hevc,        // MP4 (or MOV)
+    Dv,          // AVI, "dvsd": 720 x 576 at 25 per second, as school camcorders write
 };
 
-enum class Container { Avi, Mp4 };
+enum class Container { Avi, Mp4, Mov };
 enum class Motion { FreeFall, Throw };
 
 struct ClipSpec {
@@ -39,6 +41,7 @@ struct ClipSpec {
     int bFrames = 0;      // B-frames between references (MPEG-4, H.264, HEVC)
     bool openGop = false; // MPEG-4 part 2, H.264, HEVC: leading B-frames refer across the keyframe
     bool variableRate = false; // MP4 only: irregular frame intervals in whole milliseconds
+    int tickRate = 0;          // MP4/MOV: timestamps in 1/tickRate s (0: the usual choice)
     // H.264 or HEVC written to MP4, then its packets copied into an AVI whose
     // tick is half a frame, as a stream copy to AVI does: every other chunk
     // is empty.
@@ -46,6 +49,22 @@ struct ClipSpec {
     // AVI cut inside the chunk of its last frame, index lost: read back, every
     // chunk is said to be a keyframe and the last frame is unfinished.
     bool truncated = false;
+
+    // As phones and camcorders write them. `width` and `height` are the
+    // stored picture; the scene is drawn as it is meant to be shown (upright,
+    // square pixels) and turned and squeezed into the stored picture.
+    int rotation = 0;      // MP4/MOV display rotation, clockwise: 0, 90, 180, 270
+    bool mirrored = false; // and then flipped left to right
+    int sarNum = 1;        // stored pixels are sarNum / sarDen as wide as high
+    int sarDen = 1;
+    int laterFpsNum = 0; // from frame rateChangeAt on, laterFpsNum / fpsDen per second
+    int rateChangeAt = 0;
+    double captureRate = 0;        // slow motion: filmed at this rate, stored at fpsNum / fpsDen
+    bool writeCaptureRate = false; // MP4/MOV: that rate in the metadata, as Android writes it
+    bool tenBit = false;           // HEVC with 10 bits per sample
+    bool verticalRuler = false;    // a second 1 m ruler, upright, near the left edge
+    bool texture =
+        false; // a noisy background, new in every frame, that decodes like a filmed scene
     Motion motion = Motion::FreeFall;
     double g = 9.81;           // m/s^2
     double pixelsPerMetre = 0; // 0: chosen so the motion fits the picture
@@ -54,13 +73,16 @@ struct ClipSpec {
 };
 
 struct FrameTruth {
-    double t = 0; // seconds from frame 0
+    double t = 0; // seconds from frame 0, as filmed
     QPointF ball; // ball centre, picture pixels, y from the top edge
 };
 
 struct ClipTruth {
-    QPointF rulerA; // ends of the ruler drawn in the scene, picture pixels
+    QSize shownSize; // the picture as shown; every position below is in it
+    QPointF rulerA;  // ends of the ruler drawn in the scene, picture pixels
     QPointF rulerB;
+    QPointF rulerC; // ends of the upright ruler, when there is one
+    QPointF rulerD;
     double rulerLengthM = 1.0;
     double g = 9.81;
     double pixelsPerMetre = 0;
@@ -73,8 +95,17 @@ struct ClipTruth {
 //                     `ffmpeg -c:v mpeg4 -bf 2` writes: 640 x 480, 30 fps, 4 s
 //   hevc-avi-remux    HEVC open GOPs in MP4 copied into an AVI (1/60 s ticks)
 //   cinepak-truncated Cinepak AVI cut in its 28th frame, without its index
+//   phone-portrait    H.264 MP4, 1920 x 1080 stored, shown upright (90 degrees)
+//   phone-vfr         H.264 MP4, 1 s at 30 then 1 s at 60 per second
+//   phone-slowmo      H.264 MP4 filmed at 240, stored at 30, the rate in its metadata
+//   phone-hevc10      10-bit HEVC MOV, shown upright (270 degrees)
+//   camcorder-dv      DV in AVI, 720 x 576 stored, 16:15 pixels, two rulers
 std::optional<ClipSpec> recipe(const QString& name);
 QStringList recipeNames();
+
+// The picture as the clip is meant to be shown: the stored one with square
+// pixels, turned by its display rotation.
+QSize shownSize(const ClipSpec& clipSpec);
 
 // Writes the clip and returns its truth; empty with `error` on failure.
 std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& path,

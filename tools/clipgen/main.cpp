@@ -16,7 +16,7 @@ const std::map<QString, Codec>& codecNames() {
         {"mjpeg", Codec::Mjpeg},       {"dib", Codec::RawDib},      {"raw0", Codec::RawNoFourCC},
         {"msvideo1", Codec::MsVideo1}, {"cinepak", Codec::Cinepak}, {"xvid", Codec::Mpeg4Xvid},
         {"divx", Codec::Mpeg4Divx},    {"mp42", Codec::MsMpeg4v2},  {"div3", Codec::MsMpeg4v3},
-        {"h264", Codec::H264},         {"hevc", Codec::Hevc},
+        {"h264", Codec::H264},         {"hevc", Codec::Hevc},       {"dv", Codec::Dv},
     };
     return names;
 }
@@ -35,7 +35,7 @@ int main(int argc, char** argv) {
         "Writes a clip of a ball in free fall or thrown, with a 1 m ruler in the scene and the\n"
         "frame index coded in the pixels of every frame.");
     parser.addHelpOption();
-    parser.addPositionalArgument("output", "clip to write (.avi or .mp4)");
+    parser.addPositionalArgument("output", "clip to write (.avi, .mp4 or .mov)");
     QStringList codecList;
     for (const auto& [name, codec] : codecNames())
         codecList << name;
@@ -49,6 +49,11 @@ int main(int argc, char** argv) {
     const QCommandLineOption bframes("bframes", "B-frames between references", "n", "0");
     const QCommandLineOption openGop("open-gop", "leading B-frames refer across keyframes");
     const QCommandLineOption vfr("vfr", "variable frame rate (MP4)");
+    const QCommandLineOption rotation("rotation", "display rotation, clockwise (MP4, MOV)",
+                                      "degrees", "0");
+    const QCommandLineOption mirror("mirror", "flipped left to right after the rotation");
+    const QCommandLineOption texture("texture",
+                                     "a noisy background that decodes like a filmed scene");
     const QCommandLineOption container("container", "avi or mp4 (default from the name)", "kind");
     const QCommandLineOption motion("motion", "fall or throw", "kind", "fall");
     const QCommandLineOption v0x("v0x", "horizontal start speed, m/s (throw)", "v", "0");
@@ -58,8 +63,9 @@ int main(int argc, char** argv) {
     const QCommandLineOption recipeOption(
         "recipe", "a clip as other programs write it: " + recipeNames().join(", "), "name");
     const QCommandLineOption truth("truth", "truth side file to write", "file");
-    parser.addOptions({demo, recipeOption, codec, size, fps, frames, gop, bframes, openGop, vfr,
-                       container, motion, v0x, v0y, g, ppm, truth});
+    parser.addOptions({demo,    recipeOption, codec, size,     fps,    frames,  gop,
+                       bframes, openGop,      vfr,   rotation, mirror, texture, container,
+                       motion,  v0x,          v0y,   g,        ppm,    truth});
     parser.process(app);
 
     if (parser.positionalArguments().size() != 1)
@@ -99,6 +105,9 @@ int main(int argc, char** argv) {
         clipSpec.bFrames = parser.value(bframes).toInt();
         clipSpec.openGop = parser.isSet(openGop);
         clipSpec.variableRate = parser.isSet(vfr);
+        clipSpec.rotation = parser.value(rotation).toInt();
+        clipSpec.mirrored = parser.isSet(mirror);
+        clipSpec.texture = parser.isSet(texture);
         clipSpec.motion = parser.value(motion) == "throw" ? Motion::Throw : Motion::FreeFall;
         clipSpec.v0x = parser.value(v0x).toDouble();
         clipSpec.v0y = parser.value(v0y).toDouble();
@@ -106,7 +115,9 @@ int main(int argc, char** argv) {
         clipSpec.pixelsPerMetre = parser.value(ppm).toDouble();
         const QString kind = parser.isSet(container) ? parser.value(container)
                                                      : QFileInfo(output).suffix().toLower();
-        clipSpec.container = kind == "mp4" ? Container::Mp4 : Container::Avi;
+        clipSpec.container = kind == "mp4"   ? Container::Mp4
+                             : kind == "mov" ? Container::Mov
+                                             : Container::Avi;
     }
 
     QString error;

@@ -3,6 +3,7 @@
 #include "clipgen/frame_code.h"
 
 #include <QPainter>
+#include <QRandomGenerator>
 #include <algorithm>
 #include <cmath>
 
@@ -16,8 +17,11 @@ const QColor kBall(220, 60, 30);
 } // namespace
 
 Scene::Scene(const ClipSpec& clipSpec) : m_spec(clipSpec) {
-    const int w = clipSpec.width;
-    const int h = clipSpec.height;
+    const QSize shown = shownSize(clipSpec);
+    m_spec.width = shown.width();
+    m_spec.height = shown.height();
+    const int w = m_spec.width;
+    const int h = m_spec.height;
     const int band = frameCodeBandHeight(h);
     m_radius = std::max(3.0, w / 48.0);
 
@@ -44,6 +48,8 @@ Scene::Scene(const ClipSpec& clipSpec) : m_spec(clipSpec) {
     double ppm = clipSpec.pixelsPerMetre;
     if (ppm <= 0) {
         ppm = 0.8 * w; // the 1 m ruler must fit across the picture
+        if (clipSpec.verticalRuler)
+            ppm = std::min(ppm, 0.6 * h);
         if (maxY - minY > 1e-9)
             ppm = std::min(ppm, (bottom - top) / (maxY - minY));
         if (maxX - minX > 1e-9)
@@ -57,8 +63,15 @@ Scene::Scene(const ClipSpec& clipSpec) : m_spec(clipSpec) {
     m_truth.rulerLengthM = 1.0;
     const double rulerY = h - std::max(7.0, h / 20.0);
     const double rulerX = std::max(4.0, (w - ppm) / 2.0);
+    m_truth.shownSize = shown;
     m_truth.rulerA = QPointF(rulerX, rulerY);
     m_truth.rulerB = QPointF(rulerX + ppm, rulerY);
+    // The upright ruler stands near the left edge, its foot above the other.
+    const double uprightX = std::max(6.0, w / 24.0);
+    m_truth.rulerC =
+        clipSpec.verticalRuler ? QPointF(uprightX, rulerY - h / 40.0 - 4) : m_truth.rulerA;
+    m_truth.rulerD =
+        clipSpec.verticalRuler ? QPointF(uprightX, m_truth.rulerC.y() - ppm) : m_truth.rulerB;
     for (int i = 0; i < clipSpec.frames; ++i) {
         const double t = frameTime(i);
         m_truth.frames.push_back({t, ballAt(t)});
@@ -66,7 +79,17 @@ Scene::Scene(const ClipSpec& clipSpec) : m_spec(clipSpec) {
 }
 
 double Scene::frameTime(int index) const {
+    if (m_spec.captureRate > 0)
+        return index / m_spec.captureRate;
+    return stampTime(index);
+}
+
+double Scene::stampTime(int index) const {
     const double period = double(m_spec.fpsDen) / m_spec.fpsNum;
+    if (m_spec.laterFpsNum > 0 && index > m_spec.rateChangeAt) {
+        const double later = double(m_spec.fpsDen) / m_spec.laterFpsNum;
+        return m_spec.rateChangeAt * period + (index - m_spec.rateChangeAt) * later;
+    }
     if (!m_spec.variableRate)
         return index * period;
     // Whole milliseconds, alternating long and short intervals as a phone
@@ -89,6 +112,18 @@ QPointF Scene::ballAt(double t) const {
 QImage Scene::render(int index) const {
     QImage image(m_spec.width, m_spec.height, QImage::Format_RGB32);
     image.fill(kBackground);
+    if (m_spec.texture) {
+        // Grain of a camera sensor over a coarse pattern: hard to predict.
+        QRandomGenerator grain(quint32(index) * 7919u + 17u);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const int base = 150 + ((x / 24 + y / 24) % 2) * 60;
+                const int v = base + int(grain.bounded(48u)) - 24;
+                line[x] = qRgb(v, v, std::min(255, v + 10));
+            }
+        }
+    }
     QPainter p(&image);
     p.setRenderHint(QPainter::Antialiasing, true);
 
@@ -102,6 +137,16 @@ QImage Scene::render(int index) const {
         const double x = a.x() + (b.x() - a.x()) * k / 10.0;
         const double len = (k % 5 == 0) ? thick * 3 : thick * 1.5;
         p.drawLine(QPointF(x, a.y() - len), QPointF(x, a.y() + len));
+    }
+    if (m_spec.verticalRuler) {
+        const QPointF c = m_truth.rulerC;
+        const QPointF d = m_truth.rulerD;
+        p.fillRect(QRectF(c.x() - thick / 2, d.y(), thick, c.y() - d.y()), QColor(30, 30, 30));
+        for (int k = 0; k <= 10; ++k) {
+            const double y = c.y() + (d.y() - c.y()) * k / 10.0;
+            const double len = (k % 5 == 0) ? thick * 3 : thick * 1.5;
+            p.drawLine(QPointF(c.x() - len, y), QPointF(c.x() + len, y));
+        }
     }
 
     if (index >= 0 && index < int(m_truth.frames.size())) {

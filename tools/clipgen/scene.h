@@ -13,14 +13,18 @@ public:
     explicit Scene(const ClipSpec& clipSpec);
 
     const ClipTruth& truth() const { return m_truth; }
-    // Time of frame `index` in seconds; irregular for a variable-rate clip.
+    // Time of frame `index` in seconds, as filmed; irregular for a
+    // variable-rate clip.
     double frameTime(int index) const;
+    // Its timestamp in the file, in seconds: the filming time, or for slow
+    // motion the time it is played back at.
+    double stampTime(int index) const;
     QImage render(int index) const;
 
 private:
     QPointF ballAt(double t) const;
 
-    ClipSpec m_spec;
+    ClipSpec m_spec; // width and height: the picture as shown
     ClipTruth m_truth;
     QPointF m_start; // ball position at t = 0, pixels
     double m_radius = 4;
