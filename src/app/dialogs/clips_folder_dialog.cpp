@@ -1,6 +1,7 @@
 #include "app/dialogs/clips_folder_dialog.h"
 
 #include "app/config_file.h"
+#include "app/dialogs/button_row.h"
 #include "app/file_dialog_seam.h"
 #include "app/hint_tracker.h"
 
@@ -51,11 +52,7 @@ TaccesClipsBox::TaccesClipsBox(ConfigFile& config, QWidget* parent)
     folderRow->addWidget(edClipsPath, 1);
     folderRow->addWidget(btnParcourir);
     layout->addLayout(folderRow);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, OKBtn, CancelBtn);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(rb1, &QRadioButton::clicked, this, &TaccesClipsBox::rb1Click);

@@ -1,5 +1,6 @@
 #include "app/dialogs/display_size_dialog.h"
 
+#include "app/dialogs/button_row.h"
 #include "app/up_down.h"
 
 #include <QCheckBox>
@@ -76,11 +77,7 @@ TtailleImaBox::TtailleImaBox(DisplaySize& size, QWidget* parent) : QDialog(paren
     sizeRow->addWidget(lblRange);
     sizeRow->addStretch(1);
     layout->addLayout(sizeRow);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, OKBtn, CancelBtn);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(udPc, &UpDown::clicked, this, &TtailleImaBox::udPcClick);

@@ -1,6 +1,7 @@
 #include "app/dialogs/graphic_clipboard_dialog.h"
 
 #include "app/color_dialog_seam.h"
+#include "app/dialogs/button_row.h"
 #include "app/hint_tracker.h"
 #include "app/radio_group.h"
 #include "app/shape_widget.h"
@@ -55,11 +56,7 @@ TSauveGraphicPPBox::TSauveGraphicPPBox(QWidget* parent) : QDialog(parent) {
     colourRow->addWidget(btnCouleurFond);
     colourRow->addStretch(1);
     layout->addLayout(colourRow);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, OKBtn, CancelBtn);
     setMinimumWidth(360);
 
     connect(rgIncExc, &RadioGroup::itemClicked, this, &TSauveGraphicPPBox::rgIncExcClick);

@@ -2,6 +2,7 @@
 
 #include "app/color_dialog_seam.h"
 #include "app/design_colours.h"
+#include "app/dialogs/button_row.h"
 #include "app/radio_group.h"
 #include "app/widget_style.h"
 #include "pointing/measure_tables.h"
@@ -47,11 +48,7 @@ TaspectPointBox::TaspectPointBox(MeasureTables& tables, QWidget* parent)
     choices->addWidget(ptForme);
     choices->addWidget(colourGroup);
     layout->addLayout(choices);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, OKBtn, CancelBtn);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(SpeedButton1, &QPushButton::clicked, this, &TaspectPointBox::SpeedButton1Click);

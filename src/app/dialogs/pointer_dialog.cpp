@@ -1,6 +1,7 @@
 #include "app/dialogs/pointer_dialog.h"
 
 #include "app/design_colours.h"
+#include "app/dialogs/button_row.h"
 #include "app/hint_tracker.h"
 #include "app/radio_group.h"
 #include "app/widget_style.h"
@@ -44,11 +45,7 @@ TdlgPointeur::TdlgPointeur(PointStyle& style, QWidget* parent) : QDialog(parent)
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rgPtNoirBlanc);
     layout->addWidget(rgPtForme);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, OKBtn, CancelBtn);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(OKBtn, &QPushButton::clicked, this, &TdlgPointeur::OKBtnClick);

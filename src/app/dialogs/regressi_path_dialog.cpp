@@ -1,6 +1,7 @@
 #include "app/dialogs/regressi_path_dialog.h"
 
 #include "app/config_file.h"
+#include "app/dialogs/button_row.h"
 #include "app/file_dialog_seam.h"
 #include "app/hint_tracker.h"
 #include "app/radio_group.h"
@@ -50,11 +51,7 @@ TaccesregBox::TaccesregBox(ConfigFile& config, QWidget* parent)
     pathRow->addWidget(btnParcourir);
     layout->addLayout(pathRow);
     layout->addWidget(rgRegVersion);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, OKBtn, CancelBtn);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(btnParcourir, &QPushButton::clicked, this, &TaccesregBox::btnParcourirClick);

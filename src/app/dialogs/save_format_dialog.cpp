@@ -1,5 +1,6 @@
 #include "app/dialogs/save_format_dialog.h"
 
+#include "app/dialogs/button_row.h"
 #include "app/radio_group.h"
 #include "app/widget_style.h"
 
@@ -30,11 +31,7 @@ TsauverMesuresBox::TsauverMesuresBox(QWidget* parent) : QDialog(parent) {
 
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(rgFormat);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, OKBtn, CancelBtn);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);

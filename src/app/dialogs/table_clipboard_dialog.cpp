@@ -1,5 +1,6 @@
 #include "app/dialogs/table_clipboard_dialog.h"
 
+#include "app/dialogs/button_row.h"
 #include "app/hint_tracker.h"
 #include "app/radio_group.h"
 #include "app/widget_style.h"
@@ -50,11 +51,7 @@ TSauveTableauPPBox::TSauveTableauPPBox(QWidget* parent) : QDialog(parent) {
     layout->addWidget(
         new QLabel(QStringLiteral("Choisissez le type de séparateur de données"), this));
     layout->addWidget(rgSeparTxt);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    buttons->addWidget(OKBtn);
-    buttons->addWidget(CancelBtn);
-    layout->addLayout(buttons);
+    addButtonRow(layout, OKBtn, CancelBtn);
     setMinimumWidth(380);
 
     connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
