@@ -199,6 +199,7 @@ SessionData TForm1::captureSession() const {
     s.calibration.scaleChanged = false;
     s.distanceText = lastValidDistance;
     s.timeOrigin = tables.timeOrigin();
+    s.captureRate = ClipInfo.captureRate;
     s.timeDecimals = udFmt_t->position();
     s.xyDigits = tables.xyDigits();
     s.pointsPerFrame = tables.pointsPerFrame();
@@ -239,6 +240,8 @@ void TForm1::applySession(const SessionData& s, bool withLooks) {
         dialogs->tailleImaBox->setPosition(s.displayPercent);
     }
     if (withLooks) {
+        ClipInfo.captureRate = s.captureRate;
+        noteClipTimingOnOpening(); // the field and the time column follow the rate
         udFmt_t->setPosition(s.timeDecimals);
         tables.setTimeDecimals(s.timeDecimals, Calibration);
         udFmt_xy->setPosition(s.xyDigits - 1);

@@ -139,6 +139,8 @@ QByteArray writeSession(const SessionData& s, const QString& sessionPath) {
         {QStringLiteral("displayPercent"), s.displayPercent},
         {QStringLiteral("calibration"), calibration},
         {QStringLiteral("timeOrigin"), s.timeOrigin},
+        {QStringLiteral("captureRate"),
+         s.captureRate ? QJsonValue(exactText(*s.captureRate)) : QJsonValue(QJsonValue::Null)},
         {QStringLiteral("timeDecimals"), s.timeDecimals},
         {QStringLiteral("xyDigits"), s.xyDigits},
         {QStringLiteral("pointsPerFrame"), s.pointsPerFrame},
@@ -213,6 +215,15 @@ SessionReadResult readSession(const QByteArray& bytes) {
 
     s.timeOrigin = r.integer(root, "timeOrigin", 1, s.frameCount);
     s.timeDecimals = r.integer(root, "timeDecimals", 0, 6);
+    // Absent or null: filmed at the rate it plays at.
+    const QJsonValue rate = root.value(QStringLiteral("captureRate"));
+    if (rate.isString()) {
+        s.captureRate = exactValue(rate.toString());
+        if (!s.captureRate || *s.captureRate <= 0)
+            r.fail("captureRate");
+    } else if (!rate.isNull() && !rate.isUndefined()) {
+        r.fail("captureRate");
+    }
     s.xyDigits = r.integer(root, "xyDigits", 1, 5);
     s.pointsPerFrame = r.integer(root, "pointsPerFrame", 1, kMaxPoints);
     s.currentPoint = r.integer(root, "currentPoint", 1, s.pointsPerFrame);

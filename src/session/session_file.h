@@ -37,6 +37,8 @@ struct SessionData {
     QString distanceText; // the distance field as typed
 
     int timeOrigin = 1; // image number, 1-based
+    // The rate the clip was filmed at, when not the rate it plays at (slow motion).
+    std::optional<long double> captureRate;
     int timeDecimals = 3;
     int xyDigits = 3;
     int pointsPerFrame = 1;

@@ -18,6 +18,7 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QToolButton>
+#include <cmath>
 
 using namespace traxilo;
 using namespace traxilo::test;
@@ -82,6 +83,9 @@ void SessionFiles::measure(MainWindowFixture& f, const QString& clipName) {
     QCoreApplication::processEvents(); // the time origin is rewritten after the release
     for (int i = 0; i < 12; ++i)       // 4 frames of 3 points
         clickSurface(w, QPoint(30 + 5 * i, 90 - 3 * i));
+    w.edCadencePrise->setFocus();
+    w.edCadencePrise->selectAll();
+    QTest::keyClicks(w.edCadencePrise, QStringLiteral("120")); // filmed in slow motion
     w.mnuTaille1Click(4);
     w.mnuCouleurBlanc->trigger();
     w.mpPositionner(2);
@@ -99,6 +103,7 @@ void SessionFiles::roundTripOfEveryField() {
         before.emplace(w);
         saved = w.captureSession();
         QCOMPARE(saved.pointCount(), 12);
+        QVERIFY(saved.captureRate && std::fabs(double(*saved.captureRate) - 120) < 1e-9);
         f.seams.answerNextFile(path);
         w.mnuEnregistrerSession->trigger();
         QVERIFY(QFile::exists(path));
