@@ -68,6 +68,9 @@ ProClipTexts RAZProClipTexts(ClipInfo* openClip) {
     t.lblCodec2 = clip.codecFourCC;
     clip.codecFourCC = LowerFourCC(clip.codecFourCC);
     t.lblCodec3 = CodecName(clip.codecFourCC);
+    // An MP4's "avc1" is no AVI code: the decoder still knows what it is.
+    if (t.lblCodec3 == QLatin1String("inconnu") && !clip.decoderName.isEmpty())
+        t.lblCodec3 = clip.decoderName;
     if (!clip.decodedCodec.isEmpty()) {
         // The codec really decoded, the header's code in brackets.
         t.lblCodec2 = clip.decodedCodec + QStringLiteral(" (") + t.lblCodec2 + QLatin1Char(')');
@@ -116,6 +119,7 @@ void NotePictureAndTiming(ClipInfo& clip, const VideoFacts& facts) {
 void NoteDecodedCodec(ClipInfo& clip, const VideoFacts& facts) {
     clip.decodedCodec.clear();
     clip.decodedCodecName.clear();
+    clip.decoderName = facts.codecLongName;
     if (fourCCNamesDecoder(clip.codecFourCC, facts))
         return;
     clip.decodedCodec = facts.codecFourCC.isEmpty() ? facts.codecName : facts.codecFourCC;

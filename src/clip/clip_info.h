@@ -29,6 +29,7 @@ struct ClipInfo {
     // is decoded with: the stream's own code and the decoder's name.
     QString decodedCodec;
     QString decodedCodecName;
+    QString decoderName; // the decoder's own name, for codes the AVI table does not know
 };
 
 } // namespace traxilo

@@ -177,6 +177,9 @@ void ClipOpeningTest::nonAviClipTakesTheBackendsCode() {
     QVERIFY(!w.ClipInfo.codecFourCC.isEmpty());
     QCOMPARE(w.ClipInfo.codecFourCC, w.MediaPlayer1->facts().codecFourCC);
     QCOMPARE(shownFrame(w), 0);
+    // Not in the AVI table, named by its decoder on the properties page.
+    QVERIFY2(w.lblCodec3->text().contains(QStringLiteral("H.264")),
+             qPrintable(w.lblCodec3->text()));
 }
 
 void ClipOpeningTest::navigation_data() {
