@@ -131,6 +131,10 @@ void ClipPropertiesTest::pageOfTheOpenClip() {
     const QString fourCC = w.ClipInfo.codecFourCC;
     QVERIFY(!fourCC.isEmpty());
     const QString afterOpening = pageTexts(w);
+    // A code the AVI table does not know is named by the decoder.
+    const QString codecName = CodecName(fourCC) == QLatin1String("inconnu")
+                                  ? QStringLiteral("Motion JPEG")
+                                  : CodecName(fourCC);
 
     f.seams.answerNextFile(std::nullopt);
     w.bbtnOpenAvi->click();
@@ -141,7 +145,7 @@ void ClipPropertiesTest::pageOfTheOpenClip() {
                        "lblDim=Dimensions\nlblDimL=Largeur : 320 pixels\n"
                        "lblDimH=Hauteur : 240 pixels\nlblAdapt=Adaptation : 100%\n"
                        "lblCodec1=Compression / décompression :\nlblCodec2=%3\nlblCodec3=%4")
-            .arg(QFileInfo(path).fileName(), FileSizeText(path), fourCC, CodecName(fourCC));
+            .arg(QFileInfo(path).fileName(), FileSizeText(path), fourCC, codecName);
     // The opened clip's facts, from the opening on.
     QCOMPARE(afterOpening, expected);
     QCOMPARE(pageTexts(w), expected);
@@ -176,7 +180,7 @@ void ClipPropertiesTest::headerCodeThatLies() {
     // A generated clip's header tells the truth: shown as it is.
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
     QCOMPARE(text(w, "lblCodec2"), QStringLiteral("MJPG"));
-    QCOMPARE(text(w, "lblCodec3"), CodecName(QStringLiteral("MJPG")));
+    QCOMPARE(text(w, "lblCodec3"), QStringLiteral("Motion JPEG"));
 }
 
 void ClipPropertiesTest::previewWhileBrowsing_data() {
