@@ -22,6 +22,7 @@ DrawOptions drawOptions(const TForm1& w) {
     options.markSize = w.markSize();
     options.withScaleSegment = true;
     options.firstScalePointChecked = w.chkBoxPt1 && w.chkBoxPt1->isChecked();
+    options.outlined = true; // a white mark must show on a light picture too
     return options;
 }
 
@@ -80,9 +81,9 @@ void TForm1::drawNewMark(int point, int x, int y) {
         return;
     }
     const MarkStyle style = styleOf(tables.StyleTable, point);
+    QRect box; // what the mark changed on the layer
     if (m_marksValid && style.drawn) {
-        QPainter layer(&m_marks);
-        DrawMark(layer, style.colour, markSize(), x, y, style.shape);
+        box = addOutlinedMark(m_marks, style.colour, markSize(), x, y, style.shape);
     }
     // A frame shown without its marks gets them all first.
     Drawpoints();
@@ -92,7 +93,11 @@ void TForm1::drawNewMark(int point, int x, int y) {
     }
     {
         QPainter painter(&surface);
-        DrawMark(painter, style.colour, markSize(), x, y, style.shape);
+        if (!box.isEmpty()) {
+            painter.drawImage(box.topLeft(), m_marks, box); // as the layer has it, edge included
+        } else {
+            DrawMark(painter, style.colour, markSize(), x, y, style.shape);
+        }
     }
     m_markedKey = surface.cacheKey();
     PaintBox1->update();

@@ -1,5 +1,8 @@
 #include "pointing/drawing.h"
 
+#include <algorithm>
+#include <optional>
+
 #include "pointing/style_table.h"
 
 #include <QPainter>
@@ -236,12 +239,88 @@ QImage reDrawImage(const QImage& frame, const MeasureTables& tables, const Calib
     return image;
 }
 
+void outlineMarks(QImage& layer, QRect area) {
+    area = area.intersected(layer.rect());
+    if (area.isEmpty() || layer.format() != QImage::Format_ARGB32_Premultiplied)
+        return;
+    // Read from a copy: an edge pixel must not grow an edge of its own.
+    const QRect source = area.adjusted(-1, -1, 1, 1).intersected(layer.rect());
+    const QImage drawn = layer.copy(source);
+    const auto at = [&](int x, int y) -> QRgb {
+        x -= source.left();
+        y -= source.top();
+        if (x < 0 || y < 0 || x >= drawn.width() || y >= drawn.height())
+            return 0;
+        return reinterpret_cast<const QRgb*>(drawn.constScanLine(y))[x];
+    };
+    // The first drawn neighbour of an empty pixel decides its shade.
+    const auto edge = [&](int x, int y) -> std::optional<QRgb> {
+        for (int dy = -1; dy <= 1; ++dy) {
+            for (int dx = -1; dx <= 1; ++dx) {
+                const QRgb near = at(x + dx, y + dy);
+                if (qAlpha(near) != 0)
+                    return qGray(near) >= 128 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+            }
+        }
+        return std::nullopt;
+    };
+    for (int y = area.top(); y <= area.bottom(); ++y) {
+        auto* line = reinterpret_cast<QRgb*>(layer.scanLine(y));
+        for (int x = area.left(); x <= area.right(); ++x) {
+            if (qAlpha(at(x, y)) == 0) {
+                if (const std::optional<QRgb> shade = edge(x, y))
+                    line[x] = *shade;
+            }
+        }
+    }
+}
+
+QRect addOutlinedMark(QImage& layer, const QColor& colour, int r, int x, int y, int shape) {
+    const int reach = std::max(r, 0) + 1;
+    const QRect box = QRect(x - reach, y - reach, 2 * reach + 1, 2 * reach + 1) & layer.rect();
+    if (box.isEmpty() || layer.format() != QImage::Format_ARGB32_Premultiplied)
+        return {};
+    QImage mark(box.size(), QImage::Format_ARGB32_Premultiplied);
+    mark.fill(Qt::transparent);
+    {
+        QPainter painter(&mark);
+        painter.translate(-box.topLeft());
+        DrawMark(painter, colour, r, x, y, shape);
+    }
+    QImage outlined = mark;
+    outlineMarks(outlined, outlined.rect());
+    for (int j = 0; j < box.height(); ++j) {
+        const auto* plain = reinterpret_cast<const QRgb*>(mark.constScanLine(j));
+        const auto* edged = reinterpret_cast<const QRgb*>(outlined.constScanLine(j));
+        auto* line = reinterpret_cast<QRgb*>(layer.scanLine(box.top() + j)) + box.left();
+        for (int i = 0; i < box.width(); ++i) {
+            if (qAlpha(plain[i]) != 0 || (qAlpha(edged[i]) != 0 && qAlpha(line[i]) == 0))
+                line[i] = edged[i];
+        }
+    }
+    return box;
+}
+
 QImage renderOverlay(QSize size, const MeasureTables& tables, const Calibration& calibration,
                      const DrawOptions& options) {
     QImage overlay(size, QImage::Format_ARGB32_Premultiplied);
     overlay.fill(Qt::transparent);
-    QPainter painter(&overlay);
-    Drawpoints(painter, tables, calibration, options);
+    {
+        QPainter painter(&overlay);
+        Drawpoints(painter, tables, calibration, options);
+    }
+    if (options.outlined) {
+        // Only around what was drawn: most of the layer is empty.
+        QRect drawnArea;
+        for (int y = 0; y < overlay.height(); ++y) {
+            const auto* line = reinterpret_cast<const QRgb*>(overlay.constScanLine(y));
+            for (int x = 0; x < overlay.width(); ++x) {
+                if (qAlpha(line[x]) != 0)
+                    drawnArea |= QRect(x, y, 1, 1);
+            }
+        }
+        outlineMarks(overlay, drawnArea.adjusted(-1, -1, 1, 1));
+    }
     return overlay;
 }
 

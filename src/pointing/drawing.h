@@ -43,6 +43,7 @@ struct DrawOptions {
     // the clipboard leave it out.
     bool withScaleSegment = true;
     bool firstScalePointChecked = false; // chkBoxPt1
+    bool outlined = false;               // the layer over the clip: marks get a contrasting edge
 };
 
 // Axes (when drawn), then every drawn mark of every frame, then the scale
@@ -54,8 +55,19 @@ void Drawpoints(QPainter& painter, const MeasureTables& tables, const Calibratio
 QImage reDrawImage(const QImage& frame, const MeasureTables& tables, const Calibration& calibration,
                    const DrawOptions& options);
 
+// A one-pixel edge around everything drawn on a transparent layer, within
+// `area`: black around light drawings, white around dark ones, so that a
+// white mark shows on a light picture and a black one on a dark picture.
+void outlineMarks(QImage& layer, QRect area);
+
+// One more mark on an outlined layer, as rebuilding the layer would draw it:
+// the mark over what is there, its edge only where nothing is drawn yet.
+// Returns the area changed.
+QRect addOutlinedMark(QImage& layer, const QColor& colour, int r, int x, int y, int shape);
+
 // The same drawing on a transparent layer of `size`, to be kept and laid over
-// each frame shown until the data or the styles change.
+// each frame shown until the data or the styles change; outlined when
+// `options.outlined`.
 QImage renderOverlay(QSize size, const MeasureTables& tables, const Calibration& calibration,
                      const DrawOptions& options);
 void compositeOverlay(QImage& frame, const QImage& overlay);

@@ -68,6 +68,8 @@ private slots:
     void drawpointsFollowsSwitches();
     void halfFilledMarkIsSkipped();
     void overlayMatchesDirectDrawing();
+    void marksGetAContrastingEdge_data();
+    void marksGetAContrastingEdge();
 };
 
 void DrawingTest::lineStopsBeforeItsEnd_data() {
@@ -320,6 +322,38 @@ void DrawingTest::overlayMatchesDirectDrawing() {
     compositeOverlay(composed, renderOverlay(frame.size(), t, c, o));
     QCOMPARE(composed, direct);
     QVERIFY(direct != frame);
+}
+
+void DrawingTest::marksGetAContrastingEdge_data() {
+    QTest::addColumn<QColor>("mark");
+    QTest::addColumn<QColor>("edge");
+    QTest::newRow("white mark, black edge") << QColor(Qt::white) << QColor(Qt::black);
+    QTest::newRow("black mark, white edge") << QColor(Qt::black) << QColor(Qt::white);
+    QTest::newRow("yellow mark, black edge") << QColor(Qt::yellow) << QColor(Qt::black);
+}
+
+void DrawingTest::marksGetAContrastingEdge() {
+    QFETCH(QColor, mark);
+    QFETCH(QColor, edge);
+    // Two overlapping marks, added one by one, edge the same as a whole layer
+    // outlined at once; the mark itself keeps its colour.
+    QImage whole(40, 30, QImage::Format_ARGB32_Premultiplied);
+    whole.fill(Qt::transparent);
+    {
+        QPainter p(&whole);
+        DrawMark(p, mark, 2, 10, 10, 0);
+        DrawMark(p, mark, 2, 13, 11, 0);
+    }
+    outlineMarks(whole, whole.rect());
+    QImage added(whole.size(), QImage::Format_ARGB32_Premultiplied);
+    added.fill(Qt::transparent);
+    addOutlinedMark(added, mark, 2, 10, 10, 0);
+    addOutlinedMark(added, mark, 2, 13, 11, 0);
+    QCOMPARE(added, whole);
+    QCOMPARE(whole.pixelColor(10, 10), mark);      // the cross's centre
+    QCOMPARE(whole.pixelColor(11, 9), edge);       // beside its arm
+    QCOMPARE(whole.pixelColor(30, 25).alpha(), 0); // far away: untouched
+    QCOMPARE(whole.pixelColor(10, 14).alpha(), 0); // two pixels below the arm's end
 }
 
 QTEST_MAIN(DrawingTest)
