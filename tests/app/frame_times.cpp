@@ -176,12 +176,12 @@ void FrameTimes::evenlySpacedClipsKeepTheirTimes() {
     QCOMPARE(remuxed.frames, 40);
 
     QList<QStringList> columns;
-    for (const auto& [spec, name] : {std::pair{regular, QStringLiteral("even_30.avi")},
-                                     std::pair{milliseconds, QStringLiteral("even_ms.mp4")},
-                                     std::pair{remuxed, QStringLiteral("even_remux.avi")}}) {
+    for (const auto& [clipSpec, name] : {std::pair{regular, QStringLiteral("even_30.avi")},
+                                         std::pair{milliseconds, QStringLiteral("even_ms.mp4")},
+                                         std::pair{remuxed, QStringLiteral("even_remux.avi")}}) {
         MainWindowFixture fixture;
         QVERIFY(fixture.isValid());
-        const OpenedClip clip = openGeneratedClip(fixture, spec, name);
+        const OpenedClip clip = openGeneratedClip(fixture, clipSpec, name);
         QVERIFY2(clip.ok(), qPrintable(clip.error));
         TForm1& w = *fixture.window;
         for (int i = 0; i < 3; ++i)

@@ -151,9 +151,9 @@ void PhoneClips::uprightAndExact() {
 void PhoneClips::positionsInTheUprightPicture() {
     MainWindowFixture fixture;
     QVERIFY(fixture.isValid());
-    const ClipSpec spec =
+    const ClipSpec clipSpec =
         turned(clipgen::Codec::H264, clipgen::Container::Mp4, 90); // 320 x 240 stored
-    const OpenedClip clip = openGeneratedClip(fixture, spec, QStringLiteral("portrait.mp4"));
+    const OpenedClip clip = openGeneratedClip(fixture, clipSpec, QStringLiteral("portrait.mp4"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
     TForm1& w = *fixture.window;
     QCOMPARE(QSize(w.ClipInfo.width, w.ClipInfo.height), QSize(240, 320));
