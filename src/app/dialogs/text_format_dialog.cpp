@@ -1,6 +1,6 @@
 #include "app/dialogs/text_format_dialog.h"
 
-#include "app/dialogs/button_row.h"
+#include "app/dialogs/title_separator_form.h"
 #include "app/hint_tracker.h"
 #include "app/radio_group.h"
 #include "app/widget_style.h"
@@ -15,55 +15,25 @@
 
 namespace traxilo {
 
-namespace {
-QStringList separatorItems() {
-    return {QStringLiteral("Tabulation"), QStringLiteral("Point virgule"),
-            QStringLiteral("Virgule"), QStringLiteral("Espace")};
-}
-} // namespace
-
 TFormatTxtBox::TFormatTxtBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("FormatTxtBox"));
     setWindowTitle(Caption);
-    setModal(true);
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
-
-    auto* intro = new QLabel(QStringLiteral("Vous venez de demander l'enregistrement des données "
-                                            "dans un fichier au format Texte."),
-                             this);
-    intro->setWordWrap(true);
-    edFormatTxtTitre =
-        named(new QLineEdit(QStringLiteral("Pointages Traxilo"), this), "edFormatTxtTitre");
+    const TitleSeparatorForm form = buildTitleSeparatorForm(
+        this,
+        QStringLiteral("Vous venez de demander l'enregistrement des données dans un fichier au "
+                       "format Texte."),
+        "edFormatTxtTitre");
+    edFormatTxtTitre = form.title;
+    rgSeparTxt = form.separators;
+    OKBtn = form.ok;
+    CancelBtn = form.cancel;
     HintTracker::setHint(edFormatTxtTitre, QStringLiteral("Choisir le titre|Choisir le titre"));
-    rgSeparTxt = named(new RadioGroup(QString(), separatorItems(), 2, this), "rgSeparTxt");
-    rgSeparTxt->setItemIndex(0);
     HintTracker::setHint(rgSeparTxt,
                          QStringLiteral("Choisir le séparateur de données|Choisir le séparateur "
                                         "de données : \"Tabulation\" convient pour la copie dans "
                                         "la plupart des tableaux."));
-    OKBtn = named(new QPushButton(QStringLiteral("OK"), this), "OKBtn");
-    OKBtn->setDefault(true);
     HintTracker::setHint(OKBtn, QStringLiteral("|Valider "));
-    CancelBtn = named(new QPushButton(QStringLiteral("Annuler"), this), "CancelBtn");
-    CancelBtn->setAutoDefault(false);
     HintTracker::setHint(CancelBtn, QStringLiteral("|Annuler"));
-
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(intro);
-    layout->addWidget(new QLabel(QStringLiteral("Donnez un titre aux données"), this));
-    auto* titleRow = new QHBoxLayout;
-    titleRow->addWidget(new QLabel(QStringLiteral("Titre"), this));
-    titleRow->addWidget(edFormatTxtTitre, 1);
-    layout->addLayout(titleRow);
-    layout->addWidget(
-        new QLabel(QStringLiteral("Choisissez le type de séparateur de données"), this));
-    layout->addWidget(rgSeparTxt);
-    addButtonRow(layout, OKBtn, CancelBtn);
-    setMinimumWidth(380);
-
-    connect(OKBtn, &QPushButton::clicked, this, &QDialog::accept);
-    connect(CancelBtn, &QPushButton::clicked, this, &TFormatTxtBox::reject);
 }
 
 QString TFormatTxtBox::title() const {
