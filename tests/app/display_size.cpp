@@ -35,11 +35,6 @@ QPoint scaled(QPointF p, double factor) {
     return QPoint(int(std::lround(p.x() * factor)), int(std::lround(p.y() * factor)));
 }
 
-double parse(const QString& text) {
-    const std::optional<long double> v = ParseNumber(text);
-    return v ? double(*v) : std::nan("");
-}
-
 void typePercent(TtailleImaBox& box, const QString& text) {
     box.pnlPc->selectAll();
     QTest::keyClicks(box.pnlPc, text);

@@ -38,10 +38,6 @@ using namespace traxilo::test;
 
 namespace {
 
-QPoint rounded(QPointF p) {
-    return QPoint(int(std::lround(p.x())), int(std::lround(p.y())));
-}
-
 QByteArray readAll(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();

@@ -24,20 +24,6 @@ using clipgen::ClipSpec;
 
 namespace {
 
-QPoint rounded(QPointF p) {
-    return QPoint(int(std::lround(p.x())), int(std::lround(p.y())));
-}
-
-double parse(const QString& text) {
-    const std::optional<long double> v = ParseNumber(text);
-    return v ? double(*v) : std::nan("");
-}
-
-QString labelText(const TForm1& w, const char* name) {
-    const QLabel* label = w.findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<none>");
-}
-
 // g from the least-squares parabola y = c + b t - g t^2 / 2.
 double fittedG(const std::vector<double>& t, const std::vector<double>& y) {
     double s[5] = {0, 0, 0, 0, 0};

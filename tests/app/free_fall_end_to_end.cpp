@@ -19,15 +19,6 @@ using namespace traxilo::test;
 
 namespace {
 
-QPoint rounded(QPointF p) {
-    return QPoint(int(std::lround(p.x())), int(std::lround(p.y())));
-}
-
-double parse(const QString& text) {
-    const std::optional<long double> v = ParseNumber(text);
-    return v ? double(*v) : std::nan("");
-}
-
 // Least-squares y = a t^2 + b t + c; returns a.
 double quadraticCoefficient(const std::vector<double>& t, const std::vector<double>& y) {
     // Normal equations, solved by Cramer's rule.

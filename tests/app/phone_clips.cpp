@@ -41,20 +41,6 @@ ClipSpec turned(clipgen::Codec codec, clipgen::Container container, int rotation
     return s;
 }
 
-QPoint rounded(QPointF p) {
-    return QPoint(int(std::lround(p.x())), int(std::lround(p.y())));
-}
-
-double parse(const QString& text) {
-    const std::optional<long double> v = ParseNumber(text);
-    return v ? double(*v) : std::nan("");
-}
-
-QString labelText(const TForm1& w, const char* name) {
-    const QLabel* label = w.findChild<QLabel*>(QString::fromLatin1(name));
-    return label ? label->text() : QStringLiteral("<none>");
-}
-
 // Spread of the ball's pixels across and down the picture: equal for a round
 // ball.
 QPointF ballSpread(const QImage& picture) {

@@ -1,11 +1,14 @@
 #include "support/measure_window.h"
 
 #include "app/paint_box.h"
+#include "common/number_format.h"
 #include "support/generated_clips.h"
 
 #include <QAbstractButton>
 #include <QFileInfo>
+#include <QLabel>
 #include <QTest>
+#include <cmath>
 #include <map>
 
 namespace traxilo::test {
@@ -70,6 +73,20 @@ unsigned surfaceRgb(const TForm1& window, QPoint pixel) {
 
 void clickBox(QAbstractButton* box) {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+}
+
+QPoint rounded(QPointF p) {
+    return QPoint(int(std::lround(p.x())), int(std::lround(p.y())));
+}
+
+double parse(const QString& text) {
+    const std::optional<long double> v = ParseNumber(text);
+    return v ? double(*v) : std::nan("");
+}
+
+QString labelText(const TForm1& window, const char* name) {
+    const QLabel* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+    return label ? label->text() : QStringLiteral("<none>");
 }
 
 QStringList gridCells(const TextGrid& grid) {

@@ -4,6 +4,7 @@
 #include "support/main_window_fixture.h"
 
 #include <QPoint>
+#include <QPointF>
 #include <QString>
 #include <QStringList>
 #include <optional>
@@ -38,6 +39,15 @@ unsigned surfaceRgb(const TForm1& window, QPoint pixel);
 
 // A click on the indicator of a check box or radio button (its hit area).
 void clickBox(QAbstractButton* box);
+
+// A true position rounded to the pixel a user would click.
+QPoint rounded(QPointF p);
+
+// A cell's number (the locale's separator), NaN when it is none.
+double parse(const QString& text);
+
+// The text of the window's label `name`, "<none>" when there is no such label.
+QString labelText(const TForm1& window, const char* name);
 
 // Every cell of a grid, row by row: tables compared cell for cell.
 QStringList gridCells(const TextGrid& grid);
