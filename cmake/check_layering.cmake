@@ -1,7 +1,7 @@
 # Fails when a file includes a header of a layer above its own.
 #   cmake -DROOT=<source folder> -P check_layering.cmake
 # Layers and what each may include (itself and the layers below it):
-#   common <- geometry <- pointing <- export ; pointing <- session ;
+#   common <- geometry <- pointing <- document <- export, session ;
 #   common <- clip ; app on top.
 # A test under tests/<layer>/ may include what that layer may (the clip and
 # window tests also the test support and the clip generator); the dialogs under src/app/dialogs/ never include the main window.
@@ -17,10 +17,11 @@ set(allowed_common common)
 set(allowed_clip common clip)
 set(allowed_geometry common geometry)
 set(allowed_pointing common geometry pointing)
-set(allowed_export common geometry pointing export)
-set(allowed_session common geometry pointing session)
-set(allowed_app common clip geometry pointing export session app)
-set(layers common clip geometry pointing export session app)
+set(allowed_document common geometry pointing document)
+set(allowed_export common geometry pointing document export)
+set(allowed_session common geometry pointing document session)
+set(allowed_app common clip geometry pointing document export session app)
+set(layers common clip geometry pointing document export session app)
 
 set(violations "")
 

@@ -1,35 +1,23 @@
 #include "export/export_table.h"
 
-#include "pointing/measure_tables.h"
-
-#include <algorithm>
+#include "document/measurement_document.h"
 
 namespace traxilo {
 
-ExportTable readExportTable(const MeasureTables& tables) {
-    return readExportTable(tables.PixelTable, tables.MeasureTable, tables.timeOrigin());
-}
-
-ExportTable readExportTable(const TextGrid& pixelTable, const TextGrid& measureTable,
-                            int timeOrigin) {
-    const TextGrid& names = pixelTable;
-    const TextGrid& values = measureTable;
+ExportTable readExportTable(const MeasurementDocument& document) {
     ExportTable table;
-    const int columns = values.colCount();
-    for (int c = 0; c < columns; ++c)
-        table.names.append(names.cell(c, 0));
-    table.tableRows = values.rowCount() - 1;
-    // Rows before the time origin have no time and are never exported.
-    for (int r = std::max(1, timeOrigin); r <= table.tableRows; ++r) {
-        QStringList cells;
-        for (int c = 0; c < columns; ++c) {
-            const QString cell = values.cell(c, r);
-            // Blanks alone would leave a hole in a line of values.
-            if (cell.trimmed().isEmpty())
+    table.names = document.variableNames();
+    table.tableRows = document.frameCount();
+    const int points = document.pointsPerFrame();
+    // Frames before the time origin have no time and are never exported.
+    for (int f = document.timeOrigin(); f < document.frameCount(); ++f) {
+        QStringList cells{document.timeText(f)};
+        for (int k = 1; k <= points; ++k) {
+            if (!document.position(f, k))
                 break;
-            cells.append(cell);
+            cells << document.xText(f, k) << document.yText(f, k);
         }
-        if (cells.size() == columns)
+        if (cells.size() == table.columnCount() && !cells.first().trimmed().isEmpty())
             table.rows.push_back(cells);
     }
     return table;

@@ -6,24 +6,19 @@
 
 namespace traxilo {
 
-class MeasureTables;
-class TextGrid;
+class MeasurementDocument;
 
-// The tables as every export reads them: the variable names of the pixel
-// table's header ("t", "x", "y" or "t", "x1", "y1", "x2", ...), and the
-// complete rows of the measure table from the time-origin row on, each cell
-// as the table shows it. A row with an empty (or blank) cell is not complete.
+// The measurements as every export reads them: the variable names ("t",
+// "x", "y" or "t", "x1", "y1", "x2", ...), and the complete rows from the
+// time-origin frame on, each cell as the table shows it. A frame where some
+// point has no position is not complete.
 struct ExportTable {
     QStringList names;             // N names; column 0 is the time
     std::vector<QStringList> rows; // N cells each
-    int tableRows = 0;             // the table's rows below its header
+    int tableRows = 0;             // the frames of the clip
     int columnCount() const { return int(names.size()); }
 };
 
-ExportTable readExportTable(const MeasureTables& tables);
-// The same from the grids themselves: names from `pixelTable`'s header row,
-// values from `measureTable`, rows from `timeOrigin` (1-based) on.
-ExportTable readExportTable(const TextGrid& pixelTable, const TextGrid& measureTable,
-                            int timeOrigin);
+ExportTable readExportTable(const MeasurementDocument& document);
 
 } // namespace traxilo

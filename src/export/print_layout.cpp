@@ -2,7 +2,6 @@
 
 #include "common/number_format.h"
 #include "pointing/drawing.h"
-#include "pointing/measure_tables.h"
 #include "pointing/style_table.h"
 
 #include <QPainter>
@@ -42,8 +41,8 @@ long double wholeCm(long double cm) {
 
 } // namespace
 
-PageLayout layoutPage(const MeasureTables& tables, const Calibration& calibration,
-                      const PageInput& input) {
+PageLayout layoutPage(const std::vector<PointMark>& marks, const PointStyles& styles,
+                      const Calibration& calibration, const PageInput& input) {
     PageLayout page;
     const PrintSettings& settings = input.settings;
     const long double cmPerPixel = calibration.sensitivity / settings.scale;
@@ -65,7 +64,7 @@ PageLayout layoutPage(const MeasureTables& tables, const Calibration& calibratio
     page.drawing = QSize(width, height);
     const QSize sheet = input.page.isEmpty() ? page.drawing : input.page;
 
-    const MarkStyle axes = styleOf(tables.StyleTable, 0);
+    const MarkStyle& axes = styles.axes;
     if (axes.drawn) {
         page.axes = PageAxes{printedColour(axes.colour, settings.colours),
                              calibration.signX,
@@ -97,28 +96,20 @@ PageLayout layoutPage(const MeasureTables& tables, const Calibration& calibratio
             gridLines(firstColumn, dotsPerCmX, columnsCount, std::min(width, sheet.width()));
     }
 
-    const int firstFrame = settings.fromTimeOrigin ? std::max(0, tables.timeOrigin() - 1) : 0;
+    const int firstFrame = settings.fromTimeOrigin ? std::max(0, input.timeOrigin) : 0;
     const int radius = std::clamp(dots(input.markSize * page.dotsPerPixelX), 0, int(far));
     const QRect visible(QPoint(0, 0), sheet);
-    const TextGrid& pixels = tables.PixelTable;
-    for (int f = firstFrame; f < tables.frameCount(); ++f) {
-        for (int k = 1; k <= tables.pointsPerFrame(); ++k) {
-            const MarkStyle style = styleOf(tables.StyleTable, k);
-            if (!style.drawn || pixels.isEmpty(2 * k - 1, f + 1))
-                continue;
-            bool okX = false;
-            bool okY = false;
-            const int x = pixels.cell(2 * k - 1, f + 1).toInt(&okX);
-            const int y = pixels.cell(2 * k, f + 1).toInt(&okY);
-            if (!okX || !okY)
-                continue; // an x without its y cannot be placed
-            const QPoint centre(dots(x * page.dotsPerPixelX), dots(y * page.dotsPerPixelY));
-            const QRect box(centre - QPoint(radius, radius), QSize(2 * radius + 1, 2 * radius + 1));
-            if (!box.intersects(visible))
-                continue;
-            page.marks.push_back(
-                {centre, radius, style.shape, printedColour(style.colour, settings.colours)});
-        }
+    for (const PointMark& mark : marks) {
+        const MarkStyle& style = styles.point(mark.point);
+        if (mark.frame < firstFrame || !style.drawn)
+            continue;
+        const QPoint centre(dots(mark.pixel.x() * page.dotsPerPixelX),
+                            dots(mark.pixel.y() * page.dotsPerPixelY));
+        const QRect box(centre - QPoint(radius, radius), QSize(2 * radius + 1, 2 * radius + 1));
+        if (!box.intersects(visible))
+            continue;
+        page.marks.push_back(
+            {centre, radius, style.shape, printedColour(style.colour, settings.colours)});
     }
 
     page.caption = QStringLiteral("1cm : ") + FormatSci(2, settings.scale) + QStringLiteral("m");

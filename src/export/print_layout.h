@@ -2,6 +2,8 @@
 
 #include "export/print_rules.h"
 #include "geometry/calibration.h"
+#include "pointing/drawing.h"
+#include "pointing/style_table.h"
 
 #include <QColor>
 #include <QPoint>
@@ -13,8 +15,6 @@
 class QPainter;
 
 namespace traxilo {
-
-class MeasureTables;
 
 // What the user chose in the print dialog.
 struct PrintSettings {
@@ -28,8 +28,9 @@ struct PrintSettings {
 // Everything the page is made of, in printer dots from the top-left corner
 // of the printable area.
 struct PageInput {
-    QSize picture;    // displayed picture, display pixels
-    int markSize = 1; // r of the marks on screen
+    QSize picture;    // the clip's picture at 100 %, pixels
+    int markSize = 1; // r of the marks, pixels of the picture
+    int timeOrigin = 0; // frame index, for settings.fromTimeOrigin
     QSize dpi{300, 300};
     QSize page; // printable area, dots (empty: as large as the drawing)
     PrintSettings settings;
@@ -71,8 +72,8 @@ struct PageLayout {
 // the first whole centimetre inside the top and left edges), the marks of
 // the recorded points, the caption under the picture. Parts that fall far
 // off the page are left out or cut, so that any scale prints in bounded time.
-PageLayout layoutPage(const MeasureTables& tables, const Calibration& calibration,
-                      const PageInput& input);
+PageLayout layoutPage(const std::vector<PointMark>& marks, const PointStyles& styles,
+                      const Calibration& calibration, const PageInput& input);
 
 // Draws the page in that order: axes, grid (dotted), marks, caption.
 void renderPage(QPainter& painter, const PageLayout& layout);

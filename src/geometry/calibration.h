@@ -1,21 +1,23 @@
 #pragma once
 
 #include <QColor>
-#include <QPoint>
+#include <QPointF>
 #include <optional>
 
 namespace traxilo {
 
-// The coordinate frame and the scale of the displayed picture. Positions are
-// display pixels, X from the left edge, Y from the top edge, downwards.
+// The coordinate frame and the scale of the clip's picture. Positions are
+// pixels of the upright picture as shown at 100 %, X from the left edge, Y
+// from the top edge, downwards; a click at another display size is converted
+// once, so the frame does not depend on the size the clip is shown at.
 struct Calibration {
-    int Xo = 0;      // origin column
-    int Yo = 0;      // origin row, counted from the top
-    int signX = 1;   // +1: x grows to the right
-    int signY = 1;   // +1: y grows upwards
-    QPoint p1{1, 1}; // scale points
-    QPoint p2{2, 2};
-    long double sensitivity = 1; // metres per display pixel, both axes
+    double Xo = 0;    // origin column
+    double Yo = 0;    // origin row, counted from the top
+    int signX = 1;    // +1: x grows to the right
+    int signY = 1;    // +1: y grows upwards
+    QPointF p1{1, 1}; // scale points
+    QPointF p2{2, 2};
+    long double sensitivity = 1; // metres per picture pixel, both axes
     QColor scaleSegmentColour{0, 128, 0};
     bool scaleSegmentShown = false;
     bool scaleChanged = false;
@@ -32,10 +34,10 @@ void initEchelle(Calibration& calibration);
 // The frame after opening a clip: origin on the bottom-left pixel, both axes
 // the positive way, then the reset above; the print scale must be proposed
 // anew.
-void resetForOpenedClip(Calibration& calibration, int displayHeight);
+void resetForOpenedClip(Calibration& calibration, int pictureHeight);
 
 // |d| / |p1 p2| metres per pixel, the sign of d being lost. Empty for identical points,
 // which would divide by zero.
-std::optional<long double> sensitivityFrom(QPoint p1, QPoint p2, long double distance);
+std::optional<long double> sensitivityFrom(QPointF p1, QPointF p2, long double distance);
 
 } // namespace traxilo

@@ -5,6 +5,20 @@
 
 namespace traxilo {
 
+QPoint toDisplayPixel(QPointF picture, long double factor) {
+    auto shown = [factor](double v) {
+        const long double x = std::nearbyint(static_cast<long double>(v) * factor);
+        return static_cast<int>(std::clamp<long double>(x, -1e9L, 1e9L));
+    };
+    return QPoint(shown(picture.x()), shown(picture.y()));
+}
+
+QPointF toPicturePixel(QPoint shown, long double factor) {
+    if (!(factor > 0))
+        return QPointF(shown);
+    return QPointF(double(shown.x() / factor), double(shown.y() / factor));
+}
+
 int maxDisplayPercent(QSize clip) {
     const long long pixels = (long long)std::max(clip.width(), 1) * std::max(clip.height(), 1);
     // The picture grows as the square of the percent.

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPoint>
+#include <QPointF>
 #include <QSize>
 #include <QString>
 #include <optional>
@@ -12,11 +14,13 @@ inline constexpr int kMaxDisplayPercent = 400;
 // would need several copies of half a gigabyte each.
 inline constexpr long long kMaxDisplayPixels = 4096LL * 4096LL;
 
-inline const QString kDisplaySizeQuestion =
-    QStringLiteral("Les données du tableau vont être\reffacées :\r\rconfirmez-vous ce choix ?");
+// Positions are kept in pixels of the picture at 100 %; the clip is shown at
+// `factor` times that. A shown pixel is the picture position scaled and
+// rounded (halves to even); a click converts back once.
+QPoint toDisplayPixel(QPointF picture, long double factor);
+QPointF toPicturePixel(QPoint shown, long double factor);
 
-// The size the clip is shown at. Every recorded position is in pixels of the
-// displayed picture, so a new size empties the tables and resets the scale.
+// The size the clip is shown at.
 struct DisplaySize {
     int displayPercent = 100;      // the size as last confirmed
     long double displayFactor = 1; // percent / 100 of the size last applied

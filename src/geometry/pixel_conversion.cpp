@@ -7,7 +7,7 @@
 
 namespace traxilo {
 
-FramePosition convertPixel(const Calibration& calibration, int X, int Y) {
+FramePosition convertPixel(const Calibration& calibration, double X, double Y) {
     FramePosition p;
     p.pX = calibration.signX * (X - calibration.Xo);
     p.pY = calibration.signY * (calibration.Yo - Y);
@@ -32,14 +32,20 @@ std::optional<QPoint> metresToPixel(const Calibration& calibration, long double 
     return QPoint(static_cast<int>(X), static_cast<int>(Y));
 }
 
-bool insideDisplayedPicture(int X, int Y, int displayWidth, int displayHeight) {
-    return X >= 0 && Y >= 0 && X < displayWidth && Y < displayHeight;
+QString pixelText(double pixels) {
+    const double whole = std::nearbyint(pixels);
+    if (std::fabs(pixels - whole) < 0.05)
+        return QString::number(static_cast<long long>(whole));
+    return FormatFixed(1, pixels);
 }
 
-PointerReadouts pointerReadouts(const Calibration& calibration, int X, int Y, int xyDigits) {
+bool insideDisplayedPicture(double X, double Y, int width, int height) {
+    return X >= 0 && Y >= 0 && X < width && Y < height;
+}
+
+PointerReadouts pointerReadouts(const Calibration& calibration, double X, double Y, int xyDigits) {
     const FramePosition p = convertPixel(calibration, X, Y);
-    return {QStringLiteral("pX= ") + QString::number(p.pX),
-            QStringLiteral("pY= ") + QString::number(p.pY),
+    return {QStringLiteral("pX= ") + pixelText(p.pX), QStringLiteral("pY= ") + pixelText(p.pY),
             QStringLiteral("x= ") + FormatSci(xyDigits - 1, p.x),
             QStringLiteral("y= ") + FormatSci(xyDigits - 1, p.y)};
 }
@@ -49,12 +55,8 @@ QString zeroMetreReadout(QChar axis, int xyDigits) {
 }
 
 ScalePointLabels MaJlblP(const Calibration& c) {
-    auto px = [&](QPoint p) {
-        return QStringLiteral("pX= ") + QString::number(c.signX * (p.x() - c.Xo));
-    };
-    auto py = [&](QPoint p) {
-        return QStringLiteral("pY= ") + QString::number(c.signY * (c.Yo - p.y()));
-    };
+    auto px = [&](QPointF p) { return QStringLiteral("pX= ") + pixelText(c.signX * (p.x() - c.Xo)); };
+    auto py = [&](QPointF p) { return QStringLiteral("pY= ") + pixelText(c.signY * (c.Yo - p.y())); };
     return {px(c.p1), py(c.p1), px(c.p2), py(c.p2)};
 }
 

@@ -8,25 +8,29 @@
 
 namespace traxilo {
 
-// A pixel position in the calibrated frame: whole pixels from the origin
-// along the chosen axis directions, and the same in metres.
+// A picture position in the calibrated frame: pixels from the origin along
+// the chosen axis directions, and the same in metres.
 struct FramePosition {
-    int pX = 0;
-    int pY = 0;
+    double pX = 0;
+    double pY = 0;
     long double x = 0;
     long double y = 0;
 };
 
 // pX = signX (X - Xo), pY = signY (Yo - Y), x = pX * sensitivity, y likewise.
-FramePosition convertPixel(const Calibration& calibration, int X, int Y);
+FramePosition convertPixel(const Calibration& calibration, double X, double Y);
 
-// The display pixel of a position in metres, rounded to the nearest pixel
+// A pixel count as the read-outs show it: whole pixels without a decimal,
+// others with one ("12", "12,5").
+QString pixelText(double pixels);
+
+// The picture pixel of a position in metres, rounded to the nearest pixel
 // with halves to even. Empty when the sensitivity is zero or not finite, or
 // when the pixel would not fit an int.
 std::optional<QPoint> metresToPixel(const Calibration& calibration, long double x, long double y);
 
-// Clicks count only on the displayed picture: 0 <= X < width, 0 <= Y < height.
-bool insideDisplayedPicture(int X, int Y, int displayWidth, int displayHeight);
+// Clicks count only on the picture: 0 <= X < width, 0 <= Y < height.
+bool insideDisplayedPicture(double X, double Y, int width, int height);
 
 // The four read-outs beside the picture while the mouse moves over it.
 struct PointerReadouts {
@@ -35,7 +39,7 @@ struct PointerReadouts {
     QString xMetres; // lblXMetres "x=  1.20E+1"
     QString yMetres; // lblYMetres
 };
-PointerReadouts pointerReadouts(const Calibration& calibration, int X, int Y, int xyDigits);
+PointerReadouts pointerReadouts(const Calibration& calibration, double X, double Y, int xyDigits);
 // What the calibration reset writes into the two metre read-outs.
 QString zeroMetreReadout(QChar axis, int xyDigits);
 

@@ -44,11 +44,11 @@ std::optional<QString> distanceExitText(const QString& fieldText, bool fieldInva
     return FormatSci(xyDigits - 1, std::fabs(*d));
 }
 
-ScalePointOutcome scalePointClick(Calibration& calibration, bool firstPoint, QPoint position,
+ScalePointOutcome scalePointClick(Calibration& calibration, bool firstPoint, QPointF position,
                                   const QString& distanceText, int xyDigits) {
     ScalePointOutcome outcome;
-    const QPoint old1 = calibration.p1;
-    const QPoint old2 = calibration.p2;
+    const QPointF old1 = calibration.p1;
+    const QPointF old2 = calibration.p2;
     (firstPoint ? calibration.p1 : calibration.p2) = position;
     if (calibration.p1 == calibration.p2) {
         outcome.identicalPoints = true;

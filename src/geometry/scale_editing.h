@@ -55,7 +55,7 @@ struct ScalePointOutcome {
     bool recompute = false; // labels refreshed, ActualGrid to run
     QString sensitivityText;
 };
-ScalePointOutcome scalePointClick(Calibration& calibration, bool firstPoint, QPoint position,
+ScalePointOutcome scalePointClick(Calibration& calibration, bool firstPoint, QPointF position,
                                   const QString& distanceText, int xyDigits);
 
 // Cursor for placing a scale point, after the pointer colour (the hundreds

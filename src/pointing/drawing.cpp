@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "geometry/display_size.h"
 #include "pointing/style_table.h"
 
 #include <QPainter>
@@ -193,49 +194,38 @@ void DrawScaleSegment(QPainter& painter, Qt::PenStyle penStyle, const QColor& co
     w.pixel(to.x(), to.y());
 }
 
-void Drawpoints(QPainter& painter, const MeasureTables& tables, const Calibration& calibration,
-                const DrawOptions& options) {
-    const TextGrid& style = tables.StyleTable;
-    const MarkStyle axes = styleOf(style, 0);
-    if (axes.drawn)
-        DrawAxes(painter, axes.colour, calibration.signX, calibration.signY, calibration.Xo,
-                 calibration.Yo, options.displayHeight, options.displayWidth, 1);
+void Drawpoints(QPainter& painter, const std::vector<PointMark>& marks, const PointStyles& styles,
+                const Calibration& calibration, const DrawOptions& options) {
+    const long double f = options.displayFactor;
+    if (styles.axes.drawn) {
+        const QPoint origin = toDisplayPixel(QPointF(calibration.Xo, calibration.Yo), f);
+        DrawAxes(painter, styles.axes.colour, calibration.signX, calibration.signY, origin.x(),
+                 origin.y(), options.displayHeight, options.displayWidth, 1);
+    }
 
-    const int points = tables.pointsPerFrame();
-    std::vector<MarkStyle> marks(points + 1);
-    for (int c = 1; c <= points; ++c)
-        marks[c] = styleOf(style, c);
-    const TextGrid& pixels = tables.PixelTable;
     PixelWriter w(painter, Qt::black);
-    for (int f = 1; f <= tables.frameCount(); ++f) {
-        for (int c = 1; c <= points; ++c) {
-            if (!marks[c].drawn)
-                continue;
-            const QString xText = pixels.cell(2 * c - 1, f);
-            if (xText.isEmpty())
-                continue;
-            bool okX = false;
-            bool okY = false;
-            const int x = xText.toInt(&okX);
-            const int y = pixels.cell(2 * c, f).toInt(&okY);
-            if (!okX || !okY)
-                continue; // an x left without its y cannot be placed
-            w.setColour(marks[c].colour);
-            markPixels(w, options.markSize, x, y, marks[c].shape);
-        }
+    for (const PointMark& mark : marks) {
+        const MarkStyle& style = styles.point(mark.point);
+        if (!style.drawn)
+            continue;
+        const QPoint at = toDisplayPixel(mark.pixel, f);
+        w.setColour(style.colour);
+        markPixels(w, options.markSize, at.x(), at.y(), style.shape);
     }
     w.flush();
 
     if (calibration.scaleSegmentShown && options.withScaleSegment)
-        DrawScaleSegment(painter, Qt::SolidLine, calibration.scaleSegmentColour, calibration.p1,
-                         calibration.p2, options.firstScalePointChecked);
+        DrawScaleSegment(painter, Qt::SolidLine, calibration.scaleSegmentColour,
+                         toDisplayPixel(calibration.p1, f), toDisplayPixel(calibration.p2, f),
+                         options.firstScalePointChecked);
 }
 
-QImage reDrawImage(const QImage& frame, const MeasureTables& tables, const Calibration& calibration,
+QImage reDrawImage(const QImage& frame, const std::vector<PointMark>& marks,
+                   const PointStyles& styles, const Calibration& calibration,
                    const DrawOptions& options) {
     QImage image = frame.convertToFormat(QImage::Format_RGB32);
     QPainter painter(&image);
-    Drawpoints(painter, tables, calibration, options);
+    Drawpoints(painter, marks, styles, calibration, options);
     return image;
 }
 
@@ -301,13 +291,13 @@ QRect addOutlinedMark(QImage& layer, const QColor& colour, int r, int x, int y, 
     return box;
 }
 
-QImage renderOverlay(QSize size, const MeasureTables& tables, const Calibration& calibration,
-                     const DrawOptions& options) {
+QImage renderOverlay(QSize size, const std::vector<PointMark>& marks, const PointStyles& styles,
+                     const Calibration& calibration, const DrawOptions& options) {
     QImage overlay(size, QImage::Format_ARGB32_Premultiplied);
     overlay.fill(Qt::transparent);
     {
         QPainter painter(&overlay);
-        Drawpoints(painter, tables, calibration, options);
+        Drawpoints(painter, marks, styles, calibration, options);
     }
     if (options.outlined) {
         // Only around what was drawn: most of the layer is empty.

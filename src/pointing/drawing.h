@@ -1,11 +1,13 @@
 #pragma once
 
 #include "geometry/calibration.h"
-#include "pointing/measure_tables.h"
+#include "pointing/style_table.h"
 
 #include <QColor>
 #include <QImage>
 #include <QPoint>
+#include <QPointF>
+#include <vector>
 
 class QPainter;
 
@@ -35,9 +37,18 @@ void DrawMark(QPainter& painter, const QColor& colour, int r, int x, int y, int 
 void DrawScaleSegment(QPainter& painter, Qt::PenStyle penStyle, const QColor& colour, QPoint p1,
                       QPoint p2, bool fromP2 = false);
 
+// One recorded position to draw, in pixels of the picture at 100 %.
+struct PointMark {
+    int frame = 0; // 0-based
+    int point = 1; // 1..9
+    QPointF pixel;
+    bool automatic = false; // found by the tracker
+};
+
 struct DrawOptions {
-    int displayWidth = 0;
+    int displayWidth = 0; // the picture as shown
     int displayHeight = 0;
+    long double displayFactor = 1; // shown size / picture size
     int markSize = 1; // r, 0..4
     // The scale segment belongs on the clip surface only: pictures made for
     // the clipboard leave it out.
@@ -46,13 +57,14 @@ struct DrawOptions {
     bool outlined = false;               // the layer over the clip: marks get a contrasting edge
 };
 
-// Axes (when drawn), then every drawn mark of every frame, then the scale
-// segment when it is shown. A point whose pixel y is missing is skipped.
-void Drawpoints(QPainter& painter, const MeasureTables& tables, const Calibration& calibration,
-                const DrawOptions& options);
+// Axes (when drawn), then every drawn mark, then the scale segment when it is
+// shown, at the display size of `options`.
+void Drawpoints(QPainter& painter, const std::vector<PointMark>& marks, const PointStyles& styles,
+                const Calibration& calibration, const DrawOptions& options);
 
 // The frame with everything drawn over it, as reDraw shows it.
-QImage reDrawImage(const QImage& frame, const MeasureTables& tables, const Calibration& calibration,
+QImage reDrawImage(const QImage& frame, const std::vector<PointMark>& marks,
+                   const PointStyles& styles, const Calibration& calibration,
                    const DrawOptions& options);
 
 // A one-pixel edge around everything drawn on a transparent layer, within
@@ -68,8 +80,8 @@ QRect addOutlinedMark(QImage& layer, const QColor& colour, int r, int x, int y, 
 // The same drawing on a transparent layer of `size`, to be kept and laid over
 // each frame shown until the data or the styles change; outlined when
 // `options.outlined`.
-QImage renderOverlay(QSize size, const MeasureTables& tables, const Calibration& calibration,
-                     const DrawOptions& options);
+QImage renderOverlay(QSize size, const std::vector<PointMark>& marks, const PointStyles& styles,
+                     const Calibration& calibration, const DrawOptions& options);
 void compositeOverlay(QImage& frame, const QImage& overlay);
 
 } // namespace traxilo

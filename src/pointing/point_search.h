@@ -1,6 +1,7 @@
 #pragma once
 
-#include "pointing/measure_tables.h"
+#include "pointing/drawing.h"
+#include "pointing/style_table.h"
 
 #include <QPoint>
 #include <QString>
@@ -17,10 +18,12 @@ struct PointMatch {
     bool operator==(const PointMatch&) const = default;
 };
 
-// Every recorded point whose drawn mark, at mark size r, covers `pixel`
-// (its box of 2r + 1 pixels around the point), by increasing row and within
-// a row by increasing point number. Points whose marks are hidden are not
-// found: there is nothing under the mouse.
-std::vector<PointMatch> pointsAt(const MeasureTables& tables, QPoint pixel, int markSize);
+// Every recorded point whose drawn mark, at mark size r, covers the shown
+// pixel `pixel` (its box of 2r + 1 pixels around where the point is shown at
+// `displayFactor`), by increasing row and within a row by increasing point
+// number; `time` is left empty for the caller. Points whose marks are hidden
+// are not found: there is nothing under the mouse.
+std::vector<PointMatch> pointsAt(const std::vector<PointMark>& marks, const PointStyles& styles,
+                                 QPoint pixel, int markSize, long double displayFactor);
 
 } // namespace traxilo

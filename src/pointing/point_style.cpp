@@ -51,11 +51,10 @@ std::optional<QuickConfiguration> quickConfiguration(int tag) {
     return std::nullopt;
 }
 
-void applyQuickConfiguration(TextGrid& style, const QuickConfiguration& configuration) {
-    style.setColCount(configuration.points + 1);
-    for (int c = 1; c <= configuration.points; ++c) {
-        setColour(style, c, paletteColour(configuration.background, c));
-    }
+PointStyles applyQuickConfiguration(PointStyles styles, const QuickConfiguration& configuration) {
+    for (int c = 1; c <= configuration.points; ++c)
+        styles.point(c).colour = paletteColour(configuration.background, c);
+    return styles;
 }
 
 } // namespace traxilo

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "pointing/text_grid.h"
+#include "pointing/style_table.h"
 
 #include <QColor>
 #include <optional>
@@ -47,8 +47,7 @@ struct QuickConfiguration {
 };
 std::optional<QuickConfiguration> quickConfiguration(int tag);
 
-// Gives the style grid points + 1 columns and points 1..n their palette
-// colours; drawn flags and shapes stay.
-void applyQuickConfiguration(TextGrid& style, const QuickConfiguration& configuration);
+// Points 1..n take their palette colours; drawn flags and shapes stay.
+PointStyles applyQuickConfiguration(PointStyles styles, const QuickConfiguration& configuration);
 
 } // namespace traxilo

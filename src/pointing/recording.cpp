@@ -1,37 +1,29 @@
 #include "pointing/recording.h"
 
-#include "common/number_format.h"
 #include "geometry/pixel_conversion.h"
 
 #include <algorithm>
 
 namespace traxilo {
 
-RecordPlan recordPoint(MeasureTables& tables, const Calibration& calibration,
-                       const ClickContext& context) {
+RecordPlan planRecording(const ClickContext& context) {
     RecordPlan plan;
-    const int F = tables.frameCount();
-    if (!tables.clipOpen() || context.currentFrame < 0 || context.currentFrame >= F)
+    const int F = context.frameCount;
+    if (F <= 0 || context.currentFrame < 0 || context.currentFrame >= F)
         return plan;
-    if (!insideDisplayedPicture(context.X, context.Y, context.displayWidth, context.displayHeight))
+    if (!insideDisplayedPicture(context.pixel.x(), context.pixel.y(), context.picture.width(),
+                                context.picture.height()))
         return plan;
 
-    const int k = tables.currentPoint();
+    const int k = std::clamp(context.currentPoint, 1, std::max(1, context.pointsPerFrame));
     const int c = 2 * k - 1;
     const int r = context.currentFrame + 1;
     plan.recorded = true;
     plan.point = k;
     plan.row = r;
-    plan.refilled = !tables.PixelTable.isEmpty(c, r);
+    plan.refilled = context.alreadyRecorded;
 
-    const FramePosition p = convertPixel(calibration, context.X, context.Y);
-    const int digits = tables.xyDigits() - 1;
-    tables.PixelTable.setCell(c, r, QString::number(context.X));
-    tables.PixelTable.setCell(c + 1, r, QString::number(context.Y));
-    tables.MeasureTable.setCell(c, r, FormatSci(digits, p.x));
-    tables.MeasureTable.setCell(c + 1, r, FormatSci(digits, p.y));
-
-    const bool more = k < tables.pointsPerFrame();
+    const bool more = k < context.pointsPerFrame;
     const int step = std::max(1, context.step);
     const bool next = r + step <= F;
     const MarkUpdate mark = plan.refilled ? MarkUpdate::Redraw : MarkUpdate::DrawNewMark;
@@ -57,16 +49,13 @@ RecordPlan recordPoint(MeasureTables& tables, const Calibration& calibration,
     return plan;
 }
 
-void applyRecordPlan(MeasureTables& tables, const RecordPlan& plan) {
+void applyRecordPlan(TextGrid& grid, const RecordPlan& plan) {
     if (!plan.recorded)
         return;
-    TextGrid& grid = tables.MeasureTable;
     if (plan.newRow)
         grid.setRow(*plan.newRow);
     if (plan.newCol)
         grid.setCol(*plan.newCol);
-    if (plan.newPoint)
-        tables.ChgPointNumero(*plan.newPoint);
 
     // The recorded row, not the new current one, is what must stay in view.
     const int visibleRows = grid.visibleRowCount();
@@ -78,7 +67,6 @@ void applyRecordPlan(MeasureTables& tables, const RecordPlan& plan) {
         grid.setLeftCol(col - visibleCols + 1);
     else if (col < grid.leftCol())
         grid.setLeftCol(col - 1); // the fixed column cannot scroll: column 1 comes first
-    tables.alignPixelTable();
 }
 
 } // namespace traxilo

@@ -1,22 +1,25 @@
 #pragma once
 
-#include "geometry/calibration.h"
-#include "pointing/measure_tables.h"
+#include "pointing/text_grid.h"
 
+#include <QPointF>
+#include <QSize>
 #include <optional>
 
 namespace traxilo {
 
-// Everything a click on the picture needs besides the tables.
+// Everything a click on the picture needs to be recorded.
 struct ClickContext {
-    int X = 0;
-    int Y = 0;
-    int displayWidth = 0;
-    int displayHeight = 0;
+    QPointF pixel;        // where, in pixels of the picture at 100 %
+    QSize picture;        // the picture at 100 %
+    int frameCount = 0;   // of the open clip, 0 without one
     int currentFrame = -1; // index of the frame shown
-    bool autoH = true;     // chkBoxAutoH checked (read even while disabled)
-    bool autoV = true;     // chkBoxAutoV checked
-    int step = 1;          // frames the automatic advance moves ("Pas")
+    int pointsPerFrame = 1;
+    int currentPoint = 1;
+    bool alreadyRecorded = false; // the current point has a position on this frame
+    bool autoH = true;            // chkBoxAutoH checked (read even while disabled)
+    bool autoV = true;            // chkBoxAutoV checked
+    int step = 1;                 // frames the automatic advance moves ("Pas")
 };
 
 // How the picture is brought up to date after a recording.
@@ -27,9 +30,9 @@ enum class MarkUpdate {
     Drawpoints,  // after moving to the next frame: draw everything on it
 };
 
-// What the widget does after recordPoint, in this order: show `nextFrame`
-// when set, update the picture, apply the plan (applyRecordPlan), then show
-// `newPoint` as the current point when set.
+// What the window does after planRecording, in this order: record `point` on
+// frame `row - 1`, show `nextFrame` when set, update the picture, move the
+// table (applyRecordPlan), then make `newPoint` the current point when set.
 struct RecordPlan {
     bool recorded = false;
     bool refilled = false; // the point had already been recorded on this frame
@@ -42,16 +45,13 @@ struct RecordPlan {
     std::optional<int> newPoint;
 };
 
-// Records the current point at the click: pixels into the PixelTable, metres
-// into the MeasureTable, at the row of the frame shown. The time cell is left
-// alone. Records nothing outside the displayed picture, without a clip or a
-// frame shown. Then decides the automatic advance.
-RecordPlan recordPoint(MeasureTables& tables, const Calibration& calibration,
-                       const ClickContext& context);
+// Records nothing outside the picture, without a clip or a frame shown;
+// otherwise the current point on the frame shown, then the automatic advance.
+RecordPlan planRecording(const ClickContext& context);
 
-// Moves the MeasureTable's current cell as planned (each real move runs its
-// callback), makes the planned point current, then aligns the PixelTable and
-// scrolls both so that row `plan.row` and the current column are in view.
-void applyRecordPlan(MeasureTables& tables, const RecordPlan& plan);
+// Moves the table's current cell as planned (each real move runs its
+// callback), then scrolls so that row `plan.row` and the current column are
+// in view.
+void applyRecordPlan(TextGrid& grid, const RecordPlan& plan);
 
 } // namespace traxilo

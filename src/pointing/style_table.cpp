@@ -1,5 +1,7 @@
 #include "pointing/style_table.h"
 
+#include <algorithm>
+
 namespace traxilo {
 
 long colourValue(const QColor& colour) {
@@ -18,43 +20,47 @@ std::optional<QColor> colourFromText(const QString& text) {
     return QColor(int(value & 0xFF), int((value >> 8) & 0xFF), int((value >> 16) & 0xFF));
 }
 
-TextGrid makeStyleTable() {
-    return TextGrid(2, 3, 0, 0);
+const MarkStyle& PointStyles::point(int k) const {
+    return points[std::clamp(k, 1, kMaxPoints) - 1];
 }
 
-void setStyleColumns(TextGrid& style, int points) {
-    style.setColCount(points + 1);
-    const QString white = QString::number(kWhiteValue);
-    for (int c = 0; c <= points; ++c) {
-        const QString defaults[3] = {white, QStringLiteral("1"),
-                                     c == 0 ? QStringLiteral("1") : QStringLiteral("0")};
-        for (int r = 0; r < 3; ++r)
-            if (style.isEmpty(c, r))
-                style.setCell(c, r, defaults[r]);
-    }
+MarkStyle& PointStyles::point(int k) {
+    return points[std::clamp(k, 1, kMaxPoints) - 1];
 }
 
-MarkStyle styleOf(const TextGrid& style, int column) {
+namespace {
+
+QStringList columnOf(const MarkStyle& style) {
+    return {colourText(style.colour), style.drawn ? QStringLiteral("1") : QStringLiteral("0"),
+            QString::number(style.shape)};
+}
+
+MarkStyle styleOfColumn(const QStringList& column) {
     MarkStyle s;
-    // A colour cell is only ever written from a colour; white is the default.
-    s.colour = colourFromText(style.cell(column, 0)).value_or(QColor(Qt::white));
-    s.drawn = style.cell(column, 1) == QLatin1String("1");
+    s.colour = colourFromText(column.value(0)).value_or(QColor(Qt::white));
+    s.drawn = column.value(1) == QLatin1String("1");
     bool ok = false;
-    const int shape = style.cell(column, 2).toInt(&ok);
+    const int shape = column.value(2).toInt(&ok);
     s.shape = ok ? shape : -1;
     return s;
 }
 
-void setDrawn(TextGrid& style, int column, bool drawn) {
-    style.setCell(column, 1, drawn ? QStringLiteral("1") : QStringLiteral("0"));
+} // namespace
+
+QList<QStringList> styleColumns(const PointStyles& styles, int points) {
+    QList<QStringList> columns{columnOf(styles.axes)};
+    for (int k = 1; k <= std::clamp(points, 1, kMaxPoints); ++k)
+        columns.append(columnOf(styles.point(k)));
+    return columns;
 }
 
-void setColour(TextGrid& style, int column, const QColor& colour) {
-    style.setCell(column, 0, colourText(colour));
-}
-
-void setShape(TextGrid& style, int column, int shape) {
-    style.setCell(column, 2, QString::number(shape));
+PointStyles stylesFromColumns(const QList<QStringList>& columns) {
+    PointStyles styles;
+    if (!columns.isEmpty())
+        styles.axes = styleOfColumn(columns.first());
+    for (int k = 1; k < std::min<int>(columns.size(), kMaxPoints + 1); ++k)
+        styles.point(k) = styleOfColumn(columns[k]);
+    return styles;
 }
 
 } // namespace traxilo

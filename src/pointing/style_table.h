@@ -1,40 +1,49 @@
 #pragma once
 
-#include "pointing/text_grid.h"
-
 #include <QColor>
+#include <QList>
 #include <QString>
+#include <QStringList>
+#include <array>
 #include <optional>
 
 namespace traxilo {
 
-// Colours are kept as text: red + 256 x green + 65536 x blue, in decimal.
+// One to nine points are measured on each frame.
+inline constexpr int kMaxPoints = 9;
+
+// Colours are written as text: red + 256 x green + 65536 x blue, in decimal.
 long colourValue(const QColor& colour);
 QString colourText(const QColor& colour);
 std::optional<QColor> colourFromText(const QString& text);
 
 inline constexpr long kWhiteValue = 16777215;
 
-// The hidden style grid: 3 rows, no fixed cells, column 0 for the axes and
-// column c for point c. Row 0 colour, row 1 drawn ("1" only), row 2 shape.
-TextGrid makeStyleTable();
-
-// Gives the grid points + 1 columns and fills only its empty cells: white,
-// "1", then "1" for the axes column and "0" (cross) for a point column.
-// Filled cells keep the user's choices.
-void setStyleColumns(TextGrid& style, int points);
-
+// How the marks of one point (or the axes) are drawn.
 struct MarkStyle {
-    QColor colour;
-    bool drawn = false;
-    int shape = -1; // -1 when the cell is not a number: nothing is drawn
+    QColor colour = Qt::white;
+    bool drawn = true;
+    int shape = 0; // 0 cross, 1 square, 2 circle, 3 cross when large; -1 nothing
+    bool operator==(const MarkStyle&) const = default;
 };
-// Column 0 gives the axes (their shape is never read).
-MarkStyle styleOf(const TextGrid& style, int column);
 
-// The "dessiné" and "axes" switches write row 1; the colour commands row 0.
-void setDrawn(TextGrid& style, int column, bool drawn);
-void setColour(TextGrid& style, int column, const QColor& colour);
-void setShape(TextGrid& style, int column, int shape);
+// The axes and the nine points. A point's style is kept when the number of
+// points per frame goes down and up again.
+struct PointStyles {
+    MarkStyle axes{Qt::white, true, 1}; // the axes' shape is never read
+    std::array<MarkStyle, kMaxPoints> points{};
+
+    // k is 1..9; any other k reads the first point's style.
+    const MarkStyle& point(int k) const;
+    MarkStyle& point(int k);
+    bool operator==(const PointStyles&) const = default;
+};
+
+// The styles as the session file keeps them: column 0 the axes and column k
+// point k, three cells each: colour value, drawn "1" or "0", shape number.
+QList<QStringList> styleColumns(const PointStyles& styles, int points);
+// Columns read back; a cell that is not understood gives what an unreadable
+// style cell always gave: white, not drawn, no shape.
+PointStyles stylesFromColumns(const QList<QStringList>& columns);
 
 } // namespace traxilo

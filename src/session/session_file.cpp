@@ -44,8 +44,26 @@ std::optional<long double> exactValue(const QString& text) {
     return x;
 }
 
-QJsonArray pointArray(QPoint p) {
+QJsonArray pointArray(QPointF p) {
     return QJsonArray{p.x(), p.y()};
+}
+
+// Version 1 kept positions and the calibration in pixels of the picture as
+// shown at its display size: back to the picture at 100 %.
+void fromShownPixels(SessionData& s) {
+    const double f = s.displayPercent / 100.0;
+    if (f == 1)
+        return;
+    Calibration& c = s.calibration;
+    c.Xo /= f;
+    c.Yo /= f;
+    c.p1 /= f;
+    c.p2 /= f;
+    c.sensitivity *= static_cast<long double>(f);
+    for (RecordedPosition& p : s.positions) {
+        p.x /= f;
+        p.y /= f;
+    }
 }
 
 // Reading with every fault collected as one French reason.
@@ -81,13 +99,16 @@ public:
             fail(key);
         return v.toBool();
     }
-    QPoint point(const QJsonObject& parent, const char* key) {
+    QPointF point(const QJsonObject& parent, const char* key) {
         const QJsonArray a = parent.value(QLatin1String(key)).toArray();
-        if (a.size() != 2 || !a[0].isDouble() || !a[1].isDouble()) {
+        if (a.size() != 2 || !finite(a[0]) || !finite(a[1])) {
             fail(key);
             return {};
         }
-        return QPoint(a[0].toInt(), a[1].toInt());
+        return QPointF(a[0].toDouble(), a[1].toDouble());
+    }
+    static bool finite(const QJsonValue& v) {
+        return v.isDouble() && std::isfinite(v.toDouble()) && std::fabs(v.toDouble()) < 1e9;
     }
     void fail(const char* key) {
         if (error.isEmpty())
@@ -117,7 +138,7 @@ QByteArray writeSession(const SessionData& s, const QString& sessionPath) {
         {QStringLiteral("p2"), pointArray(c.p2)},
         {QStringLiteral("distance"), s.distanceText},
         {QStringLiteral("sensitivity"), exactText(c.sensitivity)},
-        {QStringLiteral("origin"), pointArray(QPoint(c.Xo, c.Yo))},
+        {QStringLiteral("origin"), pointArray(QPointF(c.Xo, c.Yo))},
         {QStringLiteral("signX"), c.signX},
         {QStringLiteral("signY"), c.signY},
         {QStringLiteral("segmentColour"), c.scaleSegmentColour.name()},
@@ -125,10 +146,8 @@ QByteArray writeSession(const SessionData& s, const QString& sessionPath) {
         {QStringLiteral("scaleDefined"), c.scaleDefined},
     };
     QJsonArray positions;
-    for (const RecordedPosition& p : s.positions) {
-        positions.append(QJsonArray{p.frame, p.point, p.x,
-                                    p.y ? QJsonValue(*p.y) : QJsonValue(QJsonValue::Null)});
-    }
+    for (const RecordedPosition& p : s.positions)
+        positions.append(QJsonArray{p.frame, p.point, p.x, p.y, p.automatic ? 1 : 0});
     QJsonArray styles;
     for (const QStringList& column : s.styleColumns)
         styles.append(QJsonArray::fromStringList(column));
@@ -202,7 +221,7 @@ SessionReadResult readSession(const QByteArray& bytes) {
         r.fail("sensitivity");
     else
         c.sensitivity = *sensitivity;
-    const QPoint origin = r.point(cal, "origin");
+    const QPointF origin = r.point(cal, "origin");
     c.Xo = origin.x();
     c.Yo = origin.y();
     c.signX = r.integer(cal, "signX", -1, 1) < 0 ? -1 : 1;
@@ -237,23 +256,32 @@ SessionReadResult readSession(const QByteArray& bytes) {
         r.fail("positions");
     for (const QJsonValue& v : positions.toArray()) {
         const QJsonArray a = v.toArray();
-        const bool shaped = a.size() == 4 && a[0].isDouble() && a[1].isDouble() &&
-                            a[2].isDouble() && (a[3].isDouble() || a[3].isNull());
+        // Version 1: [frame, point, x, y or null]; version 2 adds the
+        // automatic flag. A version 1 position without its y was never
+        // complete (no export took it): it is left out.
+        const bool shaped = a.size() == (version == 1 ? 4 : 5) && a[0].isDouble() &&
+                            a[1].isDouble() && Reader::finite(a[2]) &&
+                            (Reader::finite(a[3]) || (version == 1 && a[3].isNull())) &&
+                            (version == 1 || a[4].isDouble());
         RecordedPosition p;
         if (shaped) {
             p.frame = a[0].toInt(-1);
             p.point = a[1].toInt(0);
-            p.x = a[2].toInt();
-            if (a[3].isDouble())
-                p.y = a[3].toInt();
+            p.x = a[2].toDouble();
+            p.y = a[3].toDouble();
+            p.automatic = version > 1 && a[4].toInt() != 0;
         }
         if (!shaped || p.frame < 0 || p.frame >= s.frameCount || p.point < 1 ||
             p.point > s.pointsPerFrame) {
             r.fail("positions");
             break;
         }
+        if (a[3].isNull())
+            continue;
         s.positions.append(p);
     }
+    if (version == 1)
+        fromShownPixels(s);
 
     const QJsonValue styles = root.value(QStringLiteral("styles"));
     if (!styles.isArray() || styles.toArray().size() != s.pointsPerFrame + 1)

@@ -12,12 +12,13 @@
 namespace traxilo {
 
 // One recorded position: frame index (0-based), point number (1..9) and the
-// display pixels. A y may be missing when only the x cell was left.
+// pixels of the picture at 100 %.
 struct RecordedPosition {
     int frame = 0;
     int point = 1;
-    int x = 0;
-    std::optional<int> y;
+    double x = 0;
+    double y = 0;
+    bool automatic = false; // found by the tracker rather than clicked
     bool operator==(const RecordedPosition&) const = default;
 };
 
@@ -31,9 +32,9 @@ struct SessionData {
     QSize pictureSize;
     QString codec;
 
-    int displayPercent = 100;
+    int displayPercent = 100; // the size the clip was shown at
 
-    Calibration calibration;
+    Calibration calibration; // pixels of the picture at 100 %
     QString distanceText; // the distance field as typed
 
     int timeOrigin = 1; // image number, 1-based
@@ -55,7 +56,10 @@ struct SessionData {
     bool operator==(const SessionData&) const = default;
 };
 
-inline constexpr int kSessionFormatVersion = 1;
+// 2: positions and calibration in pixels of the picture at 100 %, as
+// decimals, with the automatic flag. Version 1 kept whole pixels of the
+// picture as shown; it is read and converted.
+inline constexpr int kSessionFormatVersion = 2;
 
 // The session as a JSON document (UTF-8). `sessionPath` is where it will be
 // written, for the clip's relative path.
