@@ -8,7 +8,7 @@
 #include "export/export_table.h"
 #include "export/regressi_writer.h"
 #include "export/text_export.h"
-#include "pointing/grid_routines.h"
+#include "document/measurement_document.h"
 
 #include <QFile>
 #include <QtTest>
@@ -25,47 +25,34 @@ struct Point {
     double y;
 };
 
-// The two grids of a clip of `frames` frames at 25 frames per second, with
-// `points` per frame, cells written as pointing writes them under `separator`.
-struct Tables {
-    TextGrid pixels;
-    TextGrid values;
-    int timeOrigin = 1;
-};
-
-Tables makeTables(int frames, int points, int timeOrigin, QChar separator,
-                  const std::vector<Point>& recorded) {
+// The measurements of a clip of `frames` frames at 25 frames per second, with
+// `points` per frame, read for export under `separator`. One pixel is one
+// metre from an origin in the corner, so the positions are the values.
+ExportTable makeTables(int frames, int points, int timeOrigin, QChar separator,
+                       const std::vector<Point>& recorded) {
     setDecimalSeparator(separator);
-    Tables t;
-    t.timeOrigin = timeOrigin;
-    for (TextGrid* grid : {&t.pixels, &t.values}) {
-        SetGridSize(*grid, 2 * points + 1, frames + 1);
-        WriteXYHeaders(*grid, grid == &t.values ? QStringLiteral("(m)") : QString(), points);
-    }
-    t.pixels.setCell(0, 0, QStringLiteral("t"));
-    t.values.setCell(0, 0, QStringLiteral("t(s)"));
-    for (int row = timeOrigin; row <= frames; ++row)
-        t.values.setCell(0, row, FormatTime(TimePattern(3), (row - timeOrigin) * 0.04L));
-    for (const Point& p : recorded) {
-        t.pixels.setCell(2 * p.k - 1, p.row, QString::number(p.row * 10));
-        t.pixels.setCell(2 * p.k, p.row, QString::number(p.row * 5));
-        t.values.setCell(2 * p.k - 1, p.row, FormatSci(2, p.x));
-        t.values.setCell(2 * p.k, p.row, FormatSci(2, p.y));
-    }
-    return t;
-}
-
-ExportTable read(const Tables& t) {
-    return readExportTable(t.pixels, t.values, t.timeOrigin);
+    MeasurementDocument d;
+    d.openClip({QStringLiteral("/clips/x.avi"), frames, QSize(640, 480), QString(), 0.04L, {}});
+    d.setPointsPerFrame(points);
+    d.setTimeOrigin(timeOrigin - 1);
+    Calibration c;
+    c.Xo = 0;
+    c.Yo = 0;
+    c.sensitivity = 1;
+    d.setCalibration(c, QStringLiteral("1"));
+    for (const Point& p : recorded)
+        d.applyPositions({{p.row - 1, p.k, std::nullopt, PointPosition{QPointF(p.x, -p.y)}}},
+                         true);
+    return readExportTable(d);
 }
 
 // Three complete rows of five, with negative values.
-Tables onePoint(QChar separator) {
+ExportTable onePoint(QChar separator) {
     return makeTables(5, 1, 1, separator,
                       {{1, 1, 0.1234, -0.05678}, {2, 1, 0.2, -0.1}, {3, 1, 1.5e-3, 0}});
 }
 
-Tables originOnRow5(QChar separator) {
+ExportTable originOnRow5(QChar separator) {
     std::vector<Point> all;
     for (int row = 1; row <= 8; ++row)
         all.push_back({row, 1, row * 0.01, -row * 0.02});
@@ -73,7 +60,7 @@ Tables originOnRow5(QChar separator) {
 }
 
 // Point 2 missing on row 3.
-Tables twoPoints(QChar separator) {
+ExportTable twoPoints(QChar separator) {
     std::vector<Point> all;
     for (int row = 1; row <= 4; ++row) {
         all.push_back({row, 1, row * 0.1, row * 0.2});
@@ -83,16 +70,16 @@ Tables twoPoints(QChar separator) {
     return makeTables(4, 2, 1, separator, all);
 }
 
-Tables emptyTable(QChar separator) {
+ExportTable emptyTable(QChar separator) {
     return makeTables(3, 1, 1, separator, {});
 }
 
 // Points on the first three rows, the time origin on row 6.
-Tables originPastThePoints(QChar separator) {
+ExportTable originPastThePoints(QChar separator) {
     return makeTables(8, 1, 6, separator, {{1, 1, 0.1, 0.2}, {2, 1, 0.2, 0.3}, {3, 1, 0.3, 0.4}});
 }
 
-Tables ninePoints(QChar separator) {
+ExportTable ninePoints(QChar separator) {
     std::vector<Point> all;
     for (int row = 1; row <= 2; ++row)
         for (int k = 1; k <= 9; ++k)
@@ -100,7 +87,7 @@ Tables ninePoints(QChar separator) {
     return makeTables(2, 9, 1, separator, all);
 }
 
-using TableMaker = std::function<Tables(QChar)>;
+using TableMaker = std::function<ExportTable(QChar)>;
 
 QString goldenPath(const QString& name) {
     return QStringLiteral(TRAXILO_TEST_DATA_DIR "/export/") + name;
@@ -146,6 +133,7 @@ private slots:
     void textFiles();
     void clipboardTexts_data();
     void clipboardTexts();
+    void subPixelPositionsReachTheFiles();
 };
 
 void ExportFiles::regressiFiles_data() {
@@ -171,7 +159,7 @@ void ExportFiles::regressiFiles() {
     QFETCH(TableMaker, make);
     QFETCH(QChar, separator);
     QFETCH(QString, golden);
-    const ExportTable table = read(make(separator));
+    const ExportTable table = make(separator);
     const QByteArray bytes = golden.endsWith(QLatin1String("rw3")) ? writeRw3(table, separator)
                                                                    : writeRrr(table, separator);
     compareGolden(bytes, golden);
@@ -185,8 +173,8 @@ void ExportFiles::bothSeparatorsGiveTheSameRegressiFile_data() {
 
 void ExportFiles::bothSeparatorsGiveTheSameRegressiFile() {
     QFETCH(TableMaker, make);
-    const ExportTable withComma = read(make(u','));
-    const ExportTable withPoint = read(make(u'.'));
+    const ExportTable withComma = make(u',');
+    const ExportTable withPoint = make(u'.');
     QVERIFY(withComma.rows.front().at(1).contains(u','));
     QCOMPARE(writeRw3(withComma, u','), writeRw3(withPoint, u'.'));
     QCOMPARE(writeRrr(withComma, u','), writeRrr(withPoint, u'.'));
@@ -215,7 +203,7 @@ void ExportFiles::textFiles() {
     QFETCH(int, separatorItem);
     QFETCH(QString, title);
     QFETCH(QString, golden);
-    const ExportTable table = read(onePoint(u','));
+    const ExportTable table = onePoint(u',');
     compareGolden(writeTextFile(table, title, separatorFor(separatorItem)), golden);
 }
 
@@ -233,10 +221,26 @@ void ExportFiles::clipboardTexts() {
     QFETCH(int, separatorItem);
     QFETCH(QString, title);
     QFETCH(QString, golden);
-    Tables tables = twoPoints(u',');
-    tables.values.setCell(1, 2, QStringLiteral(" 2, 00E -1")); // blanks inside go
-    const ExportTable table = read(tables);
+    ExportTable table = twoPoints(u',');
+    table.rows[1][1] = QStringLiteral(" 2, 00E -1"); // blanks inside go
     compareGolden(clipboardText(table, title, separatorFor(separatorItem)).toUtf8(), golden);
+}
+
+void ExportFiles::subPixelPositionsReachTheFiles() {
+    MeasurementDocument d;
+    d.openClip({QStringLiteral("/clips/x.mp4"), 3, QSize(640, 480), QString(), 0.04L, {}});
+    Calibration c;
+    c.Xo = 0;
+    c.Yo = 100;
+    c.sensitivity = 0.01L;
+    d.setCalibration(c, QStringLiteral("1"));
+    d.setXyDigits(5);
+    d.applyPositions({{1, 1, std::nullopt, PointPosition{QPointF(100.25, 50.75)}}}, true);
+    const ExportTable table = readExportTable(d);
+    QCOMPARE(table.rows.size(), size_t(1));
+    QCOMPARE(table.rows[0], (QStringList{"0.040", " 1.0025E+0", " 4.9250E-1"}));
+    QVERIFY(writeRw3(table, u'.').contains("1.0025E+0 4.9250E-1"));
+    QVERIFY(writeTextFile(table, QString(), separatorFor(0)).contains("1.0025E+0\t4.9250E-1"));
 }
 
 QTEST_GUILESS_MAIN(ExportFiles)

@@ -2,7 +2,6 @@
 // where the pixels say, the caption, and the page drawn on a picture.
 #include "export/print_layout.h"
 #include "common/number_format.h"
-#include "pointing/measure_tables.h"
 #include "pointing/style_table.h"
 
 #include <QElapsedTimer>
@@ -18,15 +17,16 @@ namespace {
 constexpr double kDotsPerCm = 300 / 2.54; // at 300 dots per inch
 
 struct Setup {
-    MeasureTables tables;
+    std::vector<PointMark> marks;
+    PointStyles styles;
     Calibration calibration;
     PageInput input;
+    PageLayout layout() const { return layoutPage(marks, styles, calibration, input); }
 };
 
 // A 320 x 240 picture at 1 mm per pixel, 10 frames, printed at 300 dpi on
 // an A4 printable area.
 void prepare(Setup& s) {
-    s.tables.openClip(10, 0.04L);
     s.calibration.sensitivity = 0.001L;
     s.calibration.Xo = 40;
     s.calibration.Yo = 200;
@@ -37,9 +37,8 @@ void prepare(Setup& s) {
     s.input.settings.scale = 0.01L; // 1 mm per pixel shown 1 mm per pixel on paper
 }
 
-void record(MeasureTables& tables, int row, int point, int x, int y) {
-    tables.PixelTable.setCell(2 * point - 1, row, QString::number(x));
-    tables.PixelTable.setCell(2 * point, row, QString::number(y));
+void record(Setup& s, int row, int point, int x, int y) {
+    s.marks.push_back({row - 1, point, QPointF(x, y)});
 }
 
 } // namespace
@@ -81,7 +80,7 @@ void PrintLayoutTest::gridThroughOrigin() {
     s.calibration.Xo = xo;
     s.calibration.Yo = yo;
     s.input.settings.scale = scale;
-    const PageLayout page = layoutPage(s.tables, s.calibration, s.input);
+    const PageLayout page = s.layout();
 
     const QPoint origin(int(std::lround(xo * page.dotsPerPixelX)),
                         int(std::lround(yo * page.dotsPerPixelY)));
@@ -118,19 +117,19 @@ void PrintLayoutTest::marks() {
     QFETCH(QColor, expected);
     Setup s;
     prepare(s);
-    s.tables.nbPointsPlan(2);
-    setColour(s.tables.StyleTable, 1, QColor(0, 255, 0));
-    setColour(s.tables.StyleTable, 0, QColor(255, 0, 0));
-    setShape(s.tables.StyleTable, 1, 2);
-    s.tables.setTimeOrigin(5);
-    for (int row = 1; row <= 8; ++row)
-        record(s.tables, row, 1, 10 * row, 100 + row);
-    record(s.tables, 6, 2, 300, 20);
-    setDrawn(s.tables.StyleTable, 2, false);      // point 2 hidden
-    s.tables.PixelTable.setCell(2, 7, QString()); // an x left without its y
+    s.styles.point(1) = {QColor(0, 255, 0), true, 2};
+    s.styles.axes.colour = QColor(255, 0, 0);
+    s.input.timeOrigin = 4;
+    for (int row = 1; row <= 8; ++row) {
+        if (row != 7)
+            record(s, row, 1, 10 * row, 100 + row);
+        if (row == 6)
+            record(s, 6, 2, 300, 20);
+    }
+    s.styles.point(2).drawn = false; // point 2 hidden
     s.input.settings.colours = PrintColours(colours);
     s.input.settings.fromTimeOrigin = fromTimeOrigin;
-    const PageLayout page = layoutPage(s.tables, s.calibration, s.input);
+    const PageLayout page = s.layout();
 
     std::vector<PageMark> expectedMarks;
     const double d = 0.001 / 0.01 * kDotsPerCm; // dots per pixel
@@ -155,7 +154,7 @@ void PrintLayoutTest::caption() {
     Setup s;
     prepare(s);
     s.input.settings.scale = 0.1L;
-    const PageLayout page = layoutPage(s.tables, s.calibration, s.input);
+    const PageLayout page = s.layout();
     setDecimalSeparator(u'.');
     QCOMPARE(page.caption, QStringLiteral("1cm :  1,00E-1m"));
     // 320 x 240 mm at 10 cm per printed cm: 3.2 x 2.4 cm.
@@ -167,11 +166,11 @@ void PrintLayoutTest::anyScaleStaysBounded() {
     Setup s;
     prepare(s);
     for (int row = 1; row <= 10; ++row)
-        record(s.tables, row, 1, 30 * row, 20 * row);
+        record(s, row, 1, 30 * row, 20 * row);
     s.input.settings.scale = 1e-9L; // a picture the size of a country
     QElapsedTimer timer;
     timer.start();
-    const PageLayout page = layoutPage(s.tables, s.calibration, s.input);
+    const PageLayout page = s.layout();
     QImage sheet(s.input.page / 4, QImage::Format_RGB32);
     sheet.fill(Qt::white);
     QPainter painter(&sheet);
@@ -188,11 +187,11 @@ void PrintLayoutTest::anyScaleStaysBounded() {
 void PrintLayoutTest::renderedPage() {
     Setup s;
     prepare(s);
-    setColour(s.tables.StyleTable, 1, QColor(0, 0, 255));
-    record(s.tables, 1, 1, 20, 10);
+    s.styles.point(1).colour = QColor(0, 0, 255);
+    record(s, 1, 1, 20, 10);
     s.input.settings.colours = PrintColours::Screen;
     s.input.page = QSize(600, 500);
-    const PageLayout page = layoutPage(s.tables, s.calibration, s.input);
+    const PageLayout page = s.layout();
     QImage sheet(s.input.page, QImage::Format_RGB32);
     sheet.fill(Qt::white);
     QPainter painter(&sheet);

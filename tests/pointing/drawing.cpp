@@ -1,6 +1,5 @@
 #include "pointing/drawing.h"
 #include "geometry/calibration.h"
-#include "pointing/measure_tables.h"
 #include "pointing/style_table.h"
 
 #include <QPainter>
@@ -66,7 +65,7 @@ private slots:
     void axesHeads();
     void scaleSegment();
     void drawpointsFollowsSwitches();
-    void halfFilledMarkIsSkipped();
+    void shownAtTheDisplaySize();
     void overlayMatchesDirectDrawing();
     void marksGetAContrastingEdge_data();
     void marksGetAContrastingEdge();
@@ -247,79 +246,79 @@ void DrawingTest::scaleSegment() {
     }
 }
 
-static MeasureTables twoPointTable() {
-    MeasureTables t;
-    t.openClip(12, 0.04L);
-    t.nbPointsPlan(2);
-    setColour(t.StyleTable, 0, Qt::black);
-    setColour(t.StyleTable, 1, Qt::red);
-    setColour(t.StyleTable, 2, Qt::blue);
-    setShape(t.StyleTable, 2, 1);
-    // Point 1 on frames 1 and 10, point 2 on frame 3.
-    t.PixelTable.setCell(1, 1, "10");
-    t.PixelTable.setCell(2, 1, "10");
-    t.PixelTable.setCell(1, 10, "30");
-    t.PixelTable.setCell(2, 10, "12");
-    t.PixelTable.setCell(3, 3, "50");
-    t.PixelTable.setCell(4, 3, "30");
-    return t;
-}
+// Point 1 on frames 0 and 9, point 2 (squares) on frame 2.
+struct Scene {
+    std::vector<PointMark> marks{{0, 1, QPointF(10, 10)}, {2, 2, QPointF(50, 30)},
+                                 {9, 1, QPointF(30, 12)}};
+    PointStyles styles;
+    Scene() {
+        styles.axes.colour = Qt::black;
+        styles.point(1).colour = Qt::red;
+        styles.point(2) = {Qt::blue, true, 1};
+    }
+};
 
 void DrawingTest::drawpointsFollowsSwitches() {
-    MeasureTables t = twoPointTable();
+    Scene t;
     Calibration c;
     c.Xo = 2;
     c.Yo = 40;
     c.scaleSegmentShown = true;
-    c.p1 = QPoint(60, 2);
-    c.p2 = QPoint(60, 20);
-    DrawOptions o{64, 48, 1, true, false};
+    c.p1 = QPointF(60, 2);
+    c.p2 = QPointF(60, 20);
+    DrawOptions o{64, 48, 1, 1, true, false};
 
-    QImage all = reDrawImage(blank(), t, c, o);
+    QImage all = reDrawImage(blank(), t.marks, t.styles, c, o);
     QVERIFY(has(painted(all, Qt::black), 2, 20)); // vertical axis
     const Pixels red = painted(all, Qt::red);
     QVERIFY(has(red, 10, 10) && has(red, 30, 12)); // every frame's marks
     QVERIFY(has(painted(all, Qt::blue), 49, 29));  // square corner of point 2
     QVERIFY(has(painted(all, QColor(0, 128, 0)), 60, 10));
 
-    setDrawn(t.StyleTable, 0, false);
-    setDrawn(t.StyleTable, 1, false);
+    t.styles.axes.drawn = false;
+    t.styles.point(1).drawn = false;
     o.withScaleSegment = false; // a picture for the clipboard
-    QImage some = reDrawImage(blank(), t, c, o);
+    QImage some = reDrawImage(blank(), t.marks, t.styles, c, o);
     QVERIFY(painted(some, Qt::black).empty());
     QVERIFY(painted(some, Qt::red).empty());
     QVERIFY(painted(some, QColor(0, 128, 0)).empty());
     QCOMPARE(painted(some, Qt::blue).size(), size_t(8)); // the 3 x 3 square alone
-
-    t.StyleTable.setCell(2, 1, QString()); // only "1" draws
-    QVERIFY(notWhite(reDrawImage(blank(), t, c, o)).empty());
 }
 
-void DrawingTest::halfFilledMarkIsSkipped() {
-    MeasureTables t = twoPointTable();
-    t.PixelTable.setCell(2, 10, QString()); // x of frame 10 left without its y
-    setDrawn(t.StyleTable, 0, false);
-    const QImage image = reDrawImage(blank(), t, Calibration{}, DrawOptions{64, 48, 1, true});
-    const Pixels red = painted(image, Qt::red);
-    QCOMPARE(red, fromArt({".#.", "###", ".#."}, 9, 9)); // frame 1 still drawn
-    QVERIFY(has(painted(image, Qt::blue), 51, 31));      // and point 2
+void DrawingTest::shownAtTheDisplaySize() {
+    // Picture pixels scaled and rounded, halves to even: the marks, the
+    // axes' crossing and the scale segment all follow the size.
+    Scene t;
+    t.marks = {{0, 1, QPointF(10.25, 5.75)}};
+    Calibration c;
+    c.Xo = 3;
+    c.Yo = 20;
+    c.scaleSegmentShown = true;
+    c.p1 = QPointF(25, 2);
+    c.p2 = QPointF(25, 10);
+    const QImage image = reDrawImage(blank(), t.marks, t.styles, c,
+                                     DrawOptions{64, 48, 2, 1, true, false});
+    QVERIFY(has(painted(image, Qt::red), 20, 12));    // (10.25, 5.75) x 2 = (20.5, 11.5)
+    QVERIFY(has(painted(image, Qt::black), 6, 30));   // vertical axis at x 6
+    QVERIFY(has(painted(image, Qt::black), 30, 40));  // horizontal axis at y 40
+    QVERIFY(has(painted(image, QColor(0, 128, 0)), 50, 12));
 }
 
 void DrawingTest::overlayMatchesDirectDrawing() {
-    MeasureTables t = twoPointTable();
+    Scene t;
     Calibration c;
     c.Xo = 30;
     c.Yo = 25;
     c.signY = -1;
     c.scaleSegmentShown = true;
-    const DrawOptions o{64, 48, 2, true, true};
+    const DrawOptions o{64, 48, 1, 2, true, true};
     QImage frame = blank();
     for (int y = 0; y < 48; ++y) // a picture that is not plain
         for (int x = 0; x < 64; ++x)
             frame.setPixelColor(x, y, QColor(x * 4, y * 5, 100));
-    const QImage direct = reDrawImage(frame, t, c, o);
+    const QImage direct = reDrawImage(frame, t.marks, t.styles, c, o);
     QImage composed = frame;
-    compositeOverlay(composed, renderOverlay(frame.size(), t, c, o));
+    compositeOverlay(composed, renderOverlay(frame.size(), t.marks, t.styles, c, o));
     QCOMPARE(composed, direct);
     QVERIFY(direct != frame);
 }

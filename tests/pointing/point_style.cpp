@@ -73,18 +73,19 @@ void PointStyleTest::quickConfigurations() {
     if (!configuration) {
         return;
     }
-    TextGrid style = makeStyleTable();
-    setStyleColumns(style, 1);
-    setShape(style, 1, 2);
-    setDrawn(style, 1, false);
-    applyQuickConfiguration(style, *configuration);
-    QCOMPARE(style.colCount(), int(colours.size()) + 1);
+    PointStyles before;
+    before.point(1).shape = 2;
+    before.point(1).drawn = false;
+    before.point(9).colour = Qt::green;
+    const PointStyles style = applyQuickConfiguration(before, *configuration);
     for (int c = 1; c <= colours.size(); ++c) {
-        QCOMPARE(colourValue(styleOf(style, c).colour), colours.at(c - 1));
+        QCOMPARE(colourValue(style.point(c).colour), colours.at(c - 1));
     }
-    // Shapes and drawn flags are not the configuration's business.
-    QCOMPARE(styleOf(style, 1).shape, 2);
-    QVERIFY(!styleOf(style, 1).drawn);
+    // Shapes, drawn flags and the points beyond are not the configuration's business.
+    QCOMPARE(style.point(1).shape, 2);
+    QVERIFY(!style.point(1).drawn);
+    if (colours.size() < 9)
+        QCOMPARE(style.point(9).colour, QColor(Qt::green));
 }
 
 QTEST_APPLESS_MAIN(PointStyleTest)

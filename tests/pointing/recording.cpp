@@ -1,7 +1,5 @@
 #include "pointing/recording.h"
-#include "common/number_format.h"
-#include "geometry/calibration.h"
-#include "pointing/measure_tables.h"
+#include "pointing/table_selection.h"
 
 #include <QtTest>
 
@@ -15,38 +13,35 @@ class RecordingTest : public QObject {
     Q_OBJECT
 
 private slots:
-    void init() { setDecimalSeparator(QLatin1Char('.')); }
-    void writesBothTablesAtTheFrameShown();
     void automaticAdvance_data();
     void automaticAdvance();
     void reclickingRedraws();
     void clicksOutsideRecordNothing_data();
     void clicksOutsideRecordNothing();
-    void clickThroughAFrame();
     void recordedRowStaysInView();
 
 private:
-    static ClickContext click(int X, int Y, int frame, bool h = true, bool v = true) {
-        return ClickContext{X, Y, 320, 240, frame, h, v};
+    static ClickContext click(double X, double Y, int frame, int points = 1, int current = 1,
+                              bool h = true, bool v = true) {
+        ClickContext c;
+        c.pixel = QPointF(X, Y);
+        c.picture = QSize(320, 240);
+        c.frameCount = kFrames;
+        c.currentFrame = frame;
+        c.pointsPerFrame = points;
+        c.currentPoint = current;
+        c.autoH = h;
+        c.autoV = v;
+        return c;
+    }
+    static TextGrid grid(int frames, int points, int row, int col) {
+        TextGrid g;
+        layoutMeasureGrid(g, frames, points);
+        g.setRow(row);
+        g.setCol(col);
+        return g;
     }
 };
-
-void RecordingTest::writesBothTablesAtTheFrameShown() {
-    MeasureTables t;
-    t.openClip(kFrames, 0.04L);
-    Calibration c;
-    resetForOpenedClip(c, 240);
-    c.sensitivity = 0.01L;
-    const RecordPlan plan = recordPoint(t, c, click(25, 189, 3));
-    QVERIFY(plan.recorded);
-    QCOMPARE(plan.row, 4);
-    QCOMPARE(t.PixelTable.cell(1, 4), QStringLiteral("25"));
-    QCOMPARE(t.PixelTable.cell(2, 4), QStringLiteral("189"));
-    QCOMPARE(t.MeasureTable.cell(1, 4), QStringLiteral(" 2.50E-1"));
-    QCOMPARE(t.MeasureTable.cell(2, 4), QStringLiteral(" 5.00E-1"));
-    QCOMPARE(t.MeasureTable.cell(0, 4), QStringLiteral("0.120")); // time untouched
-    QCOMPARE(t.PixelTable.cell(0, 4), QStringLiteral("3"));
-}
 
 void RecordingTest::automaticAdvance_data() {
     QTest::addColumn<int>("points");
@@ -55,7 +50,7 @@ void RecordingTest::automaticAdvance_data() {
     QTest::addColumn<bool>("h");
     QTest::addColumn<bool>("v");
     QTest::addColumn<int>("nextFrame"); // -1: stays
-    QTest::addColumn<int>("row");       // MeasureTable's current row afterwards
+    QTest::addColumn<int>("row");       // the table's current row afterwards
     QTest::addColumn<int>("col");
     QTest::addColumn<int>("point");
     QTest::addColumn<MarkUpdate>("mark");
@@ -90,107 +85,73 @@ void RecordingTest::automaticAdvance() {
     QFETCH(int, col);
     QFETCH(int, point);
     QFETCH(MarkUpdate, mark);
-    MeasureTables t;
-    t.openClip(kFrames, 0.04L);
-    t.nbPointsPlan(points);
-    t.choosePoint(current);
-    t.MeasureTable.setRow(frame + 1); // the table follows the frame shown
+    // The table follows the frame shown and the current point.
+    TextGrid t = grid(kFrames, points, frame + 1, 2 * current - 1);
     int clicks = 0;
-    t.MeasureTable.setCurrentCellCallback([&] { ++clicks; });
-    const RecordPlan plan = recordPoint(t, Calibration{}, click(5, 5, frame, h, v));
+    t.setCurrentCellCallback([&] { ++clicks; });
+    const RecordPlan plan = planRecording(click(5, 5, frame, points, current, h, v));
+    QVERIFY(plan.recorded);
+    QCOMPARE(plan.point, current);
+    QCOMPARE(plan.row, frame + 1);
     QCOMPARE(plan.nextFrame.value_or(-1), nextFrame);
     QCOMPARE(plan.mark, mark);
     applyRecordPlan(t, plan);
-    QCOMPARE(t.MeasureTable.row(), row);
-    QCOMPARE(t.MeasureTable.col(), col);
-    QCOMPARE(t.currentPoint(), point);
-    QCOMPARE(t.PixelTable.row(), row); // both tables aligned
-    QCOMPARE(t.PixelTable.col(), col);
+    QCOMPARE(t.row(), row);
+    QCOMPARE(t.col(), col);
+    QCOMPARE(plan.newPoint.value_or(current), point);
     QCOMPARE(clicks,
              int(plan.newRow.has_value() && row != frame + 1) + int(col != 2 * current - 1));
 }
 
 void RecordingTest::reclickingRedraws() {
-    MeasureTables t;
-    t.openClip(kFrames, 0.04L);
-    t.nbPointsPlan(2);
-    t.choosePoint(1);
-    RecordPlan first = recordPoint(t, Calibration{}, click(5, 5, 4, false, false));
-    QVERIFY(!first.refilled);
-    const RecordPlan again = recordPoint(t, Calibration{}, click(9, 8, 4, false, false));
+    ClickContext c = click(9, 8, 4, 2, 1, false, false);
+    QCOMPARE(planRecording(c).mark, MarkUpdate::DrawNewMark);
+    c.alreadyRecorded = true;
+    const RecordPlan again = planRecording(c);
     QVERIFY(again.refilled);
     QCOMPARE(again.mark, MarkUpdate::Redraw); // the old mark must vanish
-    QCOMPARE(t.PixelTable.cell(1, 5), QStringLiteral("9"));
-    QCOMPARE(t.MeasureTable.cell(2, 5), QStringLiteral("-8.00E+0"));
     // Refilled and moving on: the new frame is drawn whole.
-    const RecordPlan moving = recordPoint(t, Calibration{}, click(1, 1, 4, false, true));
+    c.autoV = true;
+    const RecordPlan moving = planRecording(c);
     QCOMPARE(moving.mark, MarkUpdate::Drawpoints);
     QCOMPARE(moving.nextFrame, std::optional<int>(5));
 }
 
 void RecordingTest::clicksOutsideRecordNothing_data() {
-    QTest::addColumn<int>("X");
-    QTest::addColumn<int>("Y");
+    QTest::addColumn<double>("X");
+    QTest::addColumn<double>("Y");
     QTest::addColumn<int>("frame");
-    QTest::newRow("one beyond the right edge") << 320 << 10 << 0;
-    QTest::newRow("one beyond the bottom edge") << 10 << 240 << 0;
-    QTest::newRow("left of the picture") << -1 << 10 << 0;
-    QTest::newRow("above the picture") << 10 << -3 << 0;
-    QTest::newRow("no frame shown yet") << 10 << 10 << -1;
-    QTest::newRow("frame past the table") << 10 << 10 << kFrames;
+    QTest::newRow("one beyond the right edge") << 320.0 << 10.0 << 0;
+    QTest::newRow("a fraction beyond the bottom edge") << 10.0 << 240.0 << 0;
+    QTest::newRow("left of the picture") << -0.5 << 10.0 << 0;
+    QTest::newRow("above the picture") << 10.0 << -3.0 << 0;
+    QTest::newRow("no frame shown yet") << 10.0 << 10.0 << -1;
+    QTest::newRow("frame past the clip") << 10.0 << 10.0 << kFrames;
 }
 
 void RecordingTest::clicksOutsideRecordNothing() {
-    QFETCH(int, X);
-    QFETCH(int, Y);
+    QFETCH(double, X);
+    QFETCH(double, Y);
     QFETCH(int, frame);
-    MeasureTables t;
-    t.openClip(kFrames, 0.04L);
-    const RecordPlan plan = recordPoint(t, Calibration{}, click(X, Y, frame));
+    const RecordPlan plan = planRecording(click(X, Y, frame));
     QVERIFY(!plan.recorded);
     QCOMPARE(plan.mark, MarkUpdate::None);
-    QVERIFY(!t.tableauOccupe());
-    QCOMPARE(t.PixelTable.cell(1, 0), QStringLiteral("x")); // header intact
-    MeasureTables closed;
-    QVERIFY(!recordPoint(closed, Calibration{}, click(10, 10, 0)).recorded);
-}
-
-void RecordingTest::clickThroughAFrame() {
-    // The default use: both switches on, 3 points, frame after frame.
-    MeasureTables t;
-    t.openClip(kFrames, 0.04L);
-    t.nbPointsPlan(3);
-    t.choosePoint(1);
-    int frame = 0;
-    for (int i = 0; i < 7; ++i) {
-        const RecordPlan plan = recordPoint(t, Calibration{}, click(10 + i, 20, frame));
-        if (plan.nextFrame)
-            frame = *plan.nextFrame;
-        applyRecordPlan(t, plan);
-    }
-    QCOMPARE(frame, 2);
-    QCOMPARE(t.PixelTable.cell(5, 1), QStringLiteral("12"));
-    QCOMPARE(t.PixelTable.cell(1, 2), QStringLiteral("13"));
-    QCOMPARE(t.PixelTable.cell(1, 3), QStringLiteral("16"));
-    QCOMPARE(t.currentPoint(), 2);
-    QCOMPARE(t.MeasureTable.col(), 3);
+    ClickContext closed = click(10, 10, 0);
+    closed.frameCount = 0;
+    QVERIFY(!planRecording(closed).recorded);
 }
 
 void RecordingTest::recordedRowStaysInView() {
-    MeasureTables t;
-    t.openClip(100, 0.04L);
-    t.nbPointsPlan(9);
-    t.choosePoint(9);
-    t.MeasureTable.setVisibleRowCount(10);
-    t.MeasureTable.setVisibleColCount(4);
-    t.MeasureTable.setLeftCol(15);
-    const RecordPlan plan = recordPoint(t, Calibration{}, click(1, 1, 39));
-    applyRecordPlan(t, plan);
-    QCOMPARE(t.MeasureTable.row(), 41);
-    QVERIFY(t.MeasureTable.topRow() <= 40 && t.MeasureTable.topRow() + 10 > 41);
-    QCOMPARE(t.MeasureTable.leftCol(), 1); // back to point 1, never the time column
-    QCOMPARE(t.PixelTable.topRow(), t.MeasureTable.topRow());
-    QCOMPARE(t.PixelTable.leftCol(), t.MeasureTable.leftCol());
+    TextGrid t = grid(100, 9, 40, 17);
+    t.setVisibleRowCount(10);
+    t.setVisibleColCount(4);
+    t.setLeftCol(15);
+    ClickContext c = click(1, 1, 39, 9, 9);
+    c.frameCount = 100;
+    applyRecordPlan(t, planRecording(c));
+    QCOMPARE(t.row(), 41);
+    QVERIFY(t.topRow() <= 40 && t.topRow() + 10 > 41);
+    QCOMPARE(t.leftCol(), 1); // back to point 1, never the time column
 }
 
 QTEST_MAIN(RecordingTest)
