@@ -18,7 +18,6 @@ void resetForOpenedClip(Calibration& calibration, int pictureHeight) {
     calibration.signX = 1;
     calibration.signY = 1;
     initEchelle(calibration);
-    calibration.scaleChanged = true;
 }
 
 std::optional<long double> sensitivityFrom(QPointF p1, QPointF p2, long double distance) {

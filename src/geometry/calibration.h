@@ -19,8 +19,6 @@ struct Calibration {
     QPointF p2{2, 2};
     long double sensitivity = 1; // metres per picture pixel, both axes
     QColor scaleSegmentColour{0, 128, 0};
-    bool scaleSegmentShown = false;
-    bool scaleChanged = false;
     // The user has set the scale of this clip (a scale point or a distance):
     // until then lengths are counted at 1 m per pixel, and the window says so.
     bool scaleDefined = false;
@@ -32,8 +30,7 @@ struct Calibration {
 void initEchelle(Calibration& calibration);
 
 // The frame after opening a clip: origin on the bottom-left pixel, both axes
-// the positive way, then the reset above; the print scale must be proposed
-// anew.
+// the positive way, then the reset above.
 void resetForOpenedClip(Calibration& calibration, int pictureHeight);
 
 // |d| / |p1 p2| metres per pixel, the sign of d being lost. Empty for identical points,

@@ -30,7 +30,6 @@ DistanceOutcome applyDistanceText(Calibration& calibration, const QString& text,
     // sensitivity rather than divide by zero should they ever be.
     if (const auto s = sensitivityFrom(calibration.p1, calibration.p2, *d))
         calibration.sensitivity = *s;
-    calibration.scaleChanged = true;
     calibration.scaleDefined = true;
     return {true, affichSensibilites(calibration.sensitivity, xyDigits), kDistanceValidColours};
 }

@@ -29,7 +29,7 @@ inline const FieldColours kDistanceIdleColours{QColor(214, 214, 214), QColor(128
 
 // The change handling of the distance field. On a valid text the sensitivity
 // is set from p1, p2 and the distance, `lastValidDistance` takes the text and
-// `scaleChanged` is set; otherwise nothing changes in the calibration and the
+// the scale is defined; otherwise nothing changes in the calibration and the
 // widget shows kDistanceWarning.
 struct DistanceOutcome {
     bool valid = false;

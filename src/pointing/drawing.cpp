@@ -214,7 +214,7 @@ void Drawpoints(QPainter& painter, const std::vector<PointMark>& marks, const Po
     }
     w.flush();
 
-    if (calibration.scaleSegmentShown && options.withScaleSegment)
+    if (options.withScaleSegment)
         DrawScaleSegment(painter, Qt::SolidLine, calibration.scaleSegmentColour,
                          toDisplayPixel(calibration.p1, f), toDisplayPixel(calibration.p2, f),
                          options.firstScalePointChecked);

@@ -50,9 +50,9 @@ struct DrawOptions {
     int displayHeight = 0;
     long double displayFactor = 1; // shown size / picture size
     int markSize = 1; // r, 0..4
-    // The scale segment belongs on the clip surface only: pictures made for
-    // the clipboard leave it out.
-    bool withScaleSegment = true;
+    // The scale segment shows on the clip surface while the scale is being
+    // edited; pictures made for the clipboard leave it out.
+    bool withScaleSegment = false;
     bool firstScalePointChecked = false; // chkBoxPt1
     bool outlined = false;               // the layer over the clip: marks get a contrasting edge
 };

@@ -16,8 +16,6 @@ SessionData sessionOf(const MeasurementDocument& document, const SessionView& vi
     s.codec = clip.codec;
     s.displayPercent = view.displayPercent;
     s.calibration = document.calibration();
-    // Whether the print scale is to be proposed anew is not a measurement.
-    s.calibration.scaleChanged = false;
     s.distanceText = document.distanceText();
     s.timeOrigin = document.timeOrigin() + 1;
     s.captureRate = document.captureRate();
@@ -59,9 +57,7 @@ void restoreSession(MeasurementDocument& document, const SessionData& s) {
                            PointPosition{QPointF(p.x, p.y), p.automatic}});
     document.applyPositions(changes, true);
     document.setTimeOrigin(s.timeOrigin - 1);
-    Calibration calibration = s.calibration;
-    calibration.scaleChanged = true; // the print scale follows the calibration
-    document.setCalibration(calibration, s.distanceText);
+    document.setCalibration(s.calibration, s.distanceText);
     document.setCurrentPoint(s.currentPoint);
     document.undoStack()->clear();
 }

@@ -142,7 +142,8 @@ QByteArray writeSession(const SessionData& s, const QString& sessionPath) {
         {QStringLiteral("signX"), c.signX},
         {QStringLiteral("signY"), c.signY},
         {QStringLiteral("segmentColour"), c.scaleSegmentColour.name()},
-        {QStringLiteral("segmentShown"), c.scaleSegmentShown},
+        // Read by the first format; the segment shows while the scale is edited.
+        {QStringLiteral("segmentShown"), false},
         {QStringLiteral("scaleDefined"), c.scaleDefined},
     };
     QJsonArray positions;
@@ -229,7 +230,7 @@ SessionReadResult readSession(const QByteArray& bytes) {
     c.scaleSegmentColour = QColor(r.text(cal, "segmentColour"));
     if (!c.scaleSegmentColour.isValid())
         r.fail("segmentColour");
-    c.scaleSegmentShown = r.flag(cal, "segmentShown");
+    r.flag(cal, "segmentShown");
     c.scaleDefined = r.flag(cal, "scaleDefined");
 
     s.timeOrigin = r.integer(root, "timeOrigin", 1, s.frameCount);

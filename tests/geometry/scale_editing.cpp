@@ -63,7 +63,7 @@ void ScaleEditingTest::distanceParse() {
     const DistanceOutcome out = applyDistanceText(c, text, lastValid, 3);
     QCOMPARE(out.valid, valid);
     QVERIFY(std::fabs(double(c.sensitivity) - sensitivity) < 1e-12);
-    QCOMPARE(c.scaleChanged, valid);
+    QCOMPARE(c.scaleDefined, valid);
     if (valid) {
         QCOMPARE(lastValid, text);
         QCOMPARE(out.colours, kDistanceValidColours);

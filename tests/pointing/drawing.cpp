@@ -263,7 +263,6 @@ void DrawingTest::drawpointsFollowsSwitches() {
     Calibration c;
     c.Xo = 2;
     c.Yo = 40;
-    c.scaleSegmentShown = true;
     c.p1 = QPointF(60, 2);
     c.p2 = QPointF(60, 20);
     DrawOptions o{64, 48, 1, 1, true, false};
@@ -293,7 +292,6 @@ void DrawingTest::shownAtTheDisplaySize() {
     Calibration c;
     c.Xo = 3;
     c.Yo = 20;
-    c.scaleSegmentShown = true;
     c.p1 = QPointF(25, 2);
     c.p2 = QPointF(25, 10);
     const QImage image = reDrawImage(blank(), t.marks, t.styles, c,
@@ -310,7 +308,6 @@ void DrawingTest::overlayMatchesDirectDrawing() {
     c.Xo = 30;
     c.Yo = 25;
     c.signY = -1;
-    c.scaleSegmentShown = true;
     const DrawOptions o{64, 48, 1, 2, true, true};
     QImage frame = blank();
     for (int y = 0; y < 48; ++y) // a picture that is not plain
