@@ -2,12 +2,16 @@
 
 #include "app/access_keys.h"
 #include "app/dialogs/dialogs.h"
+#include "app/dialogs/print_dialog.h"
+#include "app/up_down.h"
 #include "app/hint_style.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/paint_box.h"
 #include "app/string_grid.h"
 #include "clip/clip_player.h"
+#include "document/measurement_document.h"
+#include "document/measurement_table_model.h"
 #include "clip/file_utils.h"
 #include "geometry/scale_steps.h"
 
@@ -29,8 +33,11 @@
 
 namespace traxilo {
 
-TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_hints(new HintTracker(this)) {
+TForm1::TForm1(QWidget* parent)
+    : QMainWindow(parent), m_document(new MeasurementDocument(this)),
+      m_tableModel(new MeasurementTableModel(m_document, this)), m_hints(new HintTracker(this)) {
     setObjectName(QStringLiteral("Form1"));
+    m_document->setObjectName(QStringLiteral("document"));
     buildLayout();
     buildMenus();
     buildPopupMenus();
@@ -39,7 +46,45 @@ TForm1::TForm1(QWidget* parent) : QMainWindow(parent), m_hints(new HintTracker(t
     // The dialogs come after the window's own creation, as at program entry.
     createDialogs();
     buildSessionCommands();
+    connectDocumentSignals();
     setUpKeyboard();
+}
+
+// The window shows the document: each kind of change redraws what shows it,
+// whether it comes from a command, "Annuler" or a session being opened.
+void TForm1::connectDocumentSignals() {
+    MeasurementDocument* d = m_document;
+    connect(d, &MeasurementDocument::positionsChanged, this, [this] {
+        if (!m_drawingNewMark) {
+            marksChanged();
+            Drawpoints();
+        }
+        refreshTables();
+    });
+    connect(d, &MeasurementDocument::calibrationChanged, this, [this] {
+        showCalibrationChange();
+        dialogs->dlgImprimer->proposeScaleAnew();
+    });
+    connect(d, &MeasurementDocument::timeOriginChanged, this, [this] {
+        const int t0 = m_document->timeOrigin() + 1;
+        udt0->setPosition(t0);
+        lblt0->setText(QString::number(t0));
+        ShowTimeOriginMark();
+        refreshTables();
+    });
+    connect(d, &MeasurementDocument::timesChanged, this, &TForm1::applyFrameTimes);
+    connect(d, &MeasurementDocument::pointsPerFrameChanged, this,
+            [this] { nbPointsPlan(m_document->pointsPerFrame()); });
+    connect(d, &MeasurementDocument::stylesChanged, this, &TForm1::showStyles);
+    connect(d, &MeasurementDocument::xyDigitsChanged, this, [this] {
+        udFmt_xy->setPosition(m_document->xyDigits() - 1);
+        layoutMeasureTable();
+        showPointerReadouts();
+    });
+    connect(d, &MeasurementDocument::currentPointChanged, this,
+            [this] { ChgPointNumero(m_document->currentPoint()); });
+    connect(d, &MeasurementDocument::clipOpened, this,
+            [this] { dialogs->dlgImprimer->proposeScaleAnew(); });
 }
 
 void TForm1::setUpKeyboard() {
@@ -63,7 +108,6 @@ TForm1::~TForm1() = default;
 void TForm1::FormCreate() {
     // 1. Flags and precision.
     redrawPending = false;
-    tables.silentClear = false;
 
     // 2. Not necessarily the executable's folder: txconfig.txt is looked up
     // where the program was started from.
@@ -103,12 +147,8 @@ void TForm1::FormCreate() {
     // 9. Cursors, under their numbers.
     cursors.registerStandardCursors();
 
-    // 10. Pointer and origin.
+    // 10. Pointer.
     pointStyle = PointStyle();
-    Calibration.Xo = 0;
-    Calibration.Yo = 0;
-    Calibration.signX = 1;
-    Calibration.signY = 1;
 
     // 11. Scale.
     initEchelle();
@@ -149,7 +189,7 @@ void TForm1::connectSignals() {
 }
 
 void TForm1::createDialogs() {
-    dialogs = std::make_unique<Dialogs>(config, Calibration, pointStyle, displaySize, tables, this);
+    dialogs = std::make_unique<Dialogs>(config, *m_document, pointStyle, displaySize, this);
     connectDialogSignals();
 }
 

@@ -2,11 +2,15 @@
 
 #include "app/config_file.h"
 #include "app/cursors.h"
+#include "clip/clip_facts.h"
 #include "clip/clip_info.h"
 #include "geometry/calibration.h"
 #include "geometry/display_size.h"
-#include "pointing/measure_tables.h"
+#include "pointing/drawing.h"
 #include "pointing/point_style.h"
+#include "pointing/table_selection.h"
+#include "pointing/text_grid.h"
+#include "session/document_session.h"
 #include "session/recovery_store.h"
 
 #include <QImage>
@@ -31,6 +35,7 @@ class QTabWidget;
 class QTimer;
 class QToolBar;
 class QToolButton;
+class QUndoCommand;
 class QUndoStack;
 class QWidgetAction;
 
@@ -38,13 +43,16 @@ namespace traxilo {
 
 class ClipPlayer;
 class HintTracker;
+class MeasurementDocument;
+class MeasurementTableModel;
 struct Dialogs;
 class StringGrid;
 class PaintBox;
 class UpDown;
 
-// The main window: the one window that stays open. It owns the shared state
-// of the whole run; its work is split by subsystem over several .cpp files
+// The main window: the one window that stays open. It shows the clip and the
+// measurement document, and turns the user's actions into the document's
+// commands; its work is split by subsystem over several .cpp files
 // (main_window_*.cpp).
 class TForm1 : public QMainWindow {
     Q_OBJECT
@@ -53,6 +61,24 @@ public:
 
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;
+
+    // The measurements and everything that gives them a meaning.
+    MeasurementDocument& document() const { return *m_document; }
+    // The frame shown (0-based), -1 before the first one.
+    int frameShown() const { return currentFrame; }
+    // At start: marks this run, and offers what an abnormal end left.
+    void startRecovery();
+    // A clip, or a session with its clip, named on the command line or chosen.
+    bool openClipFile(const QString& path);
+    bool openSessionFile(const QString& path);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
 
     // ---- Start-up and shell state (main_window.cpp) ----
     QString StartupFolder;
@@ -73,8 +99,6 @@ public:
     ClipPlayer* MediaPlayer1 = nullptr; // shows its frames on PaintBox1
     std::unique_ptr<Dialogs> dialogs;   // every dialog, built once after the window
     void bbtnOpenAviClick();
-    // The opening of a chosen clip, from the dialog or the command line.
-    bool openClipFile(const QString& path);
     QString openDialogStartFolder() const; // empty: the system's choice
     void mpPositionner(int a);             // shows frame a (0-based)
     void SetNavButtons();
@@ -126,19 +150,25 @@ public:
     void edCadencePriseChange();
 
     // ---- Coordinate frame and calibration (main_window_calibration.cpp) ----
-    traxilo::Calibration Calibration; // Xo, Yo, signX, signY, p1, p2, sensitivity, scaleChanged
-    QString lastValidDistance;        // the distance field's text at its last successful parse
-    void ActualGrid();                // every metre value of the MeasureTable from the PixelTable
+    const traxilo::Calibration& calibration() const;
+    // A change of the calibration made on a copy, pushed as one step of
+    // "Annuler" when it changes something (`edit`: the visit of the distance
+    // field whose keys make one step).
+    void changeCalibration(const QString& what,
+                           const std::function<void(traxilo::Calibration&)>& change,
+                           int typedEdit = -1);
+    void showCalibrationChange(); // every view of the calibration, after a change
     void MaJlblP();
     void CursOrig();
     void affichSensibilites(long double S);
     void moveScaleIndicators();
-    void originClick(QPoint pos);
-    void scalePointClick(QPoint pos);
+    void originClick(QPointF pos);
+    void scalePointClick(QPointF pos);
     void tbCoordMouseMove();
+    void showPointerReadouts(); // the coordinate line at the last pointer position
     void showScaleState(); // the coordinate bar and the table say whether the scale is set
-    // Every calibration widget shows `Calibration`, the field `distanceText`.
-    void showCalibration(const QString& distanceText);
+    // The distance field shows `text` without taking it as a new distance.
+    void writeDistanceField(const QString& text);
 
     // ---- Display size (main_window_display_size.cpp) ----
     DisplaySize displaySize; // percent, factor, fitting, the picture as displayed
@@ -154,7 +184,7 @@ public:
     void connectDisplaySizeSignals();
 
     // ---- Pointing and tables (main_window_measures.cpp) ----
-    PointStyle pointStyle; // pointer colour and shape, mark size
+    PointStyle pointStyle; // pointer colour and shape
 
     // ---- Pointer and point appearance (main_window_appearance.cpp) ----
     void Curseur();                    // applies the pointer choices
@@ -162,17 +192,18 @@ public:
     void mnuCouleurNoirClick(int tag); // "Couleur du pointeur"
     void mnuTaille1Click(int tag);     // "Taille des points"
     void udTaillePointsClick();
+    void setMarkSize(int r); // one step of "Annuler" once a clip is open
     void mnuFdCl2pointsClick(int tag); // "Configurations rapides"
     void bbtnCibleClick();             // "Aspect du pointeur"
     void bbtnCouleurPointClick();      // "Aspect du point"
     QToolButton* bbtnCouleurPoint = nullptr;
     void connectAppearanceSignals();
-    int xyDigits() const { return tables.xyDigits(); }          // of x and y, 1..5
-    const QString& tFormat() const { return tables.tFormat(); } // empty until a clip is opened
-    MeasureTables tables;                      // the three grids and their settings
-    TextGrid& StringGrid0 = tables.PixelTable; // never shown
-    TextGrid& StringGrid2 = tables.StyleTable; // never shown
-    StringGrid* StringGrid1 = nullptr;         // the MeasureTable on the "Mesures" page
+    int xyDigits() const;  // of x and y, 1..5
+    QString tFormat() const; // empty until a clip is opened
+    // The table's current cell, selection and scroll position; its values
+    // are the document's, through the table model.
+    TextGrid measureGrid;
+    StringGrid* StringGrid1 = nullptr; // the table on the "Mesures" page
     QFrame* pnlDecimales = nullptr;
     QLabel* lblCS = nullptr;
     UpDown* udFmt_t = nullptr;
@@ -214,7 +245,9 @@ public:
     void udt0MouseDown();
     void udt0MouseUp();
     void Timer2Timer();
-    void refreshTables();         // the table widget shows the grids' current state
+    void refreshTables();         // the table widget shows the document's current state
+    void layoutMeasureTable();    // rows and columns for the document's frames and points
+    void runClear(const ClearRequest& request);
     void connectMeasureSignals(); // menu items of the measurement side, once the menus exist
 
     // ---- Export: files, Regressi, clipboard, printing (main_window_export.cpp) ----
@@ -293,12 +326,15 @@ public:
     void reDraw(int frame);
     void Drawpoints();   // all marks onto the PaintBox1 surface image
     void marksChanged(); // data or styles changed: the next Drawpoints rebuilds the marks
-    void drawNewMark(int point, int x, int y); // one mark onto the layer and the surface
+    void drawNewMark(int point, QPointF pixel); // one mark onto the layer and the surface
     void drawScaleSegmentNow();                // the scale segment over the picture
+    void showStyles();
     void chkPtDedExecute();
     void chkAxDedExecute();
     void CouleurAxesExecute();
-    int markSize() const { return pointStyle.markSize; }
+    int markSize() const;
+    bool m_scaleSegmentShown = false; // while the scale is being edited
+    bool m_drawingNewMark = false;    // a click adds its mark to the layer itself
     QImage m_marks; // cached layer of every mark, transparent elsewhere
     bool m_marksValid = false;
     QImage m_cleanFrame;    // the frame shown, without marks
@@ -306,8 +342,7 @@ public:
 
     // ---- Measurement side of opening a clip (main_window_measures.cpp) ----
     void Button2Click(); // clears the whole table (silently when tables.silentClear)
-    void resetCoordinateFrameForClip(int height); // origin bottom-left, axes +1/+1
-    void layoutTablesForClip();                   // time origin, points per frame, the three tables
+    void layoutTablesForClip();                   // time origin, points per frame, the table
     void enableMeasurementForClip();              // indicators and measurement controls
     void finishClipOpening();          // print scale, calibration picture, processing commands
     int timeOriginFrameNumber() const; // the time origin's image number (1-based)
@@ -351,6 +386,7 @@ public:
     QLabel* lblEchEtap[4] = {}; // lblEchEtap1 .. lblEchEtap4
     bool m_fieldShown = false;  // the distance field left its design colours
     bool m_writingField = false;
+    bool m_typingDistance = false; // the change comes from the field itself
 
     // ---- Pointing surface (main_window_pointing.cpp) ----
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -512,40 +548,35 @@ public:
     QAction* mnuOuvrirSession = nullptr;
     QAction* mnuEnregistrerSession = nullptr;
     QMenu* mnuSessionsRecentes = nullptr;
-    QUndoStack* undoStack = nullptr;
+    QUndoStack* undoStack = nullptr; // the document's
     std::unique_ptr<RecoveryStore> recovery;
     QTimer* autosaveTimer = nullptr; // a change starts it; it saves a copy when it fires
-    // What the measurements are now (and, with the pointer and the styles,
-    // everything a session file keeps).
+    // Everything a session file keeps: the document, the display size, the
+    // frame shown and the pointer.
     SessionData captureSession() const;
-    // The open clip shows `session`'s measurements; `withLooks` also takes
-    // its styles, pointer, mark size and digits (a session being opened).
-    void applySession(const SessionData& session, bool withLooks);
-    // Runs a change of the measurements as one step of "Annuler".
-    void recordChange(const QString& what, const std::function<void()>& change, int mergeId = -1);
-    static constexpr int kDistanceChange = 1; // consecutive edits of the distance merge
-    bool openSessionFile(const QString& path);
+    // The open clip takes `session`'s measurements and looks (a session being opened).
+    void applySession(const SessionData& session);
+    // One step of "Annuler": the command changes the document as it is pushed.
+    void pushChange(QUndoCommand* command);
+    int m_fieldEdit = 0; // numbers the visits of the typed fields
     bool saveSessionFile(const QString& path);
     void mnuOuvrirSessionClick();
     void mnuEnregistrerSessionClick();
     void fillRecentSessions();
     // The automatic copy, now (before an action that empties the tables).
     void saveRecoveryNow();
-    // At start: marks this run, and offers what an abnormal end left.
-    void startRecovery();
     void endRecovery(); // a normal end
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
-    void paintEvent(QPaintEvent* event) override;
-
-private:
     void buildSessionCommands();
+    void connectDocumentSignals();
+    DrawOptions drawOptions() const;
+    QString saveStartFolder() const;
+    void showProClipTexts(const ProClipTexts& texts);
+    void recordAt(QPointF pixel);
+    void undoOrRedo(bool undo);
     bool m_autosaveWarned = false;
-    bool m_applyingSession = false;
-    bool m_recordingChange = false; // a change inside a change is part of it
+    MeasurementDocument* m_document = nullptr;
+    MeasurementTableModel* m_tableModel = nullptr;
     void buildLayout();
     void buildToolBar();
     void buildClipArea();

@@ -6,7 +6,13 @@
 #include "app/hint_tracker.h"
 #include "app/paint_box.h"
 #include "app/up_down.h"
+#include "app/message_seam.h"
+#include "document/document_commands.h"
+#include "document/measurement_document.h"
 #include "pointing/style_table.h"
+#include "pointing/table_selection.h"
+
+#include <QUndoStack>
 
 #include <QAction>
 #include <QApplication>
@@ -162,25 +168,27 @@ void TForm1::mnuCouleurNoirClick(int tag) {
 }
 
 void TForm1::mnuTaille1Click(int tag) {
-    const int r = std::clamp(tag - 1, 0, 4);
-    mnuTaille[r]->setChecked(true);
-    udTaillePoints->setPosition(r);
-    pointStyle.setMarkSize(r);
-    lblTaillePoints->setText(QString::number(r + 1));
-    marksChanged();
-    reDraw(currentFrame);
+    setMarkSize(std::clamp(tag - 1, 0, 4));
 }
 
 void TForm1::udTaillePointsClick() {
     if (!clipOpen()) {
         return;
     }
-    const int r = udTaillePoints->position();
-    pointStyle.setMarkSize(r);
-    mnuTaille[pointStyle.markSize]->setChecked(true);
-    lblTaillePoints->setText(QString::number(pointStyle.markSize + 1));
-    marksChanged();
-    reDraw(currentFrame);
+    setMarkSize(udTaillePoints->position());
+}
+
+void TForm1::setMarkSize(int r) {
+    if (r == m_document->markSize()) {
+        showStyles(); // the menu item and the arrows say so again
+        return;
+    }
+    if (!clipOpen()) {
+        m_document->setStyles(m_document->styles(), r);
+        return;
+    }
+    pushChange(new ChangeStyles(m_document, QStringLiteral("la taille des points"),
+                                m_document->styles(), r));
 }
 
 void TForm1::mnuFdCl2pointsClick(int tag) {
@@ -198,16 +206,26 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
     mnuFondSombre->menuAction()->setChecked(!light);
 
     const int n = configuration->points;
-    applyQuickConfiguration(tables.StyleTable, *configuration);
-    recordChange(QStringLiteral("le nombre de points par image"), [this, n] {
-        udPointNumero->setRange(1, n);
-        udPointsPlan->setPosition(n);
-        nbPointsPlan(n);
-    });
-    udPointNumero->setEnabled(udPointNumero->maximum() > 1);
-    ChgPointNumero(tables.currentPoint()); // the label in the current point's new colour
-    marksChanged();
-    reDraw(currentFrame);
+    const PointStyles styles = applyQuickConfiguration(m_document->styles(), *configuration);
+    if (!clipOpen()) {
+        m_document->setStyles(styles, m_document->markSize());
+        m_document->setPointsPerFrame(n);
+        return;
+    }
+    // Points that go with their positions: asked first, like the clearings.
+    if (m_document->hasPositionsAbove(n) &&
+        !MessageSeam::confirm(kFewerPointsQuestion.arg(n + 1), this)) {
+        return;
+    }
+    if (m_document->hasPositionsAbove(n))
+        saveRecoveryNow();
+    // The colours and the number of points: one step of "Annuler".
+    undoStack->beginMacro(QStringLiteral("la configuration rapide"));
+    pushChange(new ChangeStyles(m_document, QStringLiteral("les couleurs des points"), styles,
+                                m_document->markSize()));
+    if (n != m_document->pointsPerFrame())
+        pushChange(new ChangePointsPerFrame(m_document, n));
+    undoStack->endMacro();
 }
 
 void TForm1::bbtnCibleClick() {
@@ -217,12 +235,17 @@ void TForm1::bbtnCibleClick() {
 }
 
 void TForm1::bbtnCouleurPointClick() {
-    if (dialogs->aspectPointBox->exec() != QDialog::Accepted) {
+    TaspectPointBox& box = *dialogs->aspectPointBox;
+    const int point = m_document->currentPoint();
+    box.setStyle(point, m_document->styles().point(point));
+    if (box.exec() != QDialog::Accepted) {
         return;
     }
-    ChgPointNumero(tables.currentPoint()); // the label and the button show the new look
-    marksChanged();
-    reDraw(currentFrame);
+    PointStyles styles = m_document->styles();
+    styles.point(point) = box.chosenStyle();
+    if (!(styles == m_document->styles()))
+        pushChange(new ChangeStyles(m_document, QStringLiteral("l'aspect du point"), styles,
+                                    m_document->markSize()));
 }
 
 } // namespace traxilo

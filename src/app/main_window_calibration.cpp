@@ -9,6 +9,8 @@
 #include "app/paint_box.h"
 #include "app/string_grid.h"
 #include "common/number_format.h"
+#include "document/document_commands.h"
+#include "document/measurement_document.h"
 #include "geometry/pixel_conversion.h"
 #include "geometry/scale_editing.h"
 #include "geometry/scale_steps.h"
@@ -120,9 +122,7 @@ void TForm1::setupCalibrationPage() {
         directions->addButton(button, index);
         tBarOriAxes->addWidget(button);
         *buttons[index].button = button;
-        connect(button, &QToolButton::clicked, this, [this, index] {
-            recordChange(QStringLiteral("le sens des axes"), [this, index] { tbXpYpClick(index); });
-        });
+        connect(button, &QToolButton::clicked, this, [this, index] { tbXpYpClick(index); });
     }
     tbXpYp->setChecked(true);
     tBarOriAxes->setEnabled(false);
@@ -296,68 +296,70 @@ void TForm1::echEtapAff(int step) {
     }
 }
 
-void TForm1::initEchelle() {
-    traxilo::initEchelle(Calibration);
-    // The reset turns the segment green again: the button must not keep
-    // showing the colour chosen for the previous clip.
-    showSegmentColour(bbtnCouleurEch, Calibration.scaleSegmentColour);
-    moveScaleIndicators();
-    const QString distance = FormatSci(xyDigits() - 1, std::sqrt(2.0L));
-    if (!m_fieldShown) {
-        // At start-up the field keeps its design colours: its text simply
-        // becomes the last valid distance.
-        m_writingField = true;
-        edSi->setText(distance);
-        m_writingField = false;
-        lastValidDistance = distance;
-        m_fieldShown = true;
-    } else if (distance != edSi->text()) {
-        edSi->setText(distance); // runs the change handling
-    }
-    lblXMetres->setText(zeroMetreReadout(QLatin1Char('x'), xyDigits()));
-    lblYMetres->setText(zeroMetreReadout(QLatin1Char('y'), xyDigits()));
-    MaJlblP();
-    Calibration.sensitivity = 1;
-    affichSensibilites(Calibration.sensitivity);
-    // Writing the reset distance into the field is not the user's scale.
-    Calibration.scaleDefined = false;
-    showScaleState();
-    ActualGrid();
-    marksChanged();
+const Calibration& TForm1::calibration() const {
+    return m_document->calibration();
 }
 
-void TForm1::showCalibration(const QString& distanceText) {
+void TForm1::changeCalibration(const QString& what,
+                               const std::function<void(Calibration&)>& change, int typedEdit) {
+    Calibration c = calibration();
+    change(c);
+    if (c == calibration())
+        return;
+    pushChange(
+        new ChangeCalibration(m_document, what, c, m_document->distanceText(), typedEdit));
+}
+
+void TForm1::writeDistanceField(const QString& text) {
     // The field shows the distance as the user typed it; writing it is not
     // a new distance.
     m_writingField = true;
-    edSi->setText(distanceText);
+    edSi->setText(text);
     m_writingField = false;
-    lastValidDistance = distanceText;
     m_fieldShown = true;
-    if (edSi->isEnabled()) {
+    if (edSi->isEnabled())
         setFieldColours(edSi, kDistanceValidColours);
-    }
-    showSegmentColour(bbtnCouleurEch, Calibration.scaleSegmentColour);
+}
+
+void TForm1::initEchelle() {
+    // The field, the read-outs and the labels of a calibration just reset.
+    writeDistanceField(m_document->distanceText());
+    lblXMetres->setText(zeroMetreReadout(QLatin1Char('x'), xyDigits()));
+    lblYMetres->setText(zeroMetreReadout(QLatin1Char('y'), xyDigits()));
+    showCalibrationChange();
+}
+
+void TForm1::showCalibrationChange() {
+    const Calibration& c = calibration();
+    // A change typed in the field leaves the field as typed; any other one
+    // (a click, Annuler) shows the distance it holds.
+    if (!m_typingDistance && edSi->text() != m_document->distanceText())
+        writeDistanceField(m_document->distanceText());
+    showSegmentColour(bbtnCouleurEch, c.scaleSegmentColour);
     for (int index = 0; index < 4; ++index) {
         const std::optional<QPoint> signs = orientationSigns(index);
-        if (signs && signs->x() == Calibration.signX && signs->y() == Calibration.signY) {
+        if (signs && signs->x() == c.signX && signs->y() == c.signY) {
             for (QToolButton* b : {tbXpYp, tbXnYp, tbXpYn, tbXnYN}) {
-                if (b->property("imageIndex").toInt() == index) {
+                if (b->property("imageIndex").toInt() == index)
                     b->setChecked(true);
-                }
             }
         }
     }
+    if (rbChxOrig->isChecked())
+        CursOrig();
     moveScaleIndicators();
     MaJlblP();
-    affichSensibilites(Calibration.sensitivity);
+    if (!distanceFieldInvalid())
+        affichSensibilites(c.sensitivity);
     showScaleState();
-    ActualGrid();
+    showPointerReadouts();
+    refreshTables();
     marksChanged();
+    Drawpoints();
 }
 
 void TForm1::showScaleState() {
-    const bool undefined = clipOpen() && !Calibration.scaleDefined;
+    const bool undefined = clipOpen() && !calibration().scaleDefined;
     // Metres at 1 m per pixel mean nothing: the bar says why instead. A
     // QToolBar shows its widgets through their actions.
     for (QAction* action : tbCoord->actions()) {
@@ -377,13 +379,8 @@ void TForm1::showScaleState() {
                                    "m ; cliquer une ligne pour aller à son image"));
 }
 
-void TForm1::ActualGrid() {
-    tables.ActualGrid(Calibration);
-    refreshTables();
-}
-
 void TForm1::MaJlblP() {
-    const ScalePointLabels labels = traxilo::MaJlblP(Calibration);
+    const ScalePointLabels labels = traxilo::MaJlblP(calibration());
     lblP1X->setText(labels.p1X);
     lblP1Y->setText(labels.p1Y);
     lblP2X->setText(labels.p2X);
@@ -398,17 +395,19 @@ void TForm1::affichSensibilites(long double S) {
 
 void TForm1::CursOrig() {
     if (const std::optional<int> number =
-            originCursor(pointStyle.pointerColour, Calibration.signX, Calibration.signY)) {
+            originCursor(pointStyle.pointerColour, calibration().signX, calibration().signY)) {
         setSurfaceCursor(*number);
     }
 }
 
 void TForm1::moveScaleIndicators() {
-    // Centred on the point's column and row, in the panel's margins.
-    indicX1->move(Calibration.p1.x() + 3, 1);
-    indicY1->move(1, Calibration.p1.y() + 3);
-    indicX2->move(Calibration.p2.x() + 3, 1);
-    indicY2->move(1, Calibration.p2.y() + 3);
+    // Centred on the point's column and row as shown, in the panel's margins.
+    const QPoint p1 = toDisplayPixel(calibration().p1, displaySize.displayFactor);
+    const QPoint p2 = toDisplayPixel(calibration().p2, displaySize.displayFactor);
+    indicX1->move(p1.x() + 3, 1);
+    indicY1->move(1, p1.y() + 3);
+    indicX2->move(p2.x() + 3, 1);
+    indicY2->move(1, p2.y() + 3);
 }
 
 void TForm1::ImgEtalon(int image) {
@@ -471,26 +470,18 @@ void TForm1::tbXpYpClick(int imageIndex) {
     if (!signs) {
         return;
     }
-    Calibration.signX = signs->x();
-    Calibration.signY = signs->y();
+    changeCalibration(QStringLiteral("le sens des axes"), [&](Calibration& c) {
+        c.signX = signs->x();
+        c.signY = signs->y();
+    });
     CursOrig();
-    MaJlblP();
-    ActualGrid();
-    marksChanged();
-    if (chkBoxAxDed->isChecked()) {
-        reDraw(currentFrame);
-    }
 }
 
-void TForm1::originClick(QPoint pos) {
-    Calibration.Xo = pos.x();
-    Calibration.Yo = pos.y();
-    MaJlblP();
-    marksChanged();
-    if (chkBoxAxDed->isChecked()) {
-        reDraw(currentFrame);
-    }
-    ActualGrid();
+void TForm1::originClick(QPointF pos) {
+    changeCalibration(QStringLiteral("l'origine des axes"), [&](Calibration& c) {
+        c.Xo = pos.x();
+        c.Yo = pos.y();
+    });
 }
 
 void TForm1::rbEtalonSimuClick() {
@@ -508,7 +499,7 @@ void TForm1::rbEtalonSimuClick() {
     for (QLabel* l : {lblP1X, lblP1Y, lblP2X, lblP2Y}) {
         l->setEnabled(true);
     }
-    Calibration.scaleSegmentShown = true;
+    m_scaleSegmentShown = true;
     bbtnCouleurEch->setEnabled(true);
     drawScaleSegmentNow();
 }
@@ -520,7 +511,7 @@ void TForm1::etalonSimuRAZ() {
     chkBoxPt2->setEnabled(false);
     ImgEtalon(0);
     edSi->setEnabled(false);
-    Calibration.scaleSegmentShown = false;
+    m_scaleSegmentShown = false;
     bbtnCouleurEch->setEnabled(false);
     marksChanged();
 }
@@ -551,27 +542,26 @@ void TForm1::chkBoxPt2Click() {
     marksChanged();
 }
 
-void TForm1::scalePointClick(QPoint pos) {
-    const ScalePointOutcome outcome = traxilo::scalePointClick(Calibration, chkBoxPt1->isChecked(),
-                                                               pos, edSi->text(), xyDigits());
+void TForm1::scalePointClick(QPointF pos) {
+    Calibration c = calibration();
+    const ScalePointOutcome outcome =
+        traxilo::scalePointClick(c, chkBoxPt1->isChecked(), pos, edSi->text(), xyDigits());
     if (outcome.identicalPoints) {
         MessageSeam::showError(kIdenticalPointsMessage, this);
     }
-    MaJlblP();
-    moveScaleIndicators();
-    marksChanged();
-    reDraw(currentFrame);
+    if (!(c == calibration()))
+        pushChange(new ChangeCalibration(m_document, QStringLiteral("le point d'étalonnage"), c,
+                                         m_document->distanceText()));
     if (outcome.error) {
         MessageSeam::showError(*outcome.error, this);
         return;
     }
     lblSHori->setText(outcome.sensitivityText);
     lblSVert->setText(outcome.sensitivityText);
-    showScaleState();
-    ActualGrid();
 }
 
 void TForm1::edSiEnter() {
+    ++m_fieldEdit; // what is typed in this visit of the field is one change
     echEtapAff(30);
 }
 
@@ -583,17 +573,18 @@ void TForm1::edSiChange() {
     if (m_writingField) {
         return;
     }
-    DistanceOutcome outcome;
-    // Typing a distance is one step of "Annuler", however many keys it takes.
-    recordChange(
-        QStringLiteral("la distance d'étalonnage"),
-        [&] {
-            outcome = applyDistanceText(Calibration, edSi->text(), lastValidDistance, xyDigits());
-        },
-        kDistanceChange);
+    Calibration c = calibration();
+    QString distance = m_document->distanceText();
+    const DistanceOutcome outcome = applyDistanceText(c, edSi->text(), distance, xyDigits());
     setFieldColours(edSi, outcome.colours);
     lblSHori->setText(outcome.sensitivityText);
     lblSVert->setText(outcome.sensitivityText);
+    if (outcome.valid) {
+        m_typingDistance = true;
+        pushChange(new ChangeCalibration(m_document, QStringLiteral("la distance d'étalonnage"), c,
+                                         distance, m_fieldEdit));
+        m_typingDistance = false;
+    }
     showScaleState();
     if (!outcome.valid) {
         MessageSeam::showWarning(kDistanceWarning, this);
@@ -603,27 +594,21 @@ void TForm1::edSiChange() {
 void TForm1::edSiExit() {
     const bool invalid = distanceFieldInvalid();
     const std::optional<QString> text =
-        distanceExitText(edSi->text(), invalid, lastValidDistance, xyDigits());
+        distanceExitText(edSi->text(), invalid, m_document->distanceText(), xyDigits());
     if (!text) {
         return;
     }
     if (*text != edSi->text()) {
         edSi->setText(*text); // runs the change handling
     }
-    if (!invalid) {
-        ActualGrid();
-    }
 }
 
 void TForm1::bbtnCouleurEchClick() {
     echEtapAff(40);
     if (const std::optional<QColor> colour =
-            ColorDialogSeam::getColor(Calibration.scaleSegmentColour, this)) {
-        recordChange(QStringLiteral("la couleur du segment"),
-                     [&] { Calibration.scaleSegmentColour = *colour; });
-        showSegmentColour(bbtnCouleurEch, *colour);
-        marksChanged();
-        drawScaleSegmentNow();
+            ColorDialogSeam::getColor(calibration().scaleSegmentColour, this)) {
+        changeCalibration(QStringLiteral("la couleur du segment"),
+                          [&](Calibration& c) { c.scaleSegmentColour = *colour; });
     }
     echEtapAff(41);
 }

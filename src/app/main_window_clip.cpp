@@ -10,6 +10,7 @@
 #include "app/paint_box.h"
 #include "app/panel_dragger.h"
 #include "app/string_grid.h"
+#include "document/measurement_document.h"
 #include "clip/avi_header.h"
 #include "clip/clip_facts.h"
 #include "clip/clip_player.h"
@@ -109,7 +110,6 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     // ("Sessions récentes" brings them back); their changes cannot be undone
     // on another clip.
     saveRecoveryNow();
-    undoStack->clear();
     // Nothing of the previous clip stays on show, even when the first frame
     // could not be decoded.
     PaintBox1->setImage(MediaPlayer1->currentImage());
@@ -168,9 +168,20 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     MediaPlayer1->setDisplayRect(QRect(4, 4, width, height));
     PaintBox1->setGeometry(4, 4, width, height);
 
-    resetCoordinateFrameForClip(height);
+    // A new set of measurements, on this clip's frames and times.
+    DocumentClip measured;
+    measured.path = path;
+    measured.frameCount = frames;
+    measured.pictureSize = QSize(width, height);
+    measured.codec = ClipInfo.codecFourCC;
+    measured.period = ClipInfo.framePeriod;
+    if (!ClipInfo.timing.evenlySpaced)
+        measured.times.assign(ClipInfo.timing.times.begin(), ClipInfo.timing.times.end());
+    m_document->openClip(measured);
+    lastMousePos = QPoint(0, 0);
     displaySize.displayHeight = height;
     displaySize.displayWidth = width;
+    displaySize.displayFactor = 1;
 
     mpPositionner(0);
     pnl1AVI->setCursor(cursors.cursor(kOpenHand));

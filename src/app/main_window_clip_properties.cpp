@@ -106,40 +106,36 @@ void TForm1::setupClipPropertiesPage() {
     }
 }
 
-namespace {
-
-void showTexts(TForm1& w, const ProClipTexts& t) {
-    w.lblFile->setText(t.lblFile);
-    w.lblOctets->setText(t.lblOctets);
-    w.lblDurTot->setText(t.lblDurTot);
-    w.lblNbImages->setText(t.lblNbImages);
-    w.lblPeriode->setText(t.lblPeriode);
-    w.lblFrequence->setText(t.lblFrequence);
-    w.lblDimL->setText(t.lblDimL);
-    w.lblDimH->setText(t.lblDimH);
+void TForm1::showProClipTexts(const ProClipTexts& t) {
+    lblFile->setText(t.lblFile);
+    lblOctets->setText(t.lblOctets);
+    lblDurTot->setText(t.lblDurTot);
+    lblNbImages->setText(t.lblNbImages);
+    lblPeriode->setText(t.lblPeriode);
+    lblFrequence->setText(t.lblFrequence);
+    lblDimL->setText(t.lblDimL);
+    lblDimH->setText(t.lblDimH);
     if (t.lblAdapt) {
-        w.lblAdapt->setText(*t.lblAdapt);
+        lblAdapt->setText(*t.lblAdapt);
     }
-    w.lblCodec2->setText(t.lblCodec2);
-    w.lblCodec3->setText(t.lblCodec3);
+    lblCodec2->setText(t.lblCodec2);
+    lblCodec3->setText(t.lblCodec3);
     for (auto [label, text] :
-         {std::pair{w.lblRotation, &t.lblRotation}, std::pair{w.lblDimStockee, &t.lblDimStockee},
-          std::pair{w.lblIntervalles, &t.lblIntervalles},
-          std::pair{w.lblIrregulieres, &t.lblIrregulieres}}) {
+         {std::pair{lblRotation, &t.lblRotation}, std::pair{lblDimStockee, &t.lblDimStockee},
+          std::pair{lblIntervalles, &t.lblIntervalles},
+          std::pair{lblIrregulieres, &t.lblIrregulieres}}) {
         label->setText(*text);
         label->setVisible(!text->isEmpty());
     }
 }
 
-} // namespace
-
 void TForm1::RAZProClip() {
-    showTexts(*this, RAZProClipTexts(clipOpen() ? &ClipInfo : nullptr));
+    showProClipTexts(RAZProClipTexts(clipOpen() ? &ClipInfo : nullptr));
 }
 
 void TForm1::showOpenClipFacts() {
     traxilo::ClipInfo shown = ClipInfo; // the next RAZProClip still shows the code as stored
-    showTexts(*this, RAZProClipTexts(clipOpen() ? &shown : nullptr));
+    showProClipTexts(RAZProClipTexts(clipOpen() ? &shown : nullptr));
 }
 
 void TForm1::OpenDialog1SelectionChange(const QString& currentFile) {
@@ -154,7 +150,7 @@ void TForm1::OpenDialog1SelectionChange(const QString& currentFile) {
         MessageSeam::showError(outcome.errorText, this);
         break;
     case PreviewOutcome::Action::Show:
-        showTexts(*this, outcome.texts);
+        showProClipTexts(outcome.texts);
         break;
     }
 }

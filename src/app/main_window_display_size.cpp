@@ -67,13 +67,7 @@ void TForm1::showDisplaySizeDialog() {
     }
     switch (box->outcome()) {
     case DisplaySizeOk::Apply:
-        // The change, its clearing included, is one step of "Annuler"; the
-        // percent it leaves is part of it.
-        recordChange(QStringLiteral("la taille du clip"), [this, box] {
-            if (MaJ()) {
-                displaySize.displayPercent = box->position();
-            }
-        });
+        MaJ();
         break;
     case DisplaySizeOk::MovePanelOnly:
         moveClipPanelToCorner();
@@ -85,29 +79,13 @@ void TForm1::showDisplaySizeDialog() {
 }
 
 bool TForm1::MaJ() {
+    // Positions are kept in pixels of the picture at 100 %: another size
+    // shows the same measurements, the axes and the marks where they were on
+    // the picture.
     TtailleImaBox* box = dialogs->tailleImaBox;
-    if (tableauOccupe() && !MessageSeam::confirm(kDisplaySizeQuestion, this)) {
-        box->setPosition(displaySize.displayPercent);
-        return false;
-    }
-    const int percent = box->position();
-    saveRecoveryNow();
-
-    // Positions are display pixels: the recorded ones mean nothing at the new size.
-    ClearRequest clear = tables.tableClear();
-    clear.ask = false;
-    clear.showSelection = false;
-    tables.applyClear(clear);
-    marksChanged();
-
-    showAtPercent(percent, box->chkBxAdapter->isChecked());
-
-    initEchelle();
-    rbChxOrig->setChecked(false);
-    ChxOrigRAZ();
-    etalonSimuRAZ();
-    setSurfaceCursor(pointStyle.pointingCursor());
-    reDraw(0);
+    showAtPercent(box->position(), box->chkBxAdapter->isChecked());
+    moveScaleIndicators();
+    reDraw(std::max(0, currentFrame));
     setTableRowsToCurrentFrame();
     return true;
 }
@@ -131,6 +109,7 @@ void TForm1::showAtPercent(int percent, bool toCorner) {
     mnuIma100->setEnabled(percent != 100);
     mnuImaAdapter->setEnabled(!dialogs->tailleImaBox->chkBxAdapter->isChecked());
     lblAdapt->setText(adaptationText(percent));
+    displaySize.displayPercent = percent;
 }
 
 void TForm1::moveClipPanelToCorner() {

@@ -5,28 +5,29 @@
 #include "app/tool_icons.h"
 #include "app/up_down.h"
 #include "pointing/drawing.h"
+#include "document/document_commands.h"
+#include "document/measurement_document.h"
 #include "pointing/style_table.h"
 
+#include <QAction>
 #include <QCheckBox>
+#include <QLabel>
 #include <QPainter>
 #include <QToolButton>
 
 namespace traxilo {
 
-namespace {
-
-DrawOptions drawOptions(const TForm1& w) {
+DrawOptions TForm1::drawOptions() const {
     DrawOptions options;
-    options.displayWidth = w.displaySize.displayWidth;
-    options.displayHeight = w.displaySize.displayHeight;
-    options.markSize = w.markSize();
-    options.withScaleSegment = true;
-    options.firstScalePointChecked = w.chkBoxPt1 && w.chkBoxPt1->isChecked();
+    options.displayWidth = displaySize.displayWidth;
+    options.displayHeight = displaySize.displayHeight;
+    options.displayFactor = displaySize.displayFactor;
+    options.markSize = markSize();
+    options.withScaleSegment = m_scaleSegmentShown;
+    options.firstScalePointChecked = chkBoxPt1 && chkBoxPt1->isChecked();
     options.outlined = true; // a white mark must show on a light picture too
     return options;
 }
-
-} // namespace
 
 // Marks live on a cached transparent layer: drawing every mark of a long
 // trajectory costs tens of milliseconds, laying the layer over a frame one
@@ -68,7 +69,8 @@ void TForm1::Drawpoints() {
         m_cleanFrame = surface; // shared until the marks are painted
     }
     if (!m_marksValid || m_marks.size() != surface.size()) {
-        m_marks = renderOverlay(surface.size(), tables, Calibration, drawOptions(*this));
+        m_marks = renderOverlay(surface.size(), m_document->marks(), m_document->styles(),
+                                calibration(), drawOptions());
         m_marksValid = true;
     }
     compositeOverlay(surface, m_marks);
@@ -76,11 +78,18 @@ void TForm1::Drawpoints() {
     PaintBox1->update();
 }
 
-void TForm1::drawNewMark(int point, int x, int y) {
+int TForm1::markSize() const {
+    return m_document->markSize();
+}
+
+void TForm1::drawNewMark(int point, QPointF pixel) {
     if (!clipOpen()) {
         return;
     }
-    const MarkStyle style = styleOf(tables.StyleTable, point);
+    const QPoint shown = toDisplayPixel(pixel, displaySize.displayFactor);
+    const int x = shown.x();
+    const int y = shown.y();
+    const MarkStyle style = m_document->styles().point(point);
     QRect box; // what the mark changed on the layer
     if (m_marksValid && style.drawn) {
         box = addOutlinedMark(m_marks, style.colour, markSize(), x, y, style.shape);
@@ -113,28 +122,49 @@ void TForm1::chkPtDedExecute() {
     if (!clipOpen()) {
         return;
     }
-    setDrawn(tables.StyleTable, udPointNumero->position(), chkBoxPtDed->isChecked());
-    reDraw(currentFrame);
+    PointStyles styles = m_document->styles();
+    styles.point(m_document->currentPoint()).drawn = chkBoxPtDed->isChecked();
+    pushChange(new ChangeStyles(m_document, QStringLiteral("l'aspect du point"), styles,
+                                m_document->markSize()));
 }
 
 void TForm1::chkAxDedExecute() {
     if (!clipOpen()) {
         return;
     }
-    setDrawn(tables.StyleTable, 0, chkBoxAxDed->isChecked());
-    reDraw(currentFrame);
+    PointStyles styles = m_document->styles();
+    styles.axes.drawn = chkBoxAxDed->isChecked();
+    pushChange(new ChangeStyles(m_document, QStringLiteral("les axes"), styles,
+                                m_document->markSize()));
 }
 
 void TForm1::CouleurAxesExecute() {
     if (!clipOpen()) {
         return;
     }
-    const QColor current = styleOf(tables.StyleTable, 0).colour;
+    const QColor current = m_document->styles().axes.colour;
     if (const std::optional<QColor> colour = ColorDialogSeam::getColor(current, this)) {
-        setColour(tables.StyleTable, 0, *colour);
-        bbtnCouleurAxes->setIcon(axesIcon(*colour));
+        PointStyles styles = m_document->styles();
+        styles.axes.colour = *colour;
+        if (!(styles == m_document->styles()))
+            pushChange(new ChangeStyles(m_document, QStringLiteral("la couleur des axes"), styles,
+                                        m_document->markSize()));
     }
     reDraw(currentFrame); // also after Cancel
+}
+
+// Everything that shows a style, after the styles changed.
+void TForm1::showStyles() {
+    const PointStyles& styles = m_document->styles();
+    chkBoxAxDed->setChecked(styles.axes.drawn);
+    bbtnCouleurAxes->setIcon(axesIcon(styles.axes.colour));
+    const int r = m_document->markSize();
+    mnuTaille[r]->setChecked(true);
+    lblTaillePoints->setText(QString::number(r + 1));
+    udTaillePoints->setPosition(r);
+    ChgPointNumero(m_document->currentPoint());
+    marksChanged();
+    reDraw(currentFrame);
 }
 
 } // namespace traxilo

@@ -11,6 +11,7 @@
 #include "app/message_seam.h"
 #include "app/paint_box.h"
 #include "common/number_format.h"
+#include "document/measurement_document.h"
 #include "export/export_table.h"
 #include "export/file_output.h"
 #include "export/regressi_launch.h"
@@ -29,15 +30,11 @@
 
 namespace traxilo {
 
-namespace {
-
 // Where the save dialogs start: beside the clip, where a class keeps its work.
-QString saveStartFolder(const TForm1& w) {
-    const QFileInfo clip(w.OpenDialog1FileName);
-    return w.clipOpen() && clip.absoluteDir().exists() ? clip.absolutePath() : QString();
+QString TForm1::saveStartFolder() const {
+    const QFileInfo clip(OpenDialog1FileName);
+    return clipOpen() && clip.absoluteDir().exists() ? clip.absolutePath() : QString();
 }
-
-} // namespace
 
 void TForm1::connectExportSignals() {
     connect(mnuSaveRW3, &QAction::triggered, this, &TForm1::SaveRW3Execute);
@@ -69,7 +66,7 @@ bool TForm1::SaveFormatReg(const QString& sourcePath, const QString& extension) 
             windows
                 ? QStringLiteral("Enregistrement des mesures au format Regressi Windows (*.rw3)")
                 : QStringLiteral("Enregistrement des mesures au format Regressi DOS (*.rrr)"),
-            saveStartFolder(*this),
+            saveStartFolder(),
             {windows ? QStringLiteral("fichiers Regressi Windows (*.rw3)")
                      : QStringLiteral("fichiers Regressi Dos (*.rrr)")},
             QString(), regressiExtension(format));
@@ -77,7 +74,7 @@ bool TForm1::SaveFormatReg(const QString& sourcePath, const QString& extension) 
             return false;
         target = *chosen;
     }
-    const QByteArray bytes = writeRegressi(format, readExportTable(tables), decimalSeparator());
+    const QByteArray bytes = writeRegressi(format, readExportTable(*m_document), decimalSeparator());
     if (const std::optional<QString> error = saveBytes(target, bytes)) {
         MessageSeam::showError(*error, this);
         return false;
@@ -99,13 +96,13 @@ void TForm1::SaveTXTExecute() {
         return;
     const std::optional<QString> chosen = FileDialogSeam::getSaveFileName(
         this, QStringLiteral("Enregistrement des mesures au format texte (*.txt)"),
-        saveStartFolder(*this), {QStringLiteral("fichiers texte (*.txt)")}, QString(),
+        saveStartFolder(), {QStringLiteral("fichiers texte (*.txt)")}, QString(),
         QStringLiteral("txt"));
     if (!chosen || chosen->isEmpty()) {
         box.restoreRemembered();
         return;
     }
-    const QByteArray bytes = writeTextFile(readExportTable(tables), box.title(), box.separator());
+    const QByteArray bytes = writeTextFile(readExportTable(*m_document), box.title(), box.separator());
     if (const std::optional<QString> error = saveBytes(*chosen, bytes))
         MessageSeam::showError(*error, this);
 }
@@ -135,7 +132,7 @@ void TForm1::mnuTableauPPClick() {
     if (box.exec() != QDialog::Accepted)
         return;
     QApplication::clipboard()->setText(
-        clipboardText(readExportTable(tables), box.title(), box.separator()));
+        clipboardText(readExportTable(*m_document), box.title(), box.separator()));
 }
 
 QImage TForm1::graphicPicture(bool includeImage, const QColor& background) const {
@@ -155,9 +152,10 @@ QImage TForm1::graphicPicture(bool includeImage, const QColor& background) const
     DrawOptions options;
     options.displayWidth = displaySize.displayWidth;
     options.displayHeight = displaySize.displayHeight;
+    options.displayFactor = displaySize.displayFactor;
     options.markSize = markSize();
     options.withScaleSegment = false; // it belongs to the clip surface only
-    traxilo::Drawpoints(painter, tables, Calibration, options);
+    traxilo::Drawpoints(painter, m_document->marks(), m_document->styles(), calibration(), options);
     return picture;
 }
 
@@ -171,7 +169,7 @@ void TForm1::mnuGraphiquePPClick() {
 
 void TForm1::bbtnImprimerClick() {
     TdlgImprimer& box = *dialogs->dlgImprimer;
-    box.setPicture(PaintBox1->size(), markSize());
+    box.setPicture(m_document->pictureSize(), markSize());
     box.exec();
 }
 

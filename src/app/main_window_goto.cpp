@@ -2,6 +2,7 @@
 
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/goto_dialog.h"
+#include "document/measurement_document.h"
 #include "geometry/pixel_conversion.h"
 #include "pointing/point_search.h"
 
@@ -16,7 +17,10 @@ void TForm1::searchPointsAt(QPoint pixel) {
                                                displaySize.displayHeight)) {
         return;
     }
-    const std::vector<PointMatch> found = pointsAt(tables, pixel, markSize());
+    std::vector<PointMatch> found = pointsAt(m_document->marks(), m_document->styles(), pixel,
+                                             markSize(), displaySize.displayFactor);
+    for (PointMatch& match : found)
+        match.time = m_document->timeText(match.row - 1);
     dialogs->alleraDlg->setMatches(found);
     popUpMenuAtteindre->setEnabled(!found.empty());
 }
@@ -40,10 +44,9 @@ void TForm1::alleraLineChosen(int row, int point) {
     if (!clipOpen()) {
         return;
     }
-    tables.MeasureTable.setRow(row); // each move runs the table's own choice
-    tables.MeasureTable.setCol(2 * point - 1);
-    ChgPointNumero(point);
-    tables.alignPixelTable();
+    measureGrid.setRow(row); // each move runs the table's own choice
+    measureGrid.setCol(2 * point - 1);
+    m_document->setCurrentPoint(point);
     mpPositionner(row - 1);
     Drawpoints();
     refreshTables();
@@ -52,14 +55,7 @@ void TForm1::alleraLineChosen(int row, int point) {
 // Delete in the list: the point chosen goes, x and y together, in both tables,
 // without a question (the list says which one).
 void TForm1::alleraDeletePressed() {
-    saveRecoveryNow();
-    recordChange(QStringLiteral("l'effacement"),
-                 [this] { tables.applyClear(tables.gotoDeleteClear()); });
-    marksChanged();
-    if (clipOpen()) {
-        reDraw(currentFrame);
-    }
-    refreshTables();
+    runClear(gotoDeleteClear(measureGrid));
 }
 
 } // namespace traxilo

@@ -8,6 +8,11 @@
 #include "app/string_grid.h"
 #include "app/tool_icons.h"
 #include "app/up_down.h"
+#include "common/number_format.h"
+#include "document/document_commands.h"
+#include "document/measurement_document.h"
+#include "document/measurement_table_model.h"
+#include "geometry/scale_editing.h"
 #include "pointing/style_table.h"
 
 #include <QAction>
@@ -68,27 +73,6 @@ void setEnabledByName(QObject* root, const QString& name, bool enable) {
     } else if (auto* widget = root->findChild<QWidget*>(name)) {
         widget->setEnabled(enable);
     }
-}
-
-// Highlights the range, asks, empties it in both tables and redraws.
-void runClear(TForm1& w, const ClearRequest& request) {
-    if (request.showSelection) {
-        w.tables.MeasureTable.setSelection(request.range);
-        w.refreshTables();
-    }
-    if (request.ask && !MessageSeam::confirm(request.question, &w)) {
-        return;
-    }
-    w.saveRecoveryNow(); // what is about to go stays in the automatic copy
-    w.recordChange(QStringLiteral("l'effacement"), [&] { w.tables.applyClear(request); });
-    if (request.endsSilentClear) {
-        w.tables.silentClear = false;
-    }
-    w.marksChanged();
-    if (w.clipOpen()) {
-        w.reDraw(request.redrawFrame.value_or(w.currentFrame));
-    }
-    w.refreshTables();
 }
 
 } // namespace
@@ -239,12 +223,15 @@ void TForm1::setupMeasuresPage() {
     fifth->addStretch(1);
     layout->addLayout(fifth);
 
-    StringGrid1 = named(new StringGrid(&tables.MeasureTable, tsMesures), "StringGrid1");
+    measureGrid = TextGrid(3, 2, 1, 1);
+    measureGrid.setDefaultColWidth(44);
+    measureGrid.setDefaultRowHeight(22);
+    StringGrid1 = named(new StringGrid(&measureGrid, tsMesures), "StringGrid1");
+    StringGrid1->setModel(m_tableModel);
     StringGrid1->setEnabled(false);
-    tables.gridFont = StringGrid1->font();
     layout->addWidget(StringGrid1, 1);
 
-    tables.MeasureTable.setCurrentCellCallback([this] { StringGrid1Click(); });
+    measureGrid.setCurrentCellCallback([this] { StringGrid1Click(); });
     connect(StringGrid1, &StringGrid::mouseReleased, this, &TForm1::StringGrid1MouseUp);
     connect(StringGrid1, &StringGrid::keyReleased, this, &TForm1::StringGrid1KeyUp);
     connect(Button0, &QToolButton::clicked, this, &TForm1::Button0Click);
@@ -292,12 +279,50 @@ void TForm1::connectMeasureSignals() {
 }
 
 void TForm1::refreshTables() {
-    StringGrid1->setTimeOrigin(udt0->position());
+    StringGrid1->setTimeOrigin(m_document->timeOrigin() + 1);
     StringGrid1->refresh();
 }
 
+void TForm1::layoutMeasureTable() {
+    layoutMeasureGrid(measureGrid, m_document->frameCount(), m_document->pointsPerFrame());
+    const int lastFrame = std::max(0, m_document->frameCount() - 1);
+    // As wide as the time of the frame after the last one.
+    const QString lastTime =
+        FormatTime(m_document->tFormat(), m_document->frameTime(lastFrame) +
+                                              m_document->clip().period * m_document->timeScale());
+    setMeasureColumnWidths(measureGrid, StringGrid1->font(), lastTime, xyDigits());
+    refreshTables();
+}
+
+void TForm1::runClear(const ClearRequest& request) {
+    if (request.showSelection) {
+        measureGrid.setSelection(request.range);
+        refreshTables();
+    }
+    if (request.ask && !MessageSeam::confirm(request.question, this)) {
+        return;
+    }
+    saveRecoveryNow(); // what is about to go stays in the automatic copy
+    const PointRange range = pointsOf(request.range);
+    if (QUndoCommand* clear = clearPositions(m_document, range.firstFrame, range.lastFrame,
+                                             range.firstPoint, range.lastPoint)) {
+        pushChange(clear);
+    }
+    measureGrid.setCol(request.col);
+    measureGrid.setRow(request.row);
+    refreshTables();
+}
+
+int TForm1::xyDigits() const {
+    return m_document->xyDigits();
+}
+
+QString TForm1::tFormat() const {
+    return m_document->tFormat();
+}
+
 bool TForm1::tableauOccupe() const {
-    return clipOpen() && tables.tableauOccupe();
+    return clipOpen() && m_document->hasPositions();
 }
 
 void TForm1::OptTraitt(bool enable) {
@@ -310,8 +335,9 @@ void TForm1::StringGrid1Click() {
     if (!clipOpen()) {
         return;
     }
-    const int frame = tables.cellChosen();
-    ChgPointNumero(tables.currentPoint());
+    // The point of the column chosen becomes current; the row's frame is shown.
+    m_document->setCurrentPoint((measureGrid.col() + 1) / 2);
+    const int frame = measureGrid.row() - 1;
     // The frame on show needs no new showing (a step of no frame).
     if (frame >= 0 && frame < ClipInfo.frameCount && frame != currentFrame) {
         mpPositionner(frame);
@@ -321,8 +347,8 @@ void TForm1::StringGrid1Click() {
 }
 
 void TForm1::StringGrid1MouseUp(int col, int row) {
-    if (const std::optional<GridRect> selection = tables.releaseSelection(col, row)) {
-        tables.MeasureTable.setSelection(*selection);
+    if (const std::optional<GridRect> selection = releaseSelection(measureGrid, col, row)) {
+        measureGrid.setSelection(*selection);
         refreshTables();
     }
 }
@@ -331,55 +357,56 @@ void TForm1::StringGrid1KeyUp(int key) {
     if (key != Qt::Key_Delete) {
         return;
     }
-    runClear(*this, tables.deleteKeyClear());
+    runClear(deleteKeyClear(measureGrid));
 }
 
 void TForm1::Button0Click() {
-    runClear(*this, tables.columnClear());
+    runClear(columnClear(measureGrid));
 }
 
 void TForm1::Button1Click() {
-    runClear(*this, tables.rowClear());
+    runClear(rowClear(measureGrid));
 }
 
 void TForm1::Button2Click() {
-    runClear(*this, tables.tableClear());
+    runClear(tableClear(measureGrid));
 }
 
 void TForm1::udFmt_tClick() {
     if (!clipOpen()) {
         return;
     }
-    tables.setTimeDecimals(udFmt_t->position(), Calibration);
-    refreshTables();
+    m_document->setTimeDecimals(udFmt_t->position());
 }
 
 void TForm1::udFmt_xyClick() {
     if (!clipOpen()) {
         return;
     }
-    const std::optional<QString> distance =
-        tables.setXYDigits(udFmt_xy->position() + 1, Calibration, edSi->text());
-    if (distance) {
+    const int digits = udFmt_xy->position() + 1;
+    const std::optional<QString> distance = distanceAtDigits(edSi->text(), digits);
+    m_document->setXyDigits(digits);
+    if (distance && *distance != edSi->text()) {
         edSi->setText(*distance); // runs the change handling
     }
     if (!distanceFieldInvalid()) {
         // The field may keep its text: the sensitivities take the new digits.
-        affichSensibilites(Calibration.sensitivity);
+        affichSensibilites(calibration().sensitivity);
     }
-    refreshTables();
 }
 
+// The views of the number of points per frame, after it changed.
 void TForm1::nbPointsPlan(int n) {
-    tables.nbPointsPlan(n);
-    n = tables.pointsPerFrame();
+    n = m_document->pointsPerFrame();
+    udPointsPlan->setPosition(n);
     lblPointsPlan->setText(QString::number(n));
     chkBoxAutoH->setEnabled(n != 1);
     mnuAutoH->setEnabled(n != 1);
     udPointNumero->setRange(1, n);
-    ChgPointNumero(tables.currentPoint());
-    chkBoxPtDed->setChecked(styleOf(tables.StyleTable, n).drawn);
-    udPointNumero->setEnabled(udPointNumero->maximum() > 1);
+    udPointNumero->setEnabled(n > 1);
+    layoutMeasureTable();
+    measureGrid.setCol(2 * m_document->currentPoint() - 1);
+    ChgPointNumero(m_document->currentPoint());
     marksChanged();
     // The marks of points dropped from the table must not stay on show.
     Drawpoints();
@@ -388,24 +415,31 @@ void TForm1::nbPointsPlan(int n) {
 
 void TForm1::udPointsPlanClick() {
     const int n = udPointsPlan->position();
-    recordChange(QStringLiteral("le nombre de points par image"), [this, n] {
-        udPointNumero->setRange(1, n);
-        nbPointsPlan(n);
-    });
+    if (n == m_document->pointsPerFrame())
+        return;
+    // Points that go with their positions: asked first, like the clearings.
+    if (m_document->hasPositionsAbove(n) &&
+        !MessageSeam::confirm(kFewerPointsQuestion.arg(n + 1), this)) {
+        udPointsPlan->setPosition(m_document->pointsPerFrame());
+        return;
+    }
+    if (m_document->hasPositionsAbove(n))
+        saveRecoveryNow();
+    pushChange(new ChangePointsPerFrame(m_document, n));
 }
 
 void TForm1::udPointNumeroClick() {
     const int k = udPointNumero->position();
-    tables.choosePoint(k);
-    ChgPointNumero(k);
+    m_document->setCurrentPoint(k);
+    measureGrid.setCol(2 * m_document->currentPoint() - 1);
     refreshTables();
 }
 
+// The current point as the page shows it.
 void TForm1::ChgPointNumero(int k) {
-    tables.ChgPointNumero(k);
-    k = tables.currentPoint();
+    k = std::clamp(k, 1, m_document->pointsPerFrame());
     udPointNumero->setPosition(k);
-    const MarkStyle style = styleOf(tables.StyleTable, k);
+    const MarkStyle& style = m_document->styles().point(k);
     QPalette palette = lblPointNumero->palette();
     palette.setColor(QPalette::WindowText, style.colour);
     lblPointNumero->setPalette(palette);
@@ -455,32 +489,20 @@ void TForm1::Timer2Timer() {
 void TForm1::udt0MouseUp() {
     Timer2->stop();
     udt0->setIncrement(1);
-    recordChange(QStringLiteral("l'origine des dates"),
-                 [this] { tables.setTimeOrigin(udt0->position()); });
+    if (udt0->position() - 1 != m_document->timeOrigin())
+        pushChange(new SetTimeOrigin(m_document, udt0->position() - 1));
     refreshTables();
 }
 
 // ---- What opening a clip does to the measurement side ----
 
-void TForm1::resetCoordinateFrameForClip(int height) {
-    Calibration.Xo = 0;
-    Calibration.Yo = height - 1;
-    Calibration.signX = 1;
-    Calibration.signY = 1;
-    lastMousePos = QPoint(0, 0);
-    tbXpYp->setChecked(true);
-    marksChanged();
-}
-
 void TForm1::layoutTablesForClip() {
     const int frames = ClipInfo.frameCount;
-    // 23. Time origin.
     lblt0->setEnabled(true);
     lblt0->setText(QStringLiteral("1"));
     udt0->setRange(1, std::max(1, frames));
     udt0->setPosition(1);
     udt0->setEnabled(true);
-    // 24. Points per frame.
     udPointsPlan->setEnabled(true);
     udPointsPlan->setPosition(1);
     lblPointsPlan->setText(QStringLiteral("1"));
@@ -488,14 +510,12 @@ void TForm1::layoutTablesForClip() {
     mnuAutoH->setEnabled(false);
     udPointNumero->setRange(1, 1);
     udPointNumero->setEnabled(false);
-    // 25-26, 28. Both tables, t with three decimals, styles of the axes and point 1.
-    tables.gridFont = StringGrid1->font();
-    tables.openClip(frames, ClipInfo.framePeriod);
+    measureGrid.setCurrent(1, 1);
+    layoutMeasureTable();
     StringGrid1->setEnabled(true);
-    // 27.
     udFmt_t->setEnabled(true);
+    udFmt_t->setPosition(m_document->timeDecimals());
     udFmt_xy->setEnabled(true);
-    // 29.
     for (QWidget* w : {static_cast<QWidget*>(chkBoxAutoV), static_cast<QWidget*>(chkBoxPtDed),
                        static_cast<QWidget*>(chkBoxAxDed), static_cast<QWidget*>(bbtnCouleurAxes),
                        static_cast<QWidget*>(bbtnCible)}) {
@@ -506,14 +526,14 @@ void TForm1::layoutTablesForClip() {
     mnuPointages->menuAction()->setEnabled(true);
     popUpMnuPointeur->setEnabled(true);
     ChgPointNumero(1);
-    chkBoxAxDed->setChecked(styleOf(tables.StyleTable, 0).drawn);
-    bbtnCouleurAxes->setIcon(axesIcon(styleOf(tables.StyleTable, 0).colour));
+    chkBoxAxDed->setChecked(m_document->styles().axes.drawn);
+    bbtnCouleurAxes->setIcon(axesIcon(m_document->styles().axes.colour));
     marksChanged();
     refreshTables();
 }
 
 void TForm1::enableMeasurementForClip() {
-    // 31. The position markers of the scale points.
+    // The position markers of the scale points.
     const char* red = "background: white; border: 1px solid rgb(255, 0, 0);";
     const char* blue = "background: white; border: 1px solid rgb(0, 0, 255);";
     indicX1->setStyleSheet(QString::fromLatin1(red));
@@ -525,7 +545,6 @@ void TForm1::enableMeasurementForClip() {
         shape->show();
         shape->raise();
     }
-    // 34.
     for (QWidget* w : {static_cast<QWidget*>(Button0), static_cast<QWidget*>(Button1),
                        static_cast<QWidget*>(Button2), static_cast<QWidget*>(rbChxOrig),
                        static_cast<QWidget*>(rbEtalonSimu)}) {
@@ -534,18 +553,16 @@ void TForm1::enableMeasurementForClip() {
 }
 
 void TForm1::finishClipOpening() {
-    Calibration.scaleChanged = true;
     ImgEtalon(0);
     OptTraitt(true);
 }
 
 int TForm1::timeOriginFrameNumber() const {
-    return udt0 ? udt0->position() : 1;
+    return m_document->timeOrigin() + 1;
 }
 
 void TForm1::setTableRowsToCurrentFrame() {
-    tables.MeasureTable.setRow(currentFrame + 1);
-    tables.PixelTable.setRow(currentFrame + 1);
+    measureGrid.setRow(currentFrame + 1);
     refreshTables();
 }
 

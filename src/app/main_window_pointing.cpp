@@ -3,6 +3,8 @@
 #include "app/hint_tracker.h"
 #include "app/paint_box.h"
 #include "app/up_down.h"
+#include "document/document_commands.h"
+#include "document/measurement_document.h"
 #include "geometry/pixel_conversion.h"
 #include "pointing/recording.h"
 
@@ -14,45 +16,46 @@
 
 namespace traxilo {
 
-namespace {
-
 // A left click in pointing mode: the current point on the frame shown,
 // then the automatic advance.
-void recordAt(TForm1& w, QPoint pos) {
+void TForm1::recordAt(QPointF pixel) {
+    MeasurementDocument& d = *m_document;
     ClickContext context;
-    context.X = pos.x();
-    context.Y = pos.y();
-    context.displayWidth = w.displaySize.displayWidth;
-    context.displayHeight = w.displaySize.displayHeight;
-    context.currentFrame = w.currentFrame;
-    context.autoH = w.chkBoxAutoH->isChecked(); // read even while disabled
-    context.autoV = w.chkBoxAutoV->isChecked();
-    context.step = w.frameStep();
-    const RecordPlan plan = recordPoint(w.tables, w.Calibration, context);
+    context.pixel = pixel;
+    context.picture = d.pictureSize();
+    context.frameCount = d.frameCount();
+    context.currentFrame = currentFrame;
+    context.pointsPerFrame = d.pointsPerFrame();
+    context.currentPoint = d.currentPoint();
+    context.alreadyRecorded = bool(d.position(currentFrame, d.currentPoint()));
+    context.autoH = chkBoxAutoH->isChecked(); // read even while disabled
+    context.autoV = chkBoxAutoV->isChecked();
+    context.step = frameStep();
+    const RecordPlan plan = planRecording(context);
     if (!plan.recorded) {
         return;
     }
-    if (plan.refilled) {
-        // The old mark of this point must vanish.
-        w.marksChanged();
-    }
+    // The new mark goes onto the layer as it is; an older mark of the same
+    // point must vanish, which needs the whole layer again.
+    m_drawingNewMark = plan.mark == MarkUpdate::DrawNewMark;
+    pushChange(recordPosition(&d, plan.row - 1, plan.point, PointPosition{pixel}));
+    m_drawingNewMark = false;
     if (plan.nextFrame) {
-        w.mpPositionner(*plan.nextFrame);
-        w.Drawpoints();
+        mpPositionner(*plan.nextFrame);
+        Drawpoints();
         if (plan.mark == MarkUpdate::DrawNewMark) {
-            w.drawNewMark(plan.point, pos.x(), pos.y());
+            drawNewMark(plan.point, pixel);
         }
     } else if (plan.mark == MarkUpdate::Redraw) {
-        w.reDraw(w.currentFrame);
+        reDraw(currentFrame);
     } else if (plan.mark == MarkUpdate::DrawNewMark) {
-        w.drawNewMark(plan.point, pos.x(), pos.y());
+        drawNewMark(plan.point, pixel);
     }
-    applyRecordPlan(w.tables, plan);
-    w.ChgPointNumero(w.tables.currentPoint());
-    w.refreshTables();
+    applyRecordPlan(measureGrid, plan);
+    if (plan.newPoint)
+        d.setCurrentPoint(*plan.newPoint);
+    refreshTables();
 }
-
-} // namespace
 
 // Mouse events of the pointing surface PaintBox1, in surface pixels.
 
@@ -69,11 +72,7 @@ void TForm1::PaintBox1MouseMove(Qt::KeyboardModifiers modifiers, QPoint pos) {
         return;
     }
     lastMousePos = pos;
-    const PointerReadouts readouts = pointerReadouts(Calibration, pos.x(), pos.y(), xyDigits());
-    lblXPixels->setText(readouts.xPixels);
-    lblYPixels->setText(readouts.yPixels);
-    lblXMetres->setText(readouts.xMetres);
-    lblYMetres->setText(readouts.yMetres);
+    showPointerReadouts();
     if (loupePnl->isVisible()) {
         loupe(pos.x(), pos.y());
     }
@@ -86,16 +85,30 @@ void TForm1::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modi
         return;
     }
     if (button == Qt::LeftButton) {
+        // Converted once: every position is kept in pixels of the picture at 100 %.
+        const QPointF pixel = toPicturePixel(pos, displaySize.displayFactor);
         if (rbChxOrig->isChecked()) {
-            recordChange(QStringLiteral("l'origine des axes"), [&] { originClick(pos); });
+            originClick(pixel);
         } else if (rbEtalonSimu->isChecked()) {
-            recordChange(QStringLiteral("le point d'étalonnage"), [&] { scalePointClick(pos); });
+            scalePointClick(pixel);
         } else {
-            recordChange(QStringLiteral("le pointage"), [&] { recordAt(*this, pos); });
+            recordAt(pixel);
         }
     } else if (button == Qt::RightButton) {
         searchPointsAt(pos);
     }
+}
+
+void TForm1::showPointerReadouts() {
+    if (!clipOpen()) {
+        return;
+    }
+    const QPointF pixel = toPicturePixel(lastMousePos, displaySize.displayFactor);
+    const PointerReadouts readouts = pointerReadouts(calibration(), pixel.x(), pixel.y(), xyDigits());
+    lblXPixels->setText(readouts.xPixels);
+    lblYPixels->setText(readouts.yPixels);
+    lblXMetres->setText(readouts.xMetres);
+    lblYMetres->setText(readouts.yMetres);
 }
 
 void TForm1::tbCoordMouseMove() {

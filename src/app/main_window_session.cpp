@@ -9,6 +9,8 @@
 #include "app/tool_icons.h"
 #include "app/up_down.h"
 #include "clip/video_source.h"
+#include "document/document_commands.h"
+#include "document/measurement_document.h"
 #include "export/file_output.h"
 #include "pointing/style_table.h"
 
@@ -34,44 +36,6 @@ namespace {
 const QStringList kSessionFilters = {QStringLiteral("sessions Traxilo (*.trx)")};
 constexpr int kAutosaveMs = 30000;
 
-// The measurements without where the user stands: what a change changes.
-SessionData measurementsOf(SessionData s) {
-    s.currentFrame = 0;
-    s.currentPoint = 1;
-    return s;
-}
-
-// One change of the measurements: the state before and after it. Undo and
-// redo show one or the other; the first redo, when the change is pushed,
-// has already happened.
-class MeasurementChange : public QUndoCommand {
-public:
-    MeasurementChange(TForm1& window, const QString& text, SessionData before, SessionData after,
-                      int mergeId)
-        : QUndoCommand(text), m_window(window), m_before(std::move(before)),
-          m_after(std::move(after)), m_mergeId(mergeId) {}
-
-    void undo() override { m_window.applySession(m_before, false); }
-    void redo() override {
-        if (m_done)
-            m_window.applySession(m_after, false);
-        m_done = true;
-    }
-    int id() const override { return m_mergeId; }
-    bool mergeWith(const QUndoCommand* other) override {
-        // Typing a distance is one change, not one per key.
-        m_after = static_cast<const MeasurementChange*>(other)->m_after;
-        return true;
-    }
-
-private:
-    TForm1& m_window;
-    SessionData m_before;
-    SessionData m_after;
-    int m_mergeId;
-    bool m_done = false;
-};
-
 QString recoveryQuestion(const RecoveryStore::Entry& entry) {
     return QStringLiteral("Des mesures non enregistrées ont été retrouvées : Traxilo ne s'est pas "
                           "fermé normalement.\r\rClip : %1\rDate : %2\rPoints mesurés : %3\r\r"
@@ -83,8 +47,7 @@ QString recoveryQuestion(const RecoveryStore::Entry& entry) {
 } // namespace
 
 void TForm1::buildSessionCommands() {
-    undoStack = new QUndoStack(this);
-    undoStack->setObjectName(QStringLiteral("undoStack"));
+    undoStack = m_document->undoStack();
 
     // "Fichiers": the two session commands and the recent copies, before "Quitter".
     QAction* before = mnuQuitter;
@@ -127,8 +90,8 @@ void TForm1::buildSessionCommands() {
     HintTracker::setHint(mnuAnnuler, QStringLiteral("|Annuler la dernière modification des "
                                                     "mesures"));
     HintTracker::setHint(mnuRetablir, QStringLiteral("|Rétablir la modification annulée"));
-    connect(mnuAnnuler, &QAction::triggered, undoStack, &QUndoStack::undo);
-    connect(mnuRetablir, &QAction::triggered, undoStack, &QUndoStack::redo);
+    connect(mnuAnnuler, &QAction::triggered, this, [this] { undoOrRedo(true); });
+    connect(mnuRetablir, &QAction::triggered, this, [this] { undoOrRedo(false); });
 
     // Two tool buttons, after the clip's.
     QAction* anchor = ToolBar1->actions().value(1);
@@ -187,125 +150,54 @@ void TForm1::buildSessionCommands() {
     recovery = std::make_unique<RecoveryStore>(RecoveryStore::defaultFolder());
 }
 
+void TForm1::pushChange(QUndoCommand* command) {
+    undoStack->push(command);
+}
+
+void TForm1::undoOrRedo(bool undo) {
+    if (undo ? !undoStack->canUndo() : !undoStack->canRedo())
+        return;
+    // A point clicked, undone or redone, brings back its frame and makes the
+    // point current: the user sees what changed and can click again.
+    const QUndoCommand* command = undoStack->command(undoStack->index() - (undo ? 1 : 0));
+    undo ? undoStack->undo() : undoStack->redo();
+    const auto* positions = dynamic_cast<const ChangePositions*>(command);
+    if (positions && positions->singlePoint() && clipOpen()) {
+        const PositionChange& change = positions->changes().front();
+        m_document->setCurrentPoint(change.point);
+        measureGrid.setCurrent(2 * change.point - 1, change.frame + 1);
+        reDraw(change.frame);
+        setTableRowsToCurrentFrame();
+    }
+}
+
 SessionData TForm1::captureSession() const {
-    SessionData s;
+    SessionView view;
+    view.displayPercent = displaySize.displayPercent;
+    view.currentFrame = std::max(0, currentFrame);
+    view.pointerColour = pointStyle.colourChoice + 1;
+    view.pointerShape = pointStyle.shapeChoice + 1;
+    SessionData s = sessionOf(*m_document, view);
     s.clipPath = OpenDialog1FileName;
-    s.frameCount = ClipInfo.frameCount;
-    s.pictureSize = QSize(ClipInfo.width, ClipInfo.height);
-    s.codec = ClipInfo.codecFourCC;
-    s.displayPercent = displaySize.displayPercent;
-    s.calibration = Calibration;
-    // Whether the print scale is to be proposed anew is not a measurement.
-    s.calibration.scaleChanged = false;
-    s.distanceText = lastValidDistance;
-    s.timeOrigin = tables.timeOrigin();
-    s.captureRate = ClipInfo.captureRate;
-    s.timeDecimals = udFmt_t->position();
-    s.xyDigits = tables.xyDigits();
-    s.pointsPerFrame = tables.pointsPerFrame();
-    s.currentPoint = tables.currentPoint();
-    s.currentFrame = std::max(0, currentFrame);
-    const TextGrid& pixels = tables.PixelTable;
-    for (int row = 1; row <= tables.frameCount(); ++row) {
-        for (int point = 1; point <= s.pointsPerFrame; ++point) {
-            bool xOk = false;
-            const int x = pixels.cell(2 * point - 1, row).toInt(&xOk);
-            if (!xOk)
-                continue;
-            bool yOk = false;
-            const int y = pixels.cell(2 * point, row).toInt(&yOk);
-            s.positions.append({row - 1, point, x, yOk ? std::optional<int>(y) : std::nullopt});
-        }
-    }
-    for (int col = 0; col <= s.pointsPerFrame; ++col) {
-        QStringList column;
-        for (int row = 0; row < 3; ++row)
-            column << tables.StyleTable.cell(col, row);
-        s.styleColumns.append(column);
-    }
-    s.markSize = pointStyle.markSize + 1;
-    s.pointerColour = pointStyle.colourChoice + 1;
-    s.pointerShape = pointStyle.shapeChoice + 1;
     return s;
 }
 
-void TForm1::applySession(const SessionData& s, bool withLooks) {
+void TForm1::applySession(const SessionData& s) {
     if (!clipOpen())
         return;
-    m_applyingSession = true;
+    restoreSession(*m_document, s);
     if (s.displayPercent != displaySize.displayPercent) {
         displaySize.clipSize = QSize(ClipInfo.width, ClipInfo.height);
         showAtPercent(s.displayPercent, false);
-        displaySize.displayPercent = s.displayPercent;
         dialogs->tailleImaBox->setPosition(s.displayPercent);
     }
-    if (withLooks) {
-        ClipInfo.captureRate = s.captureRate;
-        noteClipTimingOnOpening(); // the field and the time column follow the rate
-        udFmt_t->setPosition(s.timeDecimals);
-        tables.setTimeDecimals(s.timeDecimals, Calibration);
-        udFmt_xy->setPosition(s.xyDigits - 1);
-        tables.setXYDigits(s.xyDigits, Calibration, QString());
-        pointStyle.colourChoice = s.pointerColour - 1;
-        pointStyle.shapeChoice = s.pointerShape - 1;
-        Curseur();
-        mnuTaille1Click(s.markSize);
-    }
-
-    // Points per frame first: it lays out the columns the positions go in.
-    udPointsPlan->setPosition(s.pointsPerFrame);
-    udPointNumero->setRange(1, s.pointsPerFrame);
-    nbPointsPlan(s.pointsPerFrame);
-    if (withLooks) {
-        for (int col = 0; col < s.styleColumns.size(); ++col)
-            for (int row = 0; row < 3; ++row)
-                tables.StyleTable.setCell(col, row, s.styleColumns[col].value(row));
-        chkBoxAxDed->setChecked(styleOf(tables.StyleTable, 0).drawn);
-    }
-
-    ClearRequest clear = tables.tableClear();
-    clear.ask = false;
-    clear.showSelection = false;
-    tables.applyClear(clear);
-    for (const RecordedPosition& p : s.positions) {
-        tables.PixelTable.setCell(2 * p.point - 1, p.frame + 1, QString::number(p.x));
-        tables.PixelTable.setCell(2 * p.point, p.frame + 1,
-                                  p.y ? QString::number(*p.y) : QString());
-    }
-
-    udt0->setPosition(s.timeOrigin);
-    lblt0->setText(QString::number(s.timeOrigin));
-    tables.setTimeOrigin(s.timeOrigin);
-
-    Calibration = s.calibration;
-    Calibration.scaleChanged = true; // the print scale follows the calibration
-    showCalibration(s.distanceText); // recomputes the metres from the pixels
-
-    tables.choosePoint(s.currentPoint);
-    ChgPointNumero(s.currentPoint);
-    marksChanged();
+    pointStyle.colourChoice = s.pointerColour - 1;
+    pointStyle.shapeChoice = s.pointerShape - 1;
+    Curseur();
+    measureGrid.setCol(2 * m_document->currentPoint() - 1);
     reDraw(std::clamp(s.currentFrame, 0, std::max(0, ClipInfo.frameCount - 1)));
     setTableRowsToCurrentFrame();
     ShowTimeOriginMark();
-    m_applyingSession = false;
-}
-
-void TForm1::recordChange(const QString& what, const std::function<void()>& change, int mergeId) {
-    if (!clipOpen() || m_applyingSession || m_recordingChange || !undoStack) {
-        change();
-        return;
-    }
-    SessionData before = captureSession();
-    {
-        m_recordingChange = true;
-        const auto done = qScopeGuard([this] { m_recordingChange = false; });
-        change();
-    }
-    SessionData after = captureSession();
-    if (measurementsOf(before) == measurementsOf(after))
-        return;
-    undoStack->push(
-        new MeasurementChange(*this, what, std::move(before), std::move(after), mergeId));
 }
 
 bool TForm1::saveSessionFile(const QString& path) {
@@ -365,8 +257,7 @@ bool TForm1::openSessionFile(const QString& path) {
     }
     if (!openClipFile(clip))
         return false;
-    applySession(session, true);
-    undoStack->clear();
+    applySession(session);
     setActivePage(tsMesures);
     PageControl1Change();
     popUpMnuModeAcquerirClick();

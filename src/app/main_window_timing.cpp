@@ -8,7 +8,10 @@
 #include "app/string_grid.h"
 #include "app/up_down.h"
 #include "app/widget_style.h"
+#include "app/event_hook.h"
 #include "clip/capture_rate.h"
+#include "document/document_commands.h"
+#include "document/measurement_document.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -56,6 +59,9 @@ void TForm1::setupCaptureRateField(QWidget* panel) {
     row->addStretch(1);
     static_cast<QVBoxLayout*>(panel->layout())->addLayout(row);
     connect(edCadencePrise, &QLineEdit::textEdited, this, &TForm1::edCadencePriseChange);
+    auto* visit = new EventHook(
+        QEvent::FocusIn, [this](QEvent*) { ++m_fieldEdit; }, this);
+    visit->watch(edCadencePrise);
 }
 
 QWidget* TForm1::buildStepPanel(QWidget* parent) {
@@ -84,8 +90,9 @@ int TForm1::frameStep() const {
 }
 
 void TForm1::noteClipTimingOnOpening() {
-    edCadencePrise->setText(captureRateText(
-        ClipInfo.captureRate.value_or(ClipInfo.framePeriod > 0 ? 1 / ClipInfo.framePeriod : 0)));
+    // The rate the file says it was filmed at is where a new clip starts;
+    // it is not a change to undo.
+    m_document->setCaptureRate(ClipInfo.captureRate);
     edCadencePrise->setEnabled(true);
     setFieldRefused(edCadencePrise, false);
     applyFrameTimes();
@@ -98,16 +105,18 @@ void TForm1::warnOfVariableRate() {
 }
 
 void TForm1::applyFrameTimes() {
-    std::vector<long double> times;
-    if (!ClipInfo.timing.evenlySpaced) {
-        times.assign(ClipInfo.timing.times.begin(), ClipInfo.timing.times.end());
+    const std::optional<long double> rate = m_document->captureRate();
+    // The field shows the rate in force unless it is being typed into.
+    if (!edCadencePrise->hasFocus() || !parseCaptureRate(edCadencePrise->text())) {
+        edCadencePrise->setText(captureRateText(
+            rate.value_or(ClipInfo.framePeriod > 0 ? 1 / ClipInfo.framePeriod : 0)));
+        setFieldRefused(edCadencePrise, false);
     }
-    tables.setFrameTimes(std::move(times),
-                         captureTimeScale(ClipInfo.framePeriod, ClipInfo.captureRate));
-    lblCadence->setText(ClipInfo.captureRate ? QStringLiteral("   prise de vue : %1 images / s")
-                                                   .arg(captureRateText(*ClipInfo.captureRate))
-                                             : QString());
-    refreshTables();
+    lblCadence->setText(rate ? QStringLiteral("   prise de vue : %1 images / s")
+                                   .arg(captureRateText(*rate))
+                             : QString());
+    udFmt_t->setPosition(m_document->timeDecimals());
+    layoutMeasureTable();
 }
 
 void TForm1::edCadencePriseChange() {
@@ -120,12 +129,14 @@ void TForm1::edCadencePriseChange() {
     if (!rate) {
         return;
     }
-    if (isFileRate(ClipInfo.framePeriod, *rate)) {
-        ClipInfo.captureRate.reset();
-    } else {
-        ClipInfo.captureRate = *rate;
+    const std::optional<long double> captureRate =
+        isFileRate(ClipInfo.framePeriod, *rate) ? std::nullopt : rate;
+    if (captureRate == m_document->captureRate()) {
+        return;
     }
-    applyFrameTimes();
+    // Every time changes: one step of "Annuler" per visit of the field.
+    pushChange(new ChangeCaptureRate(m_document, captureRate, m_document->timeDecimals(),
+                                     m_fieldEdit));
 }
 
 } // namespace traxilo

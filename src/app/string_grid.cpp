@@ -2,6 +2,7 @@
 
 #include "pointing/grid_routines.h"
 
+#include <QAbstractItemModel>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -24,6 +25,21 @@ StringGrid::StringGrid(TextGrid* grid, QWidget* parent)
     p.setColor(QPalette::Window, Qt::white);
     viewport()->setPalette(p);
     refresh();
+}
+
+void StringGrid::setModel(const QAbstractItemModel* model) {
+    m_model = model;
+    connect(model, &QAbstractItemModel::dataChanged, viewport(),
+            qOverload<>(&QWidget::update));
+    connect(model, &QAbstractItemModel::modelReset, viewport(), qOverload<>(&QWidget::update));
+}
+
+QString StringGrid::text(int col, int row) const {
+    if (!m_model)
+        return m_grid->cell(col, row);
+    if (row == 0)
+        return m_model->headerData(col, Qt::Horizontal).toString();
+    return m_model->data(m_model->index(row - 1, col)).toString();
 }
 
 void StringGrid::setTimeOrigin(int t0) {
@@ -184,7 +200,7 @@ void StringGrid::paintEvent(QPaintEvent*) {
             const CellLook look =
                 measureCellLook(col, row, m_t0, !fixed && selected(col, row) && isEnabled(),
                                 highlight, highlightText);
-            DrawCellText(painter, rect, g.cell(col, row), look.alignment, look.margin,
+            DrawCellText(painter, rect, text(col, row), look.alignment, look.margin,
                          look.background, look.text);
             right = std::max(right, rect.right() + 1);
             bottom = std::max(bottom, rect.bottom() + 1);

@@ -4,18 +4,24 @@
 
 #include <QAbstractScrollArea>
 
+class QAbstractItemModel;
+
 namespace traxilo {
 
 // A string grid widget over a TextGrid: it paints the cells, moves the
 // current cell with the mouse and the keyboard, and keeps the grid's scroll
-// position and visible counts. Cells are never edited here; the program
-// writes them and calls refresh().
+// position and visible counts. Cells are never edited here. With a model,
+// the texts are the model's (row 0 its header, row r its row r - 1) and the
+// grid keeps only the current cell, the selection and the scrolling.
 class StringGrid : public QAbstractScrollArea {
     Q_OBJECT
 public:
     explicit StringGrid(TextGrid* grid, QWidget* parent = nullptr);
 
     TextGrid* grid() const { return m_grid; }
+    void setModel(const QAbstractItemModel* model);
+    // The text the grid shows in a cell.
+    QString text(int col, int row) const;
     // Rows 1 .. t0 - 1 are drawn grey (frames before the time origin).
     void setTimeOrigin(int t0);
     int timeOrigin() const { return m_t0; }
@@ -50,6 +56,7 @@ private:
     bool selected(int col, int row) const;
 
     TextGrid* m_grid;
+    const QAbstractItemModel* m_model = nullptr;
     int m_t0 = 1;
     bool m_syncing = false;
     bool m_dragging = false;

@@ -20,6 +20,8 @@ public:
     void undo() override;
     void redo() override;
     bool isEmpty() const { return m_changes.empty(); }
+    const std::vector<PositionChange>& changes() const { return m_changes; }
+    bool singlePoint() const { return m_changes.size() == 1; }
 
 private:
     MeasurementDocument* m_document;

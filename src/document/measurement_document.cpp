@@ -4,12 +4,19 @@
 
 #include <QUndoStack>
 #include <algorithm>
+#include <cmath>
 
 namespace traxilo {
 
 MeasurementDocument::MeasurementDocument(QObject* parent)
     : QObject(parent), m_undo(new QUndoStack(this)) {
     m_undo->setObjectName(QStringLiteral("undoStack"));
+    m_distanceText = resetDistanceText();
+}
+
+QString MeasurementDocument::resetDistanceText() const {
+    // The distance of the reset scale points (1, 1) and (2, 2): 1 m per pixel.
+    return FormatSci(m_xyDigits - 1, std::sqrt(2.0L));
 }
 
 MeasurementDocument::~MeasurementDocument() = default;
@@ -24,7 +31,7 @@ void MeasurementDocument::openClip(const DocumentClip& clip, int timeDecimals) {
     m_timeOrigin = 0;
     m_timeDecimals = std::clamp(timeDecimals, 0, 6);
     resetForOpenedClip(m_calibration, m_clip.pictureSize.height());
-    m_distanceText.clear();
+    m_distanceText = resetDistanceText();
     m_points = 1;
     m_currentPoint = 1;
     m_positions.assign(size_t(m_clip.frameCount), FramePoints{});

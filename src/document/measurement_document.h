@@ -145,6 +145,7 @@ signals:
 
 private:
     using FramePoints = std::array<std::optional<PointPosition>, kMaxPoints>;
+    QString resetDistanceText() const;
     bool validPoint(int frame, int point) const;
 
     QUndoStack* m_undo;

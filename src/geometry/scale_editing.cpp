@@ -3,6 +3,7 @@
 #include "common/number_format.h"
 #include "geometry/pixel_conversion.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace traxilo {
@@ -41,6 +42,17 @@ std::optional<QString> distanceExitText(const QString& fieldText, bool fieldInva
     if (!d)
         return std::nullopt;
     return FormatSci(xyDigits - 1, std::fabs(*d));
+}
+
+std::optional<QString> distanceAtDigits(const QString& distanceText, int digits) {
+    const std::optional<long double> d = ParseNumber(distanceText);
+    if (!d)
+        return std::nullopt;
+    const QString text = FormatSci(std::clamp(digits, 1, 5) - 1, *d);
+    const std::optional<long double> shown = ParseNumber(text);
+    if (!shown || std::fabs(*shown - *d) > 1e-12L * std::fabs(*d))
+        return std::nullopt;
+    return text;
 }
 
 ScalePointOutcome scalePointClick(Calibration& calibration, bool firstPoint, QPointF position,

@@ -46,6 +46,11 @@ DistanceOutcome applyDistanceText(Calibration& calibration, const QString& text,
 std::optional<QString> distanceExitText(const QString& fieldText, bool fieldInvalid,
                                         const QString& lastValidDistance, int xyDigits);
 
+// The distance field's text written with `digits` significant digits, when
+// that does not round the distance (showing less must not change the scale);
+// empty when the text is not a number or would be rounded.
+std::optional<QString> distanceAtDigits(const QString& distanceText, int digits);
+
 // A click that moves p1 (firstPoint) or p2 to `position`.
 struct ScalePointOutcome {
     bool identicalPoints = false; // show kIdenticalPointsMessage; both points were put back

@@ -23,10 +23,6 @@ int PointStyle::pointingCursor() {
     return cursorNumber();
 }
 
-void PointStyle::setMarkSize(int r) {
-    markSize = std::clamp(r, 0, 4);
-}
-
 QColor paletteColour(Background background, int point) {
     // Colours that stand out on a light picture, and on a dark one.
     static const std::array<QColor, 9> light = {

@@ -8,8 +8,8 @@
 namespace traxilo {
 
 // How pointing looks: the pointer over the clip (colour and shape codes,
-// whose cursor number is colour x 100 + shape), the choices of the pointer
-// dialog that the menus also write, and the size of the drawn marks.
+// whose cursor number is colour x 100 + shape) and the choices of the
+// pointer dialog that the menus also write.
 struct PointStyle {
     static constexpr int kBlack = 1;
     static constexpr int kWhite = 2;
@@ -21,7 +21,6 @@ struct PointStyle {
     int colourChoice = 0;           // "Noir / Blanc": 0 black, 1 white
     int shapeChoice = 1;            // "Forme": 0..2, shape code - 1
     bool shapeChoiceEnabled = true; // the shape cannot be chosen while calibrating
-    int markSize = 1;               // r, 0..4; the user sees r + 1
 
     int cursorNumber() const { return pointerColour * 100 + pointerShape; }
 
@@ -32,7 +31,6 @@ struct PointStyle {
     int Curseur(int cursorInUse);
     // Entering the pointing mode: the chosen shape comes back.
     int pointingCursor();
-    void setMarkSize(int r); // kept within 0..4
 };
 
 // The two palettes of the quick configurations, for points 1 to 9.

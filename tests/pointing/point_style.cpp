@@ -12,7 +12,6 @@ class PointStyleTest : public QObject {
 private slots:
     void cursorRule_data();
     void cursorRule();
-    void markSizeStaysWithinRange();
     void quickConfigurations_data();
     void quickConfigurations();
 };
@@ -43,14 +42,6 @@ void PointStyleTest::cursorRule() {
     QCOMPARE(style.cursorNumber(), cursor);
     // Back in pointing mode the chosen shape returns, in the same colour.
     QCOMPARE(style.pointingCursor(), (colourChoice + 1) * 100 + shapeChoice + 1);
-}
-
-void PointStyleTest::markSizeStaysWithinRange() {
-    PointStyle style;
-    style.setMarkSize(9);
-    QCOMPARE(style.markSize, 4);
-    style.setMarkSize(-1);
-    QCOMPARE(style.markSize, 0);
 }
 
 void PointStyleTest::quickConfigurations_data() {

@@ -16,15 +16,15 @@
 
 namespace traxilo {
 
-Dialogs::Dialogs(ConfigFile& config, Calibration& calibration, PointStyle& pointStyle,
-                 DisplaySize& displaySize, MeasureTables& tables, QWidget* parent)
+Dialogs::Dialogs(ConfigFile& config, const MeasurementDocument& document, PointStyle& pointStyle,
+                 DisplaySize& displaySize, QWidget* parent)
     : dlgPointeur(new TdlgPointeur(pointStyle, parent)), aboutBox(new TAboutBox(parent)),
       accesregBox(new TaccesregBox(config, parent)), formatTxtBox(new TFormatTxtBox(parent)),
       sauverMesuresBox(new TsauverMesuresBox(parent)),
       tailleImaBox(new TtailleImaBox(displaySize, parent)),
-      aspectPointBox(new TaspectPointBox(tables, parent)),
+      aspectPointBox(new TaspectPointBox(parent)),
       sauveTableauPPBox(new TSauveTableauPPBox(parent)),
-      dlgImprimer(new TdlgImprimer(calibration, tables, parent)),
+      dlgImprimer(new TdlgImprimer(document, parent)),
       sauveGraphicPPBox(new TSauveGraphicPPBox(parent)),
       accesClipsBox(new TaccesClipsBox(config, parent)), alleraDlg(new TalleraDlg(parent)),
       helpWindow(new HelpWindow(parent)) {}

@@ -5,7 +5,7 @@ class QWidget;
 namespace traxilo {
 
 class ConfigFile;
-class MeasureTables;
+class MeasurementDocument;
 struct Calibration;
 struct DisplaySize;
 struct PointStyle;
@@ -29,8 +29,8 @@ class TtailleImaBox;
 // window shows it and applies its result. The window owns them (as their
 // parent).
 struct Dialogs {
-    Dialogs(ConfigFile& config, Calibration& calibration, PointStyle& pointStyle,
-            DisplaySize& displaySize, MeasureTables& tables, QWidget* parent);
+    Dialogs(ConfigFile& config, const MeasurementDocument& document, PointStyle& pointStyle,
+            DisplaySize& displaySize, QWidget* parent);
 
     TdlgPointeur* dlgPointeur = nullptr;             // "Aspect du pointeur"
     TAboutBox* aboutBox = nullptr;                   // "A propos..."

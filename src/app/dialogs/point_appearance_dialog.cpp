@@ -5,7 +5,6 @@
 #include "app/dialogs/button_row.h"
 #include "app/radio_group.h"
 #include "app/widget_style.h"
-#include "pointing/measure_tables.h"
 #include "pointing/style_table.h"
 
 #include <QGroupBox>
@@ -16,8 +15,7 @@
 
 namespace traxilo {
 
-TaspectPointBox::TaspectPointBox(MeasureTables& tables, QWidget* parent)
-    : QDialog(parent), m_tables(tables) {
+TaspectPointBox::TaspectPointBox(QWidget* parent) : QDialog(parent) {
     setObjectName(QStringLiteral("aspectPointBox"));
     setWindowTitle(Caption);
     setModal(true);
@@ -61,12 +59,19 @@ void TaspectPointBox::showEvent(QShowEvent* event) {
     FormShow();
 }
 
+void TaspectPointBox::setStyle(int point, const MarkStyle& style) {
+    m_point = point;
+    m_style = style;
+}
+
+MarkStyle TaspectPointBox::chosenStyle() const {
+    return {m_chosen, m_style.drawn, std::max(0, ptForme->itemIndex())};
+}
+
 void TaspectPointBox::FormShow() {
-    m_point = m_tables.currentPoint();
-    const MarkStyle style = styleOf(m_tables.StyleTable, m_point);
-    m_start = style.colour;
-    m_chosen = style.colour;
-    ptForme->setItemIndex(style.shape >= 0 && style.shape <= 2 ? style.shape : 0);
+    m_start = m_style.colour;
+    m_chosen = m_style.colour;
+    ptForme->setItemIndex(m_style.shape >= 0 && m_style.shape <= 2 ? m_style.shape : 0);
     showColour();
 }
 
@@ -83,8 +88,6 @@ void TaspectPointBox::SpeedButton1Click() {
 }
 
 void TaspectPointBox::OKBtnClick() {
-    setColour(m_tables.StyleTable, m_point, m_chosen);
-    setShape(m_tables.StyleTable, m_point, std::max(0, ptForme->itemIndex()));
     accept();
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "pointing/style_table.h"
+
 #include <QColor>
 #include <QDialog>
 
@@ -7,18 +9,20 @@ class QPushButton;
 
 namespace traxilo {
 
-class MeasureTables;
 class RadioGroup;
 
-// "Aspect du point": colour and shape of the current point's marks, written
-// into the style grid on "OK". The colour chooser always starts on the
-// colour the point had when the dialog opened.
+// "Aspect du point": colour and shape of a point's marks. The window gives
+// the style it has (setStyle) and takes the chosen one after "OK". The
+// colour chooser always starts on the colour the point had.
 class TaspectPointBox : public QDialog {
     Q_OBJECT
 public:
     static inline const QString Caption = QStringLiteral("Aspect du point");
 
-    explicit TaspectPointBox(MeasureTables& tables, QWidget* parent = nullptr);
+    explicit TaspectPointBox(QWidget* parent = nullptr);
+
+    void setStyle(int point, const MarkStyle& style);
+    MarkStyle chosenStyle() const; // drawn as given
 
     void FormShow();
     void SpeedButton1Click();
@@ -38,7 +42,7 @@ protected:
 private:
     void showColour();
 
-    MeasureTables& m_tables;
+    MarkStyle m_style;
     int m_point = 1;
     QColor m_start;
     QColor m_chosen;

@@ -9,7 +9,7 @@
 #include "app/widget_style.h"
 #include "common/number_format.h"
 #include "geometry/calibration.h"
-#include "pointing/measure_tables.h"
+#include "document/measurement_document.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -60,8 +60,8 @@ void setFieldColours(QLineEdit* field, const QColor& background, const QColor& t
 
 } // namespace
 
-TdlgImprimer::TdlgImprimer(Calibration& calibration, const MeasureTables& tables, QWidget* parent)
-    : QDialog(parent), m_calibration(calibration), m_tables(tables),
+TdlgImprimer::TdlgImprimer(const MeasurementDocument& document, QWidget* parent)
+    : QDialog(parent), m_document(document),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     setObjectName(QStringLiteral("dlgImprimer"));
     setWindowTitle(Caption);
@@ -223,23 +223,23 @@ void TdlgImprimer::readPrinter() {
 void TdlgImprimer::FormShow() {
     ScaleFieldFocused = false;
     readPrinter();
-    RealWidthM = m_picture.width() * m_calibration.sensitivity;
-    RealHeightM = m_picture.height() * m_calibration.sensitivity;
+    RealWidthM = m_picture.width() * m_document.calibration().sensitivity;
+    RealHeightM = m_picture.height() * m_document.calibration().sensitivity;
     const long double scale = parseScale(edEch->text()).value_or(PrintScale);
     PrintedWidthCm = RealWidthM / scale;
     PrintedHeightCm = RealHeightM / scale;
     AjusteShpFeuille();
     AjusteShpDessin();
-    if (m_calibration.scaleChanged) {
+    if (m_scaleStale) {
         const long double filling =
             std::max(RealWidthM / SheetWidthCm, RealHeightM / SheetHeightCm);
         ProposedScale = proposedScale(filling);
         writeScaleField(FormatSci(2, ProposedScale));
-        m_calibration.scaleChanged = false;
+        m_scaleStale = false;
     }
     writeSizes();
     // The time origin decides whether "from t=0" means anything.
-    const bool originMoved = m_tables.timeOrigin() > 1;
+    const bool originMoved = m_document.timeOrigin() > 0;
     rbImpPoints0->setEnabled(originMoved);
     rbImpPoints1->setEnabled(originMoved);
     SavedScaleText = edEch->text();
@@ -402,7 +402,9 @@ bool TdlgImprimer::printPage() {
     input.dpi = printerResolution;
     input.page = m_pageDots;
     input.settings = settings();
-    const PageLayout page = layoutPage(m_tables, m_calibration, input);
+    input.timeOrigin = m_document.timeOrigin();
+    const PageLayout page = layoutPage(m_document.marks(), m_document.styles(),
+                                       m_document.calibration(), input);
 
     QPainter painter;
     bool printed = painter.begin(m_printer.get());

@@ -16,10 +16,9 @@ class QSlider;
 
 namespace traxilo {
 
-class MeasureTables;
+class MeasurementDocument;
 class RadioGroup;
 class ShapeWidget;
-struct Calibration;
 
 // "Impression des points et des axes": the scale of the printout (metres per
 // printed centimetre, typed or set with the track bar), previews of the
@@ -34,7 +33,9 @@ public:
     // resolution, and a centimetre is 118 dots, well within a dot's accuracy.
     static constexpr int kDotsPerInch = 300;
 
-    TdlgImprimer(Calibration& calibration, const MeasureTables& tables, QWidget* parent = nullptr);
+    explicit TdlgImprimer(const MeasurementDocument& document, QWidget* parent = nullptr);
+    // The calibration or the clip changed: the next showing proposes a scale.
+    void proposeScaleAnew() { m_scaleStale = true; }
     ~TdlgImprimer() override;
 
     // Before each showing: the picture as displayed and the size of its marks.
@@ -100,8 +101,8 @@ private:
     void writeSizes();
     bool scaleKey(QKeyEvent* event);
 
-    Calibration& m_calibration;
-    const MeasureTables& m_tables;
+    const MeasurementDocument& m_document;
+    bool m_scaleStale = true;
     std::unique_ptr<QPrinter> m_printer;
     QSize m_picture;
     int m_markSize = 1;
