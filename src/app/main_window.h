@@ -356,6 +356,7 @@ public:
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void PaintBox1MouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
     void PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
+    void refreshCoordinateLine(); // the read-outs of the last pointer position, in today's frame
 
     // The text of the status bar's one panel.
     QString statusText() const;
@@ -546,6 +547,8 @@ private:
     bool m_autosaveWarned = false;
     bool m_applyingSession = false;
     bool m_recordingChange = false; // a change inside a change is part of it
+    bool m_openingClip = false;     // what an opening writes is not a change to undo
+    bool m_pointerSeen = false;     // the pointer moved over this clip: its read-outs are shown
     void buildLayout();
     void buildToolBar();
     void buildClipArea();

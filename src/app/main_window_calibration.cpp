@@ -476,6 +476,7 @@ void TForm1::tbXpYpClick(int imageIndex) {
     CursOrig();
     MaJlblP();
     ActualGrid();
+    refreshCoordinateLine();
     marksChanged();
     if (chkBoxAxDed->isChecked()) {
         reDraw(currentFrame);
@@ -491,6 +492,7 @@ void TForm1::originClick(QPoint pos) {
         reDraw(currentFrame);
     }
     ActualGrid();
+    refreshCoordinateLine();
 }
 
 void TForm1::rbEtalonSimuClick() {
@@ -569,6 +571,7 @@ void TForm1::scalePointClick(QPoint pos) {
     lblSVert->setText(outcome.sensitivityText);
     showScaleState();
     ActualGrid();
+    refreshCoordinateLine();
 }
 
 void TForm1::edSiEnter() {

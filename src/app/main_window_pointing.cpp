@@ -69,14 +69,25 @@ void TForm1::PaintBox1MouseMove(Qt::KeyboardModifiers modifiers, QPoint pos) {
         return;
     }
     lastMousePos = pos;
-    const PointerReadouts readouts = pointerReadouts(Calibration, pos.x(), pos.y(), xyDigits());
+    m_pointerSeen = true;
+    refreshCoordinateLine();
+    if (loupePnl->isVisible()) {
+        loupe(pos.x(), pos.y());
+    }
+}
+
+void TForm1::refreshCoordinateLine() {
+    // The pointer's last position read in the frame as it is now: after an
+    // origin, a scale or an undone change, not as it was when it moved.
+    if (!clipOpen() || !m_pointerSeen) {
+        return;
+    }
+    const PointerReadouts readouts =
+        pointerReadouts(Calibration, lastMousePos.x(), lastMousePos.y(), xyDigits());
     lblXPixels->setText(readouts.xPixels);
     lblYPixels->setText(readouts.yPixels);
     lblXMetres->setText(readouts.xMetres);
     lblYMetres->setText(readouts.yMetres);
-    if (loupePnl->isVisible()) {
-        loupe(pos.x(), pos.y());
-    }
 }
 
 void TForm1::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos) {

@@ -287,11 +287,12 @@ void TForm1::applySession(const SessionData& s, bool withLooks) {
     reDraw(std::clamp(s.currentFrame, 0, std::max(0, ClipInfo.frameCount - 1)));
     setTableRowsToCurrentFrame();
     ShowTimeOriginMark();
+    refreshCoordinateLine();
     m_applyingSession = false;
 }
 
 void TForm1::recordChange(const QString& what, const std::function<void()>& change, int mergeId) {
-    if (!clipOpen() || m_applyingSession || m_recordingChange || !undoStack) {
+    if (!clipOpen() || m_applyingSession || m_recordingChange || m_openingClip || !undoStack) {
         change();
         return;
     }
