@@ -151,13 +151,15 @@ QImage TForm1::graphicPicture(bool includeImage, const QColor& background) const
     }
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(background);
-    QPainter painter(&picture);
     DrawOptions options;
     options.displayWidth = displaySize.displayWidth;
     options.displayHeight = displaySize.displayHeight;
     options.markSize = markSize();
     options.withScaleSegment = false; // it belongs to the clip surface only
-    traxilo::Drawpoints(painter, tables, Calibration, options);
+    // Edged as on the screen: white marks on the white background, or marks
+    // of the background's own colour, must not vanish.
+    options.outlined = true;
+    compositeOverlay(picture, renderOverlay(size, tables, Calibration, options));
     return picture;
 }
 

@@ -40,6 +40,16 @@ long double wholeCm(long double cm) {
     return std::trunc(cm + (cm < 0 ? -1e-9L : 1e-9L));
 }
 
+// A colour this light (white, yellow, ...) hardly shows on white paper: it is
+// edged as the marks over the clip are. Darker ones print as they are.
+constexpr int kPaperLightness = 200;
+
+std::optional<QColor> paperEdge(const QColor& printed) {
+    if (qGray(printed.rgb()) < kPaperLightness)
+        return std::nullopt;
+    return contrastingEdge(printed);
+}
+
 } // namespace
 
 PageLayout layoutPage(const MeasureTables& tables, const Calibration& calibration,
@@ -75,6 +85,7 @@ PageLayout layoutPage(const MeasureTables& tables, const Calibration& calibratio
                              width,
                              height,
                              std::clamp(dots(page.dotsPerPixelX + 1), 1, int(far / 10))};
+        page.axes->edge = paperEdge(page.axes->colour);
     }
 
     if (settings.grid) {
@@ -116,8 +127,8 @@ PageLayout layoutPage(const MeasureTables& tables, const Calibration& calibratio
             const QRect box(centre - QPoint(radius, radius), QSize(2 * radius + 1, 2 * radius + 1));
             if (!box.intersects(visible))
                 continue;
-            page.marks.push_back(
-                {centre, radius, style.shape, printedColour(style.colour, settings.colours)});
+            const QColor printed = printedColour(style.colour, settings.colours);
+            page.marks.push_back({centre, radius, style.shape, printed, paperEdge(printed)});
         }
     }
 
@@ -129,6 +140,17 @@ PageLayout layoutPage(const MeasureTables& tables, const Calibration& calibratio
 void renderPage(QPainter& painter, const PageLayout& page) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // Every edge first: a mark or an axis is never covered by another's edge.
+    if (page.axes && page.axes->edge) {
+        const PageAxes& a = *page.axes;
+        DrawAxesEdge(painter, *a.edge, a.xDirection, a.yDirection, a.origin.x(), a.origin.y(),
+                     a.height, a.width, a.arrowUnit);
+    }
+    for (const PageMark& mark : page.marks) {
+        if (mark.edge)
+            DrawMarkEdge(painter, *mark.edge, mark.radius, mark.centre.x(), mark.centre.y(),
+                         mark.shape);
+    }
     if (page.axes) {
         const PageAxes& a = *page.axes;
         DrawAxes(painter, a.colour, a.xDirection, a.yDirection, a.origin.x(), a.origin.y(),
