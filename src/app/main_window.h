@@ -124,6 +124,8 @@ public:
     void warnOfVariableRate();      // once, when a clip of variable rate opens
     void applyFrameTimes();         // the time column from the clip's times and capture rate
     void edCadencePriseChange();
+    void edCadencePriseExit(); // a text that is no rate is said, the rate in force comes back
+    void showCaptureRate();    // the field shows the rate in force
 
     // ---- Coordinate frame and calibration (main_window_calibration.cpp) ----
     traxilo::Calibration Calibration; // Xo, Yo, signX, signY, p1, p2, sensitivity, scaleChanged
@@ -524,7 +526,8 @@ public:
     void applySession(const SessionData& session, bool withLooks);
     // Runs a change of the measurements as one step of "Annuler".
     void recordChange(const QString& what, const std::function<void()>& change, int mergeId = -1);
-    static constexpr int kDistanceChange = 1; // consecutive edits of the distance merge
+    static constexpr int kDistanceChange = 1;    // consecutive edits of the distance merge
+    static constexpr int kCaptureRateChange = 2; // and those of the capture rate
     bool openSessionFile(const QString& path);
     bool saveSessionFile(const QString& path);
     void mnuOuvrirSessionClick();

@@ -239,11 +239,15 @@ void TForm1::applySession(const SessionData& s, bool withLooks) {
         displaySize.displayPercent = s.displayPercent;
         dialogs->tailleImaBox->setPosition(s.displayPercent);
     }
-    if (withLooks) {
+    // The capture rate changes every time: undone like any measurement, with
+    // the decimals of t it brought.
+    if (withLooks || s.captureRate != ClipInfo.captureRate) {
         ClipInfo.captureRate = s.captureRate;
         noteClipTimingOnOpening(); // the field and the time column follow the rate
         udFmt_t->setPosition(s.timeDecimals);
         tables.setTimeDecimals(s.timeDecimals, Calibration);
+    }
+    if (withLooks) {
         udFmt_xy->setPosition(s.xyDigits - 1);
         tables.setXYDigits(s.xyDigits, Calibration, QString());
         pointStyle.colourChoice = s.pointerColour - 1;

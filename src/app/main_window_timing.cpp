@@ -23,18 +23,6 @@ namespace {
 
 constexpr int kMaxStep = 50;
 
-void setFieldRefused(QLineEdit* field, bool refused) {
-    QPalette palette = field->palette();
-    const QPalette standard = field->style()->standardPalette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base,
-                         refused ? QColor(255, 0, 0) : standard.color(group, QPalette::Base));
-        palette.setColor(group, QPalette::Text,
-                         refused ? QColor(255, 255, 255) : standard.color(group, QPalette::Text));
-    }
-    field->setPalette(palette);
-}
-
 } // namespace
 
 void TForm1::setupCaptureRateField(QWidget* panel) {
@@ -56,6 +44,7 @@ void TForm1::setupCaptureRateField(QWidget* panel) {
     row->addStretch(1);
     static_cast<QVBoxLayout*>(panel->layout())->addLayout(row);
     connect(edCadencePrise, &QLineEdit::textEdited, this, &TForm1::edCadencePriseChange);
+    onFieldCommitted(edCadencePrise, [this] { edCadencePriseExit(); });
 }
 
 QWidget* TForm1::buildStepPanel(QWidget* parent) {
@@ -84,10 +73,8 @@ int TForm1::frameStep() const {
 }
 
 void TForm1::noteClipTimingOnOpening() {
-    edCadencePrise->setText(captureRateText(
-        ClipInfo.captureRate.value_or(ClipInfo.framePeriod > 0 ? 1 / ClipInfo.framePeriod : 0)));
+    showCaptureRate();
     edCadencePrise->setEnabled(true);
-    setFieldRefused(edCadencePrise, false);
     applyFrameTimes();
 }
 
@@ -116,16 +103,37 @@ void TForm1::edCadencePriseChange() {
     }
     const std::optional<long double> rate = parseCaptureRate(edCadencePrise->text());
     // Refused in red; the times stay those of the last rate accepted.
-    setFieldRefused(edCadencePrise, !rate);
+    showFieldRefused(edCadencePrise, !rate);
     if (!rate) {
         return;
     }
-    if (isFileRate(ClipInfo.framePeriod, *rate)) {
-        ClipInfo.captureRate.reset();
-    } else {
-        ClipInfo.captureRate = *rate;
+    // Every time changes: one step of "Annuler", however many keys it takes.
+    recordChange(
+        QStringLiteral("la cadence de prise de vue"),
+        [this, rate] {
+            if (isFileRate(ClipInfo.framePeriod, *rate)) {
+                ClipInfo.captureRate.reset();
+            } else {
+                ClipInfo.captureRate = *rate;
+            }
+            applyFrameTimes();
+        },
+        kCaptureRateChange);
+}
+
+void TForm1::edCadencePriseExit() {
+    if (!clipOpen() || parseCaptureRate(edCadencePrise->text())) {
+        return;
     }
-    applyFrameTimes();
+    MessageSeam::showWarning(kCaptureRateWarning, this);
+    // The rate in force comes back.
+    showCaptureRate();
+}
+
+void TForm1::showCaptureRate() {
+    edCadencePrise->setText(captureRateText(
+        ClipInfo.captureRate.value_or(ClipInfo.framePeriod > 0 ? 1 / ClipInfo.framePeriod : 0)));
+    showFieldRefused(edCadencePrise, false);
 }
 
 } // namespace traxilo

@@ -59,6 +59,7 @@ public:
     void AjusteShpFeuille();
     void AjusteShpDessin();
     void edEchChange();
+    void edEchExit(); // a text that is no scale is said, the last valid scale comes back
     void TrackBar1Change();
     void btnConfigImprimanteClick();
     void btnImprimerClick();
@@ -107,6 +108,7 @@ private:
     int m_markSize = 1;
     QSize m_pageDots;
     bool m_settingTrackBar = false;
+    QString m_lastValidScale = QStringLiteral("1"); // the field's text at its last valid scale
 };
 
 } // namespace traxilo
