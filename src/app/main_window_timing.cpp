@@ -9,6 +9,7 @@
 #include "app/up_down.h"
 #include "app/widget_style.h"
 #include "clip/capture_rate.h"
+#include "common/number_format.h"
 
 #include <QFrame>
 #include <QHBoxLayout>
@@ -16,6 +17,7 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace traxilo {
 
@@ -89,8 +91,17 @@ void TForm1::applyFrameTimes() {
     if (!ClipInfo.timing.evenlySpaced) {
         times.assign(ClipInfo.timing.times.begin(), ClipInfo.timing.times.end());
     }
-    tables.setFrameTimes(std::move(times),
-                         captureTimeScale(ClipInfo.framePeriod, ClipInfo.captureRate));
+    const long double scale = captureTimeScale(ClipInfo.framePeriod, ClipInfo.captureRate);
+    tables.setFrameTimes(std::move(times), scale);
+    // Frames a few milliseconds apart need more decimals than 3 to keep their
+    // times apart: those of the shortest interval, as the times are shown.
+    long double period = ClipInfo.framePeriod;
+    if (!ClipInfo.timing.evenlySpaced && ClipInfo.timing.minInterval > 0) {
+        period = std::min<long double>(period, ClipInfo.timing.minInterval);
+    }
+    const int decimals = TimeDecimals(period * scale);
+    udFmt_t->setPosition(decimals);
+    tables.setTimeDecimals(decimals, Calibration);
     lblCadence->setText(ClipInfo.captureRate ? QStringLiteral("   prise de vue : %1 images / s")
                                                    .arg(captureRateText(*ClipInfo.captureRate))
                                              : QString());
