@@ -206,6 +206,9 @@ public:
     void udFmt_xyClick();
     void nbPointsPlan(int n);
     void udPointsPlanClick();
+    // Fewer points per frame (n) drop the positions of the others: asked
+    // first; false when the user keeps them.
+    bool keepFewerPoints(int n);
     void udPointNumeroClick();
     void ChgPointNumero(int k);
     void chkBoxAutoHClick();

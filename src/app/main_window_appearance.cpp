@@ -188,6 +188,17 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
     if (!configuration) {
         return;
     }
+    if (!keepFewerPoints(configuration->points)) {
+        // Nothing changes: the item chosen takes back its check mark.
+        for (int i = 0; i < 9; ++i) {
+            for (QAction* item : {mnuFdCl[i], mnuFdSo[i]}) {
+                if (item->property("tag").toInt() == tag) {
+                    item->setChecked(!item->isChecked());
+                }
+            }
+        }
+        return;
+    }
     // One choice across both palettes.
     for (int i = 0; i < 9; ++i) {
         mnuFdCl[i]->setChecked(mnuFdCl[i]->property("tag").toInt() == tag);

@@ -388,10 +388,19 @@ void TForm1::nbPointsPlan(int n) {
 
 void TForm1::udPointsPlanClick() {
     const int n = udPointsPlan->position();
+    if (!keepFewerPoints(n)) {
+        udPointsPlan->setPosition(tables.pointsPerFrame()); // the up-down goes back
+        return;
+    }
     recordChange(QStringLiteral("le nombre de points par image"), [this, n] {
         udPointNumero->setRange(1, n);
         nbPointsPlan(n);
     });
+}
+
+bool TForm1::keepFewerPoints(int n) {
+    const std::optional<QString> question = tables.fewerPointsQuestion(n);
+    return !question || MessageSeam::confirm(*question, this);
 }
 
 void TForm1::udPointNumeroClick() {

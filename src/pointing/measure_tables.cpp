@@ -70,6 +70,24 @@ void MeasureTables::nbPointsPlan(int n) {
     WriteXYHeaders(PixelTable, QString(), n);
 }
 
+std::optional<QString> MeasureTables::fewerPointsQuestion(int n) const {
+    n = std::clamp(n, 1, kMaxPoints);
+    bool recorded = false;
+    for (int j = n + 1; j <= m_points && !recorded; ++j) {
+        for (int r = 1; r <= m_frameCount && !recorded; ++r)
+            recorded = !PixelTable.isEmpty(2 * j - 1, r);
+    }
+    if (!recorded)
+        return std::nullopt;
+    const QString perFrame =
+        n == 1 ? QStringLiteral("1 point par image") : QStringLiteral("%1 points par image").arg(n);
+    const QString dropped = m_points == n + 1
+                                ? QStringLiteral("du point n° %1").arg(n + 1)
+                                : QStringLiteral("des points n° %1 à %2").arg(n + 1).arg(m_points);
+    return QStringLiteral("Passer à %1 efface\rles mesures %2 :\r\rconfirmez-vous cette demande ?")
+        .arg(perFrame, dropped);
+}
+
 void MeasureTables::ChgPointNumero(int k) {
     m_current = std::clamp(k, 1, m_points);
 }

@@ -84,6 +84,9 @@ public:
     // both tables, headers, current column 2n - 1; the current point stays
     // within 1..n.
     void nbPointsPlan(int n);
+    // Asked before fewer points per frame (n) drop the columns of points
+    // that hold positions; nothing when no point beyond n has any.
+    std::optional<QString> fewerPointsQuestion(int n) const;
     // Makes k (clamped to 1..n) the current point; the table is not moved.
     void ChgPointNumero(int k);
     // The user picks point k: it becomes current and so does its x column.
