@@ -148,6 +148,8 @@ private:
     void warnOfVariableRate();      // once, when a clip of variable rate opens
     void applyFrameTimes();         // the time column from the clip's times and capture rate
     void edCadencePriseChange();
+    void edCadencePriseExit(); // a text that is no rate is said, the rate in force comes back
+    void showCaptureRate();    // the field shows the rate in force
 
     // ---- Coordinate frame and calibration (main_window_calibration.cpp) ----
     const traxilo::Calibration& calibration() const;
@@ -235,6 +237,9 @@ private:
     void udFmt_xyClick();
     void nbPointsPlan(int n);
     void udPointsPlanClick();
+    // Fewer points per frame (n) drop the positions of the others: asked
+    // first; false when the user keeps them.
+    bool keepFewerPoints(int n);
     void udPointNumeroClick();
     void ChgPointNumero(int k);
     void chkBoxAutoHClick();
@@ -577,6 +582,7 @@ private:
     bool m_autosaveWarned = false;
     MeasurementDocument* m_document = nullptr;
     MeasurementTableModel* m_tableModel = nullptr;
+    bool m_pointerSeen = false; // the pointer moved over this clip: its read-outs are shown
     void buildLayout();
     void buildToolBar();
     void buildClipArea();

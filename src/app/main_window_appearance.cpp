@@ -196,6 +196,17 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
     if (!configuration) {
         return;
     }
+    if (!keepFewerPoints(configuration->points)) {
+        // Nothing changes: the item chosen takes back its check mark.
+        for (int i = 0; i < 9; ++i) {
+            for (QAction* item : {mnuFdCl[i], mnuFdSo[i]}) {
+                if (item->property("tag").toInt() == tag) {
+                    item->setChecked(!item->isChecked());
+                }
+            }
+        }
+        return;
+    }
     // One choice across both palettes.
     for (int i = 0; i < 9; ++i) {
         mnuFdCl[i]->setChecked(mnuFdCl[i]->property("tag").toInt() == tag);
@@ -212,13 +223,9 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
         m_document->setPointsPerFrame(n);
         return;
     }
-    // Points that go with their positions: asked first, like the clearings.
-    if (m_document->hasPositionsAbove(n) &&
-        !MessageSeam::confirm(kFewerPointsQuestion.arg(n + 1), this)) {
+    if (!keepFewerPoints(n)) {
         return;
     }
-    if (m_document->hasPositionsAbove(n))
-        saveRecoveryNow();
     // The colours and the number of points: one step of "Annuler".
     undoStack->beginMacro(QStringLiteral("la configuration rapide"));
     pushChange(new ChangeStyles(m_document, QStringLiteral("les couleurs des points"), styles,

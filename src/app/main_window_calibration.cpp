@@ -259,14 +259,8 @@ void TForm1::setupCalibrationPage() {
         },
         this);
     enter->watch(edSi);
-    auto* exit = new EventHook(
-        QEvent::FocusOut,
-        [this, withinWindow](QEvent* event) {
-            if (withinWindow(event))
-                edSiExit();
-        },
-        this);
-    exit->watch(edSi);
+    // Leaving it, or Enter, is when a text still not a distance is said.
+    onFieldCommitted(edSi, [this] { edSiExit(); });
     connect(bbtnCouleurEch, &QToolButton::clicked, this, &TForm1::bbtnCouleurEchClick);
 
     // The coordinate bar's hint follows the sensitivities.
@@ -586,13 +580,15 @@ void TForm1::edSiChange() {
         m_typingDistance = false;
     }
     showScaleState();
-    if (!outcome.valid) {
-        MessageSeam::showWarning(kDistanceWarning, this);
-    }
+    // A text on its way to a number ("0", "5E-") only turns the field red:
+    // the box waits until the field is left.
 }
 
 void TForm1::edSiExit() {
     const bool invalid = distanceFieldInvalid();
+    if (invalid) {
+        MessageSeam::showWarning(kDistanceWarning, this);
+    }
     const std::optional<QString> text =
         distanceExitText(edSi->text(), invalid, m_document->distanceText(), xyDigits());
     if (!text) {

@@ -22,6 +22,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMenu>
+#include <QScopeGuard>
 #include <QStyle>
 #include <QTabWidget>
 #include <QToolButton>
@@ -108,8 +109,11 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     const int frames = MediaPlayer1->length();
     // The measurements of the previous clip go to their automatic copy
     // ("Sessions récentes" brings them back); their changes cannot be undone
-    // on another clip.
+    // on another clip. What the opening itself writes (the reset distance,
+    // the new tables) is no change of the user's either: the history starts
+    // once the clip is laid out.
     saveRecoveryNow();
+    const auto opened = qScopeGuard([this] { undoStack->clear(); });
     // Nothing of the previous clip stays on show, even when the first frame
     // could not be decoded.
     PaintBox1->setImage(MediaPlayer1->currentImage());
@@ -118,6 +122,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     // the tables are emptied as they are laid out for the new clip, below.
     currentFrame = -1;
     OpenDialog1FileName = path;
+    m_pointerSeen = false;
 
     if (config.ConfigLines[3] == QLatin1String("0")) {
         config.ConfigLines[4] = file.absolutePath() + QLatin1Char('/');

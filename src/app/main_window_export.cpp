@@ -148,14 +148,17 @@ QImage TForm1::graphicPicture(bool includeImage, const QColor& background) const
     }
     QImage picture(size, QImage::Format_RGB32);
     picture.fill(background);
-    QPainter painter(&picture);
     DrawOptions options;
     options.displayWidth = displaySize.displayWidth;
     options.displayHeight = displaySize.displayHeight;
     options.displayFactor = displaySize.displayFactor;
     options.markSize = markSize();
     options.withScaleSegment = false; // it belongs to the clip surface only
-    traxilo::Drawpoints(painter, m_document->marks(), m_document->styles(), calibration(), options);
+    // Edged as on the screen: white marks on the white background, or marks
+    // of the background's own colour, must not vanish.
+    options.outlined = true;
+    compositeOverlay(picture, renderOverlay(size, m_document->marks(), m_document->styles(),
+                                            calibration(), options));
     return picture;
 }
 

@@ -417,15 +417,23 @@ void TForm1::udPointsPlanClick() {
     const int n = udPointsPlan->position();
     if (n == m_document->pointsPerFrame())
         return;
-    // Points that go with their positions: asked first, like the clearings.
-    if (m_document->hasPositionsAbove(n) &&
-        !MessageSeam::confirm(kFewerPointsQuestion.arg(n + 1), this)) {
-        udPointsPlan->setPosition(m_document->pointsPerFrame());
+    if (!keepFewerPoints(n)) {
+        udPointsPlan->setPosition(m_document->pointsPerFrame()); // the up-down goes back
         return;
     }
-    if (m_document->hasPositionsAbove(n))
-        saveRecoveryNow();
     pushChange(new ChangePointsPerFrame(m_document, n));
+}
+
+bool TForm1::keepFewerPoints(int n) {
+    // Points that go with their positions: asked first, like the clearings;
+    // what goes stays in the automatic copy.
+    const std::optional<QString> question = fewerPointsQuestion(*m_document, n);
+    if (!question)
+        return true;
+    if (!MessageSeam::confirm(*question, this))
+        return false;
+    saveRecoveryNow();
+    return true;
 }
 
 void TForm1::udPointNumeroClick() {

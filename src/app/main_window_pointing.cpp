@@ -72,6 +72,7 @@ void TForm1::PaintBox1MouseMove(Qt::KeyboardModifiers modifiers, QPoint pos) {
         return;
     }
     lastMousePos = pos;
+    m_pointerSeen = true;
     showPointerReadouts();
     if (loupePnl->isVisible()) {
         loupe(pos.x(), pos.y());
@@ -100,7 +101,9 @@ void TForm1::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modi
 }
 
 void TForm1::showPointerReadouts() {
-    if (!clipOpen()) {
+    // The pointer's last position read in the frame as it is now: after an
+    // origin, a scale or an undone change, not as it was when it moved.
+    if (!clipOpen() || !m_pointerSeen) {
         return;
     }
     const QPointF pixel = toPicturePixel(lastMousePos, displaySize.displayFactor);

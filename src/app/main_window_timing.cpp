@@ -10,6 +10,7 @@
 #include "app/widget_style.h"
 #include "app/event_hook.h"
 #include "clip/capture_rate.h"
+#include "common/number_format.h"
 #include "document/document_commands.h"
 #include "document/measurement_document.h"
 
@@ -19,24 +20,13 @@
 #include <QLineEdit>
 #include <QStyle>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace traxilo {
 
 namespace {
 
 constexpr int kMaxStep = 50;
-
-void setFieldRefused(QLineEdit* field, bool refused) {
-    QPalette palette = field->palette();
-    const QPalette standard = field->style()->standardPalette();
-    for (QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
-        palette.setColor(group, QPalette::Base,
-                         refused ? QColor(255, 0, 0) : standard.color(group, QPalette::Base));
-        palette.setColor(group, QPalette::Text,
-                         refused ? QColor(255, 255, 255) : standard.color(group, QPalette::Text));
-    }
-    field->setPalette(palette);
-}
 
 } // namespace
 
@@ -59,6 +49,7 @@ void TForm1::setupCaptureRateField(QWidget* panel) {
     row->addStretch(1);
     static_cast<QVBoxLayout*>(panel->layout())->addLayout(row);
     connect(edCadencePrise, &QLineEdit::textEdited, this, &TForm1::edCadencePriseChange);
+    onFieldCommitted(edCadencePrise, [this] { edCadencePriseExit(); });
     auto* visit = new EventHook(
         QEvent::FocusIn, [this](QEvent*) { ++m_fieldEdit; }, this);
     visit->watch(edCadencePrise);
@@ -90,11 +81,12 @@ int TForm1::frameStep() const {
 }
 
 void TForm1::noteClipTimingOnOpening() {
-    // The rate the file says it was filmed at is where a new clip starts;
-    // it is not a change to undo.
+    // The rate the file says it was filmed at is where a new clip starts,
+    // with the decimals of t its times need; neither is a change to undo.
     m_document->setCaptureRate(ClipInfo.captureRate);
+    m_document->setTimeDecimals(m_document->timeDecimalsFor(ClipInfo.captureRate));
     edCadencePrise->setEnabled(true);
-    setFieldRefused(edCadencePrise, false);
+    showCaptureRate();
     applyFrameTimes();
 }
 
@@ -104,14 +96,12 @@ void TForm1::warnOfVariableRate() {
     }
 }
 
+// The views of the times: after a capture rate or decimals of t changed.
 void TForm1::applyFrameTimes() {
     const std::optional<long double> rate = m_document->captureRate();
     // The field shows the rate in force unless it is being typed into.
-    if (!edCadencePrise->hasFocus() || !parseCaptureRate(edCadencePrise->text())) {
-        edCadencePrise->setText(captureRateText(
-            rate.value_or(ClipInfo.framePeriod > 0 ? 1 / ClipInfo.framePeriod : 0)));
-        setFieldRefused(edCadencePrise, false);
-    }
+    if (!edCadencePrise->hasFocus() || !parseCaptureRate(edCadencePrise->text()))
+        showCaptureRate();
     lblCadence->setText(rate ? QStringLiteral("   prise de vue : %1 images / s")
                                    .arg(captureRateText(*rate))
                              : QString());
@@ -125,7 +115,7 @@ void TForm1::edCadencePriseChange() {
     }
     const std::optional<long double> rate = parseCaptureRate(edCadencePrise->text());
     // Refused in red; the times stay those of the last rate accepted.
-    setFieldRefused(edCadencePrise, !rate);
+    showFieldRefused(edCadencePrise, !rate);
     if (!rate) {
         return;
     }
@@ -134,9 +124,25 @@ void TForm1::edCadencePriseChange() {
     if (captureRate == m_document->captureRate()) {
         return;
     }
-    // Every time changes: one step of "Annuler" per visit of the field.
-    pushChange(new ChangeCaptureRate(m_document, captureRate, m_document->timeDecimals(),
-                                     m_fieldEdit));
+    // Every time changes, and the decimals of t with them: one step of
+    // "Annuler" per visit of the field, however many keys it takes.
+    pushChange(new ChangeCaptureRate(m_document, captureRate,
+                                     m_document->timeDecimalsFor(captureRate), m_fieldEdit));
+}
+
+void TForm1::edCadencePriseExit() {
+    if (!clipOpen() || parseCaptureRate(edCadencePrise->text())) {
+        return;
+    }
+    MessageSeam::showWarning(kCaptureRateWarning, this);
+    // The rate in force comes back.
+    showCaptureRate();
+}
+
+void TForm1::showCaptureRate() {
+    edCadencePrise->setText(captureRateText(m_document->captureRate().value_or(
+        ClipInfo.framePeriod > 0 ? 1 / ClipInfo.framePeriod : 0)));
+    showFieldRefused(edCadencePrise, false);
 }
 
 } // namespace traxilo

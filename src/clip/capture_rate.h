@@ -8,6 +8,11 @@ namespace traxilo {
 // A slow-motion clip is filmed at a higher rate than it is played at: every
 // time is then the time in the file multiplied by file rate / capture rate.
 
+// Said when the capture-rate field is left with a text that is no rate.
+inline const QString kCaptureRateWarning =
+    QStringLiteral("Entrez un nombre !\r\rla cadence de prise de vue est un nombre d'images "
+                   "par seconde,\rplus grand que 0 et au plus 100 000.\r\rex : 240 ou 29,97");
+
 // The rate shown in the capture-rate field: up to three decimals, trailing
 // zeros dropped, the locale's separator ("240", "29,97").
 QString captureRateText(long double imagesPerSecond);

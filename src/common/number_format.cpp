@@ -188,6 +188,20 @@ QString TimePattern(int decimals) {
     return QStringLiteral("0.") + QString(qMin(decimals, 6), u'0');
 }
 
+int TimeDecimals(long double period) {
+    constexpr int kDefault = 3;
+    constexpr int kMost = 6;
+    if (!(period > 0) || !std::isfinite(period) || period >= 0.01L)
+        return kDefault;
+    // Rounding to d decimals moves a time by at most half a unit of the last one.
+    long double halfUnit = 0.0005L;
+    for (int d = kDefault; d < kMost; ++d, halfUnit /= 10) {
+        if (halfUnit <= 0.01L * period)
+            return d;
+    }
+    return kMost;
+}
+
 std::optional<long double> ParseNumber(const QString& text) {
     qsizetype begin = 0;
     qsizetype end = text.size();

@@ -34,6 +34,11 @@ QString FormatTime(const QString& pattern, long double x);
 // The time pattern for 0 to 6 decimals: "0", "0.0", ..., "0.000000".
 QString TimePattern(int decimals);
 
+// Decimals of t for frames `period` seconds apart: 3 from 10 ms on; below,
+// as many as make rounding move a time by at most 1 % of the period (5 at
+// 240 images per second), 6 at most.
+int TimeDecimals(long double period);
+
 // A number typed by the user: blanks around it allowed, the locale's
 // separator, an exponent with "E" or "e". Empty on anything else.
 std::optional<long double> ParseNumber(const QString& text);

@@ -65,6 +65,21 @@ long double MeasurementDocument::timeOf(int frame) const {
     return scale == 1 ? t : t * scale;
 }
 
+int MeasurementDocument::timeDecimalsFor(std::optional<long double> captureRate) const {
+    // Frames a few milliseconds apart need more decimals than 3 to keep their
+    // times apart: those of the shortest interval, as the times are shown.
+    long double period = m_clip.period;
+    for (size_t i = 1; i < m_clip.times.size(); ++i) {
+        const long double interval = m_clip.times[i] - m_clip.times[i - 1];
+        if (interval > 0)
+            period = std::min(period, interval);
+    }
+    long double scale = 1;
+    if (captureRate && m_clip.period > 0 && *captureRate > 0)
+        scale = 1 / (m_clip.period * *captureRate);
+    return TimeDecimals(period * scale);
+}
+
 QString MeasurementDocument::tFormat() const {
     return hasClip() ? TimePattern(m_timeDecimals) : QString();
 }
@@ -231,6 +246,20 @@ void MeasurementDocument::setCurrentPoint(int point) {
         return;
     m_currentPoint = point;
     emit currentPointChanged();
+}
+
+std::optional<QString> fewerPointsQuestion(const MeasurementDocument& document, int n) {
+    n = std::clamp(n, 1, kMaxPoints);
+    if (!document.hasPositionsAbove(n))
+        return std::nullopt;
+    const int points = document.pointsPerFrame();
+    const QString perFrame =
+        n == 1 ? QStringLiteral("1 point par image") : QStringLiteral("%1 points par image").arg(n);
+    const QString dropped = points == n + 1
+                                ? QStringLiteral("du point n° %1").arg(n + 1)
+                                : QStringLiteral("des points n° %1 à %2").arg(n + 1).arg(points);
+    return QStringLiteral("Passer à %1 efface\rles mesures %2 :\r\rconfirmez-vous cette demande ?")
+        .arg(perFrame, dropped);
 }
 
 } // namespace traxilo

@@ -83,6 +83,9 @@ public:
     // Seconds from the time origin (negative before it).
     long double timeOf(int frame) const;
     int timeDecimals() const { return m_timeDecimals; }
+    // The decimals of t that keep the times of frames apart, with a capture
+    // rate: 3, or more for frames less than 10 ms apart.
+    int timeDecimalsFor(std::optional<long double> captureRate) const;
     QString tFormat() const; // "0.000"; empty without a clip
     // The time as the table writes it; empty before the time origin.
     QString timeText(int frame) const;
@@ -163,5 +166,9 @@ private:
     int m_markSize = 1;
     int m_xyDigits = 3;
 };
+
+// Asked before fewer points per frame (n) drop points that hold positions;
+// nothing when no point beyond n has any.
+std::optional<QString> fewerPointsQuestion(const MeasurementDocument& document, int n);
 
 } // namespace traxilo

@@ -39,6 +39,16 @@ long double wholeCm(long double cm) {
     return std::trunc(cm + (cm < 0 ? -1e-9L : 1e-9L));
 }
 
+// A colour this light (white, yellow, ...) hardly shows on white paper: it is
+// edged as the marks over the clip are. Darker ones print as they are.
+constexpr int kPaperLightness = 200;
+
+std::optional<QColor> paperEdge(const QColor& printed) {
+    if (qGray(printed.rgb()) < kPaperLightness)
+        return std::nullopt;
+    return contrastingEdge(printed);
+}
+
 } // namespace
 
 PageLayout layoutPage(const std::vector<PointMark>& marks, const PointStyles& styles,
@@ -74,6 +84,7 @@ PageLayout layoutPage(const std::vector<PointMark>& marks, const PointStyles& st
                              width,
                              height,
                              std::clamp(dots(page.dotsPerPixelX + 1), 1, int(far / 10))};
+        page.axes->edge = paperEdge(page.axes->colour);
     }
 
     if (settings.grid) {
@@ -108,8 +119,8 @@ PageLayout layoutPage(const std::vector<PointMark>& marks, const PointStyles& st
         const QRect box(centre - QPoint(radius, radius), QSize(2 * radius + 1, 2 * radius + 1));
         if (!box.intersects(visible))
             continue;
-        page.marks.push_back(
-            {centre, radius, style.shape, printedColour(style.colour, settings.colours)});
+        const QColor printed = printedColour(style.colour, settings.colours);
+        page.marks.push_back({centre, radius, style.shape, printed, paperEdge(printed)});
     }
 
     page.caption = QStringLiteral("1cm : ") + FormatSci(2, settings.scale) + QStringLiteral("m");
@@ -120,6 +131,17 @@ PageLayout layoutPage(const std::vector<PointMark>& marks, const PointStyles& st
 void renderPage(QPainter& painter, const PageLayout& page) {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, false);
+    // Every edge first: a mark or an axis is never covered by another's edge.
+    if (page.axes && page.axes->edge) {
+        const PageAxes& a = *page.axes;
+        DrawAxesEdge(painter, *a.edge, a.xDirection, a.yDirection, a.origin.x(), a.origin.y(),
+                     a.height, a.width, a.arrowUnit);
+    }
+    for (const PageMark& mark : page.marks) {
+        if (mark.edge)
+            DrawMarkEdge(painter, *mark.edge, mark.radius, mark.centre.x(), mark.centre.y(),
+                         mark.shape);
+    }
     if (page.axes) {
         const PageAxes& a = *page.axes;
         DrawAxes(painter, a.colour, a.xDirection, a.yDirection, a.origin.x(), a.origin.y(),

@@ -44,6 +44,7 @@ struct PageAxes {
     int width = 0; // the area the axes cross
     int height = 0;
     int arrowUnit = 1;
+    std::optional<QColor> edge; // a light colour is edged so that it shows on paper
 };
 
 struct PageMark {
@@ -51,6 +52,7 @@ struct PageMark {
     int radius = 0;
     int shape = 0;
     QColor colour;
+    std::optional<QColor> edge;
     bool operator==(const PageMark&) const = default;
 };
 
@@ -75,7 +77,8 @@ struct PageLayout {
 PageLayout layoutPage(const std::vector<PointMark>& marks, const PointStyles& styles,
                       const Calibration& calibration, const PageInput& input);
 
-// Draws the page in that order: axes, grid (dotted), marks, caption.
+// Draws the page in that order: the edges of light axes and marks (white
+// on white paper would not show), axes, grid (dotted), marks, caption.
 void renderPage(QPainter& painter, const PageLayout& layout);
 
 } // namespace traxilo

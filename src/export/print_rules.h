@@ -33,6 +33,12 @@ long double scaleAtPosition(int position, long double proposed);
 // optional exponent. Nothing when it does not parse or is not above 0.
 std::optional<long double> parseScale(const QString& text);
 
+// Said when the scale field is left with a text that is no scale.
+inline const QString kPrintScaleWarning = QStringLiteral(
+    "Entrez un nombre !\r\r1 cm sur la feuille représente une longueur en mètre(s),\r"
+    "plus grande que 0.\r\rformats possibles :\r       - décimal ex : 0,05\r"
+    "       - scientifique ex : 5E-2");
+
 // Rounds to the nearest integer, halves to even, as every position on the page.
 long long roundHalfEven(long double x);
 

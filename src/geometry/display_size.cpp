@@ -82,6 +82,13 @@ std::optional<int> parsePercent(const QString& text, int maxPercent) {
     return int(std::clamp<double>(rounded, kMinDisplayPercent, maxPercent));
 }
 
+QString percentWarning(int maxPercent) {
+    return QStringLiteral("Entrez un nombre !\r\rla taille du clip est donnée en %\rde sa taille "
+                          "d'origine, de %1 à %2.\r\rex : 150")
+        .arg(kMinDisplayPercent)
+        .arg(maxPercent);
+}
+
 QString percentText(int percent) {
     return QString::number(percent) + QLatin1Char('%');
 }

@@ -63,6 +63,9 @@ DisplaySizeOk displaySizeOk(int position, int displayPercent, bool resetTo100, b
 // the text is not a number.
 std::optional<int> parsePercent(const QString& text, int maxPercent);
 
+// Said when the percent field is left with a text that is not a number.
+QString percentWarning(int maxPercent);
+
 // The percent as the dialog and the properties page show it.
 QString percentText(int percent);    // "150%"
 QString adaptationText(int percent); // "Adaptation : 150%"

@@ -47,17 +47,27 @@ public:
         m_painter.setPen(pen);
         m_penSet = true;
     }
-    void pixel(int x, int y) { m_points.emplace_back(x, y); }
+    // Every pixel written becomes the 3 x 3 square around it: the edge of
+    // what the same calls draw without it.
+    void setGrown(bool grown) { m_grow = grown ? 1 : 0; }
+    void pixel(int x, int y) {
+        if (m_grow)
+            m_painter.fillRect(QRect(x - 1, y - 1, 3, 3), m_colour);
+        else
+            m_points.emplace_back(x, y);
+    }
     // Pixels from (x0, y) through (x1, y), both included.
     void row(int x0, int x1, int y) {
         if (x1 < x0)
             std::swap(x0, x1);
-        m_painter.fillRect(QRect(x0, y, x1 - x0 + 1, 1), m_colour);
+        m_painter.fillRect(QRect(x0 - m_grow, y - m_grow, x1 - x0 + 1 + 2 * m_grow, 1 + 2 * m_grow),
+                           m_colour);
     }
     void column(int x, int y0, int y1) {
         if (y1 < y0)
             std::swap(y0, y1);
-        m_painter.fillRect(QRect(x, y0, 1, y1 - y0 + 1), m_colour);
+        m_painter.fillRect(QRect(x - m_grow, y0 - m_grow, 1 + 2 * m_grow, y1 - y0 + 1 + 2 * m_grow),
+                           m_colour);
     }
     // A, and every pixel towards B, B excluded.
     void lineTo(QPoint a, QPoint b) {
@@ -87,6 +97,7 @@ private:
     QPainter& m_painter;
     QColor m_colour;
     bool m_penSet = false;
+    int m_grow = 0;
     std::vector<QPoint> m_points;
 };
 
@@ -126,9 +137,10 @@ void DrawLine(QPainter& painter, const QColor& colour, QPoint a, QPoint b) {
     w.lineTo(a, b);
 }
 
-void DrawAxes(QPainter& painter, const QColor& colour, int xDirection, int yDirection, int x0,
-              int y0, int H, int W, int k) {
-    PixelWriter w(painter, colour);
+namespace {
+
+void axesPixels(PixelWriter& w, int xDirection, int yDirection, int x0, int y0, int H, int W,
+                int k) {
     const int a = 5 * k;
     const int h = 2 * k;
     auto head = [&](QPoint tip, QPoint left, QPoint right) {
@@ -152,6 +164,21 @@ void DrawAxes(QPainter& painter, const QColor& colour, int xDirection, int yDire
         w.lineTo({R, y0}, {a, y0});
         head({0, y0}, {a, y0 - h}, {a, y0 + h});
     }
+}
+
+} // namespace
+
+void DrawAxes(QPainter& painter, const QColor& colour, int xDirection, int yDirection, int x0,
+              int y0, int H, int W, int k) {
+    PixelWriter w(painter, colour);
+    axesPixels(w, xDirection, yDirection, x0, y0, H, W, k);
+}
+
+void DrawAxesEdge(QPainter& painter, const QColor& edge, int xDirection, int yDirection, int x0,
+                  int y0, int H, int W, int k) {
+    PixelWriter w(painter, edge);
+    w.setGrown(true);
+    axesPixels(w, xDirection, yDirection, x0, y0, H, W, k);
 }
 
 static void markPixels(PixelWriter& w, int r, int x, int y, int shape) {
@@ -179,6 +206,16 @@ static void markPixels(PixelWriter& w, int r, int x, int y, int shape) {
 void DrawMark(QPainter& painter, const QColor& colour, int r, int x, int y, int shape) {
     PixelWriter w(painter, colour);
     markPixels(w, r, x, y, shape);
+}
+
+void DrawMarkEdge(QPainter& painter, const QColor& edge, int r, int x, int y, int shape) {
+    PixelWriter w(painter, edge);
+    w.setGrown(true);
+    markPixels(w, r, x, y, shape);
+}
+
+QColor contrastingEdge(const QColor& colour) {
+    return qGray(colour.rgb()) >= 128 ? QColor(0, 0, 0) : QColor(255, 255, 255);
 }
 
 void DrawScaleSegment(QPainter& painter, Qt::PenStyle penStyle, const QColor& colour, QPoint p1,
@@ -249,7 +286,7 @@ void outlineMarks(QImage& layer, QRect area) {
             for (int dx = -1; dx <= 1; ++dx) {
                 const QRgb near = at(x + dx, y + dy);
                 if (qAlpha(near) != 0)
-                    return qGray(near) >= 128 ? qRgb(0, 0, 0) : qRgb(255, 255, 255);
+                    return contrastingEdge(QColor::fromRgba(near)).rgb();
             }
         }
         return std::nullopt;

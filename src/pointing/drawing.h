@@ -26,10 +26,22 @@ void DrawLine(QPainter& painter, const QColor& colour, QPoint a, QPoint b);
 void DrawAxes(QPainter& painter, const QColor& colour, int xDirection, int yDirection, int x0,
               int y0, int H, int W, int k);
 
+// The edge of what DrawAxes draws with the same arguments: every pixel next
+// to one of its pixels, diagonals included, in `edge`. Drawn first, so that
+// the axes cover their own pixels.
+void DrawAxesEdge(QPainter& painter, const QColor& edge, int xDirection, int yDirection, int x0,
+                  int y0, int H, int W, int k);
+
 // One mark centred on (x, y) spanning 2r + 1 pixels: shape 0 cross, 1 square,
 // 2 circle (both with an inner cross when r >= 2), 3 the cross only when
 // r >= 2; any other shape draws nothing.
 void DrawMark(QPainter& painter, const QColor& colour, int r, int x, int y, int shape);
+// Its edge, as DrawAxesEdge for the axes.
+void DrawMarkEdge(QPainter& painter, const QColor& edge, int r, int x, int y, int shape);
+
+// The edge that makes a colour show on any picture: black around light
+// colours, white around dark ones.
+QColor contrastingEdge(const QColor& colour);
 
 // Red and blue crosses on p1 and p2, then the segment between them in
 // `colour`, from p2 to p1 when `fromP2` (the first scale point is being

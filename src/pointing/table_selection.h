@@ -18,12 +18,6 @@ inline const QString kClearRowQuestion = QStringLiteral(
 inline const QString kClearTableQuestion = QStringLiteral(
     "Vous avez demandé l'effacement\rdu tableau :\r\rconfirmez-vous cette demande ?");
 
-// Fewer points per frame when a point that goes has positions; %1 is the
-// first point that goes.
-inline const QString kFewerPointsQuestion = QStringLiteral(
-    "Vous avez demandé moins de points par image :\rles mesures des points %1 et suivants\r"
-    "vont être effacées.\r\rconfirmez-vous cette demande ?");
-
 // The processing commands switched together by OptTraitt, by objectName, in order.
 inline const QStringList kProcessingCommands = {QStringLiteral("mnuRegExec"),
                                                 QStringLiteral("bbtnRegExec"),

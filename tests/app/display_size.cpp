@@ -201,7 +201,7 @@ void DisplaySizeTest::whatOkApplies() {
 
 void DisplaySizeTest::typedAndHeldPercent() {
     runCommand([this] { w().bbtnIma->click(); },
-               [](TtailleImaBox& b) {
+               [this](TtailleImaBox& b) {
                    QVERIFY(b.CancelBtn->isDefault());
                    QCOMPARE(b.windowTitle(), QStringLiteral("Taille du clip (actuellement 100%)"));
                    // Enter takes the typed percent and leaves the dialog open.
@@ -212,7 +212,10 @@ void DisplaySizeTest::typedAndHeldPercent() {
                    QCOMPARE(b.pnlPc->text(), QStringLiteral("400%"));
                    typePercent(b, QStringLiteral("5"));
                    QCOMPARE(b.position(), 10);
+                   // Not a number: said when Enter is pressed, the last percent back.
+                   m_fixture->seams.answerNext(true);
                    typePercent(b, QStringLiteral("abc"));
+                   QCOMPARE(m_fixture->seams.count(MessageKind::Warning), 1);
                    QCOMPARE(b.pnlPc->text(), QStringLiteral("10%"));
 
                    // Held down, the arrow goes faster each 1.8 s, then back to 1.

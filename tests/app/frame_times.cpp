@@ -272,7 +272,8 @@ void FrameTimes::slowMotion() {
         QTest::keyClicks(w.edCadencePrise, QStringLiteral("240,0"));
         QCOMPARE(w.edCadencePrise->text(), QStringLiteral("240.0"));
         QVERIFY(w.edCadencePrise->palette().color(QPalette::Base) != QColor(255, 0, 0));
-        QCOMPARE(w.tables.MeasureTable.cell(0, 4), QStringLiteral("0.013"));
+        // 4.17 ms apart: five decimals keep them apart.
+        QCOMPARE(w.tables.MeasureTable.cell(0, 4), QStringLiteral("0.01250"));
         const double gTyped = fitTable(w).g;
         QVERIFY2(std::abs(gTyped - g) < 0.02 * g, qPrintable(QString::number(gTyped)));
         QCOMPARE(w.lblCadence->text().trimmed(), QStringLiteral("prise de vue : 240 images / s"));

@@ -38,6 +38,8 @@ private slots:
     void formatTimeRejectsOtherPatterns_data();
     void formatTimeRejectsOtherPatterns();
     void timePatterns();
+    void timeDecimals_data();
+    void timeDecimals();
     void parseNumber_data();
     void parseNumber();
     void parseReadsWhatFormatWrites();
@@ -180,6 +182,34 @@ void TestNumberFormat::timePatterns() {
     setDecimalSeparator(u',');
     QCOMPARE(FormatTime(TimePattern(2), 1.5L), QString("1,50"));
     QCOMPARE(FormatTime(QStringLiteral("0,00"), 1.5L), QString("1,50"));
+}
+
+void TestNumberFormat::timeDecimals_data() {
+    QTest::addColumn<double>("imagesPerSecond");
+    QTest::addColumn<int>("decimals");
+    QTest::newRow("25") << 25.0 << 3;
+    QTest::newRow("100: 10 ms exactly") << 100.0 << 3;
+    QTest::newRow("120") << 120.0 << 4;
+    QTest::newRow("150") << 150.0 << 4;
+    QTest::newRow("240") << 240.0 << 5;
+    QTest::newRow("1000") << 1000.0 << 5;
+    QTest::newRow("5000") << 5000.0 << 6;
+    QTest::newRow("100000: no more than 6") << 100000.0 << 6;
+    QTest::newRow("no period") << 0.0 << 3;
+}
+
+void TestNumberFormat::timeDecimals() {
+    QFETCH(double, imagesPerSecond);
+    QFETCH(int, decimals);
+    const long double period =
+        imagesPerSecond > 0 ? 1 / static_cast<long double>(imagesPerSecond) : 0;
+    QCOMPARE(TimeDecimals(period), decimals);
+    if (decimals > 3 && decimals < 6) {
+        // Rounded, every time stays within 1 % of the period; one decimal
+        // fewer would not.
+        QVERIFY(0.5L * std::pow(10.0L, -decimals) <= 0.01L * period);
+        QVERIFY(0.5L * std::pow(10.0L, -(decimals - 1)) > 0.01L * period);
+    }
 }
 
 void TestNumberFormat::parseNumber_data() {

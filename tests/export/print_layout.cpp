@@ -198,8 +198,13 @@ void PrintLayoutTest::renderedPage() {
     renderPage(painter, page);
     painter.end();
 
-    // Axes in white: printed as the screen shows them.
+    // Axes in white: printed as the screen shows them, with a black edge
+    // so that they show on the paper.
     QCOMPARE(QColor(sheet.pixel(page.axes->origin.x(), 10)), QColor(Qt::white));
+    const int below = 6 * page.axes->arrowUnit; // past the head
+    QCOMPARE(QColor(sheet.pixel(page.axes->origin.x() - 1, below)), QColor(Qt::black));
+    QCOMPARE(QColor(sheet.pixel(page.axes->origin.x() + 1, below)), QColor(Qt::black));
+    QCOMPARE(QColor(sheet.pixel(page.axes->origin.x() + 2, below)), QColor(Qt::white));
     // A dotted grid line: grey dots with gaps along it.
     const int y = page.gridRows.at(1);
     int grey = 0;
@@ -210,6 +215,9 @@ void PrintLayoutTest::renderedPage() {
     const QPoint centre = page.marks.front().centre;
     QCOMPARE(QColor(sheet.pixel(centre + QPoint(page.marks.front().radius - 2, 0))),
              QColor(0, 0, 255));
+    // A dark mark needs no edge on paper.
+    QCOMPARE(QColor(sheet.pixel(centre + QPoint(page.marks.front().radius - 2, 1))),
+             QColor(Qt::white));
 }
 
 QTEST_MAIN(PrintLayoutTest)

@@ -346,6 +346,17 @@ void DrawingTest::marksGetAContrastingEdge() {
     addOutlinedMark(added, mark, 2, 10, 10, 0);
     addOutlinedMark(added, mark, 2, 13, 11, 0);
     QCOMPARE(added, whole);
+    // Drawn as lines (the printed page): the edges first, then the marks.
+    QImage drawn(whole.size(), QImage::Format_ARGB32_Premultiplied);
+    drawn.fill(Qt::transparent);
+    {
+        QPainter p(&drawn);
+        DrawMarkEdge(p, contrastingEdge(mark), 2, 10, 10, 0);
+        DrawMarkEdge(p, contrastingEdge(mark), 2, 13, 11, 0);
+        DrawMark(p, mark, 2, 10, 10, 0);
+        DrawMark(p, mark, 2, 13, 11, 0);
+    }
+    QCOMPARE(drawn, whole);
     QCOMPARE(whole.pixelColor(10, 10), mark);      // the cross's centre
     QCOMPARE(whole.pixelColor(11, 9), edge);       // beside its arm
     QCOMPARE(whole.pixelColor(30, 25).alpha(), 0); // far away: untouched

@@ -1,6 +1,8 @@
 #include "app/dialogs/display_size_dialog.h"
 
 #include "app/dialogs/button_row.h"
+#include "app/message_seam.h"
+#include "app/number_field.h"
 #include "app/up_down.h"
 
 #include <QCheckBox>
@@ -89,6 +91,16 @@ TtailleImaBox::TtailleImaBox(DisplaySize& size, QWidget* parent) : QDialog(paren
     connect(chkBxAdapter, &QCheckBox::toggled, this, &TtailleImaBox::chkBxAdapterClick);
     connect(pnlPc, &QLineEdit::editingFinished, this, &TtailleImaBox::pnlPcEdited);
     pnlPc->installEventFilter(this);
+    // Red while the text is not a number; said once the field is left.
+    connect(pnlPc, &QLineEdit::textEdited, this, [this](const QString& text) {
+        showFieldRefused(pnlPc, !parsePercent(text, maxPercent()));
+    });
+    onFieldCommitted(pnlPc, [this] {
+        if (!parsePercent(pnlPc->text(), maxPercent())) {
+            MessageSeam::showWarning(percentWarning(maxPercent()), this);
+            pnlPcEdited(); // the last valid percent comes back
+        }
+    });
     connect(OKBtn, &QPushButton::clicked, this, &TtailleImaBox::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TtailleImaBox::reject);
 }
@@ -104,6 +116,7 @@ int TtailleImaBox::position() const {
 void TtailleImaBox::setPosition(int percent) {
     udPc->setPosition(percent);
     pnlPc->setText(percentText(udPc->position()));
+    showFieldRefused(pnlPc, false);
 }
 
 void TtailleImaBox::showEvent(QShowEvent* event) {

@@ -183,6 +183,8 @@ TdlgImprimer::TdlgImprimer(const MeasurementDocument& document, QWidget* parent)
 
     edEch->installEventFilter(this);
     connect(edEch, &QLineEdit::textChanged, this, &TdlgImprimer::edEchChange);
+    // After the key filter, so that it sees Enter before the filter drops it.
+    onFieldCommitted(edEch, [this] { edEchExit(); });
     connect(TrackBar1, &QSlider::valueChanged, this, &TdlgImprimer::TrackBar1Change);
     connect(chkImpGrille, &QCheckBox::clicked, this, &TdlgImprimer::chkImpGrilleClick);
     connect(btnConfigImprimante, &QPushButton::clicked, this,
@@ -299,6 +301,7 @@ void TdlgImprimer::edEchChange() {
     }
     btnImprimer->setEnabled(true);
     setFieldColours(edEch, QColor(0, 255, 0), QColor(0, 0, 0));
+    m_lastValidScale = edEch->text();
     PrintScale = *scale;
     m_settingTrackBar = true;
     TrackBar1->setValue(trackBarPosition(PrintScale, ProposedScale));
@@ -308,6 +311,13 @@ void TdlgImprimer::edEchChange() {
     lblImageimprimeeX->setText(FormatSci(2, PrintedWidthCm));
     lblImageImprimeeY->setText(FormatSci(2, PrintedHeightCm));
     AjusteShpDessin();
+}
+
+void TdlgImprimer::edEchExit() {
+    if (parseScale(edEch->text()))
+        return;
+    MessageSeam::showWarning(kPrintScaleWarning, this);
+    writeScaleField(m_lastValidScale);
 }
 
 void TdlgImprimer::TrackBar1Change() {

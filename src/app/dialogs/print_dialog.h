@@ -60,6 +60,7 @@ public:
     void AjusteShpFeuille();
     void AjusteShpDessin();
     void edEchChange();
+    void edEchExit(); // a text that is no scale is said, the last valid scale comes back
     void TrackBar1Change();
     void btnConfigImprimanteClick();
     void btnImprimerClick();
@@ -108,6 +109,7 @@ private:
     int m_markSize = 1;
     QSize m_pageDots;
     bool m_settingTrackBar = false;
+    QString m_lastValidScale = QStringLiteral("1"); // the field's text at its last valid scale
 };
 
 } // namespace traxilo
