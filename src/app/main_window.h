@@ -109,6 +109,7 @@ public:
     QLabel* lblDimStockee = nullptr;   // the stored picture, when not the one shown
     QLabel* lblIntervalles = nullptr;  // smallest and largest interval of a variable rate
     QLabel* lblIrregulieres = nullptr; // the frames whose interval is irregular
+    QLabel* lblApercu = nullptr;       // why a file browsed cannot be previewed
     void connectClipSignals();
 
     // ---- Frame times, capture rate, step (main_window_timing.cpp) ----
