@@ -152,6 +152,8 @@ public:
     // restoring a session or an undone change).
     void showAtPercent(int percent, bool toCorner);
     void moveClipPanelToCorner();
+    // "100%" when the clip is at another size, "Adapter" unless it is fitted.
+    void enableDisplaySizeCommands(int percent, bool fitted);
     void connectDisplaySizeSignals();
 
     // ---- Pointing and tables (main_window_measures.cpp) ----

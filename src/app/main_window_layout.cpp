@@ -90,9 +90,10 @@ void TForm1::buildToolBar() {
     ToolBar1 = fixedBar(this, "ToolBar1");
     addToolBar(Qt::TopToolBarArea, ToolBar1);
 
-    bbtnOpenAvi =
-        toolButton(ToolBar1, "bbtnOpenAvi", toolIcon(ToolIcon::OpenClip),
-                   QStringLiteral("Ouvrir clip avi|Ouvrir un clip vidéo au format *.avi"), true);
+    bbtnOpenAvi = toolButton(
+        ToolBar1, "bbtnOpenAvi", toolIcon(ToolIcon::OpenClip),
+        QStringLiteral("Ouvrir un clip vidéo|Ouvrir un clip vidéo (AVI, MP4, MOV, MKV, WebM...)"),
+        true);
     bbtnIma = toolButton(ToolBar1, "bbtnIma", toolIcon(ToolIcon::DisplaySize),
                          QStringLiteral("Taille de l'image\r(% de l'original)|Modifier la taille "
                                         "de l'image en % de l'original"),
