@@ -214,7 +214,6 @@ void TForm1::RegPathExecute() {
     switch (box.outcome()) {
     case TaccesregBox::Outcome::Cancelled:
         break;
-    case TaccesregBox::Outcome::NoExecutable:
     case TaccesregBox::Outcome::SaveFailed:
         setRegExecEnabled(false);
         break;
