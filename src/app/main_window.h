@@ -9,12 +9,14 @@
 #include "pointing/point_style.h"
 #include "session/recovery_store.h"
 
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -236,6 +238,9 @@ public:
     void RegExecExecute();
     void RegPathExecute();
     void setRegExecEnabled(bool enabled); // the launch command, button and menu item
+    // The save dialog of an export; nothing when cancelled.
+    std::optional<QString> chooseExportFile(const QString& title, const QString& filter,
+                                            const QString& extension);
     void connectExportSignals();
 
     // ---- Magnifier (main_window_magnifier.cpp) ----
@@ -573,6 +578,7 @@ private:
 
     HintTracker* m_hints = nullptr;
     bool m_settingPage = false;
+    QHash<QString, QString> m_exportFolders; // by extension: where each export went last
 };
 
 } // namespace traxilo
