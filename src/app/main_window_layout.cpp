@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/widget_style.h"
 
+#include "app/design_colours.h"
 #include "app/hint_tracker.h"
 #include "app/paint_box.h"
 #include "app/tool_icons.h"
@@ -183,9 +184,9 @@ void TForm1::buildClipArea() {
 
     ScrollBox1 = named(new QScrollArea(pnl1), "ScrollBox1");
     ScrollBox1->setWidgetResizable(false);
-    fillBackground(ScrollBox1->viewport(), QColor(192, 192, 192));
+    fillBackground(ScrollBox1->viewport(), kSilver);
     ScrollBox1Contents = named(new QWidget, "ScrollBox1Contents");
-    fillBackground(ScrollBox1Contents, QColor(192, 192, 192));
+    fillBackground(ScrollBox1Contents, kSilver);
 
     pnl1AVI = named(new QLabel(ScrollBox1Contents), "pnl1AVI");
     pnl1AVI->setFrameStyle(QFrame::Panel | QFrame::Sunken);
