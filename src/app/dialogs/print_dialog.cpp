@@ -233,9 +233,9 @@ void TdlgImprimer::FormShow() {
     AjusteShpFeuille();
     AjusteShpDessin();
     if (m_calibration.scaleChanged) {
-        const long double filling =
-            std::max(RealWidthM / SheetWidthCm, RealHeightM / SheetHeightCm);
-        ProposedScale = proposedScale(filling);
+        ProposedScale =
+            proposedScale(fillingScale(QSizeF(double(RealWidthM), double(RealHeightM)),
+                                       QSizeF(double(SheetWidthCm), double(SheetHeightCm))));
         writeScaleField(FormatSci(2, ProposedScale));
         m_calibration.scaleChanged = false;
     }
