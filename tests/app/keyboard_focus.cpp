@@ -151,8 +151,9 @@ void KeyboardFocus::menusHaveAccessKeys() {
 }
 
 void KeyboardFocus::pictureHasTheKeysAfterAnOpening() {
-    // The table had the keys; another clip is opened from the menu.
-    StringGrid* grid = w().StringGrid1;
+    // The table had the keys; another clip is opened.
+    auto* grid = w().findChild<StringGrid*>(QStringLiteral("StringGrid1"));
+    QVERIFY(grid);
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 3).center());
     QCOMPARE(QApplication::focusWidget(), grid);
     const OpenedClip other = openGeneratedClip(*m_fixture, smallClipSpec(8), "other.avi");
