@@ -1,6 +1,7 @@
 #include "app/file_dialog_seam.h"
 
 #include <QFileDialog>
+#include <algorithm>
 
 namespace traxilo {
 
@@ -94,6 +95,14 @@ std::optional<QString> FileDialogSeam::showDialog(QWidget* parent,
         QObject::connect(
             &dialog, &QFileDialog::currentChanged, &dialog,
             [callback = request.selectionChanged](const QString& path) { callback(path); });
+        // The preview is on the right of the main window: the dialog keeps
+        // to its left rather than covering it.
+        if (parent) {
+            const QRect window = parent->window()->frameGeometry();
+            dialog.adjustSize();
+            dialog.move(window.left() + 10,
+                        window.top() + std::max(0, (window.height() - dialog.height()) / 2));
+        }
     }
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) {
         return std::nullopt;

@@ -13,12 +13,14 @@
 #include "session/document_session.h"
 #include "session/recovery_store.h"
 
+#include <QHash>
 #include <QImage>
 #include <QMainWindow>
 #include <QPoint>
 #include <QString>
 #include <functional>
 #include <memory>
+#include <optional>
 
 class QAction;
 class QCheckBox;
@@ -133,6 +135,7 @@ private:
     QLabel* lblDimStockee = nullptr;   // the stored picture, when not the one shown
     QLabel* lblIntervalles = nullptr;  // smallest and largest interval of a variable rate
     QLabel* lblIrregulieres = nullptr; // the frames whose interval is irregular
+    QLabel* lblApercu = nullptr;       // why a file browsed cannot be previewed
     void connectClipSignals();
 
     // ---- Frame times, capture rate, step (main_window_timing.cpp) ----
@@ -183,6 +186,8 @@ private:
     // restoring a session or an undone change).
     void showAtPercent(int percent, bool toCorner);
     void moveClipPanelToCorner();
+    // "100%" when the clip is at another size, "Adapter" unless it is fitted.
+    void enableDisplaySizeCommands(int percent, bool fitted);
     void connectDisplaySizeSignals();
 
     // ---- Pointing and tables (main_window_measures.cpp) ----
@@ -271,6 +276,9 @@ private:
     void RegExecExecute();
     void RegPathExecute();
     void setRegExecEnabled(bool enabled); // the launch command, button and menu item
+    // The save dialog of an export; nothing when cancelled.
+    std::optional<QString> chooseExportFile(const QString& title, const QString& filter,
+                                            const QString& extension);
     void connectExportSignals();
 
     // ---- Magnifier (main_window_magnifier.cpp) ----
@@ -575,7 +583,6 @@ private:
     void buildSessionCommands();
     void connectDocumentSignals();
     DrawOptions drawOptions() const;
-    QString saveStartFolder() const;
     void showProClipTexts(const ProClipTexts& texts);
     void recordAt(QPointF pixel);
     void undoOrRedo(bool undo);
@@ -607,6 +614,7 @@ private:
 
     HintTracker* m_hints = nullptr;
     bool m_settingPage = false;
+    QHash<QString, QString> m_exportFolders; // by extension: where each export went last
 };
 
 } // namespace traxilo

@@ -14,6 +14,7 @@
 #include "clip/avi_header.h"
 #include "clip/clip_facts.h"
 #include "clip/clip_player.h"
+#include "clip/clip_types.h"
 #include "clip/file_utils.h"
 
 #include <QAction>
@@ -34,9 +35,7 @@ namespace traxilo {
 
 namespace {
 
-const QString kOpenTitle = QStringLiteral("Ouverture d'un clip vidéo (fichier *.avi)");
-const QStringList kOpenFilters = {QStringLiteral("fichiers  AVI (*.avi)"),
-                                  QStringLiteral("vidéos (*.avi *.mp4 *.mov *.mkv *.m4v)")};
+const QString kOpenTitle = QStringLiteral("Ouverture d'un clip vidéo");
 const QString kUnknownError = QStringLiteral("Code d'erreur inconnu");
 const QString kTimeOriginMark = QStringLiteral("   ( t= 0 )");
 
@@ -83,15 +82,19 @@ QString TForm1::openDialogStartFolder() const {
 
 void TForm1::bbtnOpenAviClick() {
     // The properties page previews the file under the cursor while browsing.
+    QWidget* const pageBefore = PageControl1->currentWidget();
     setActivePage(tsProClip);
     const std::optional<QString> chosen = FileDialogSeam::getOpenFileName(
-        this, kOpenTitle, openDialogStartFolder(), kOpenFilters,
+        this, kOpenTitle, openDialogStartFolder(), clipDialogFilters(),
         [this](const QString& file) { OpenDialog1SelectionChange(file); });
+    // Without a new clip the page the user was on comes back, with the
+    // open clip's facts on the properties page.
     if (!chosen) {
         RAZProClip();
-        return;
+        setActivePage(pageBefore);
+    } else if (!openClipFile(*chosen)) {
+        setActivePage(pageBefore);
     }
-    openClipFile(*chosen);
 }
 
 bool TForm1::openClipFile(const QString& chosenPath) {
@@ -228,7 +231,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
 
     displaySize.displayPercent = 100;
     bbtnIma->setEnabled(true);
-    mnuIma100->setEnabled(false);
+    enableDisplaySizeCommands(100, false); // whatever the clip before was shown at
     displaySize.fitRequested = true;
     mnuClip->menuAction()->setEnabled(true);
     loupeBtn->setEnabled(true);

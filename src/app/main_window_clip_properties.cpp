@@ -50,7 +50,9 @@ void TForm1::setupClipPropertiesPage() {
     lblFile = factLabel(pnlProFichier, "lblFile");
     lblFile->setWordWrap(true);
     lblOctets = factLabel(pnlProFichier, "lblOctets");
-    for (QLabel* label : {lblFile, lblOctets}) {
+    lblApercu = factLabel(pnlProFichier, "lblApercu");
+    lblApercu->setWordWrap(true);
+    for (QLabel* label : {lblFile, lblOctets, lblApercu}) {
         label->setPalette(silver); // set on the labels: a change of style re-polishes them
     }
 
@@ -101,7 +103,7 @@ void TForm1::setupClipPropertiesPage() {
     lblAdapt->setText(designed.lblAdapt.value_or(QString()));
     lblCodec2->setText(designed.lblCodec2);
     lblCodec3->setText(designed.lblCodec3);
-    for (QLabel* label : {lblRotation, lblDimStockee, lblIntervalles, lblIrregulieres}) {
+    for (QLabel* label : {lblRotation, lblDimStockee, lblIntervalles, lblIrregulieres, lblApercu}) {
         label->setVisible(false);
     }
 }
@@ -123,7 +125,7 @@ void TForm1::showProClipTexts(const ProClipTexts& t) {
     for (auto [label, text] :
          {std::pair{lblRotation, &t.lblRotation}, std::pair{lblDimStockee, &t.lblDimStockee},
           std::pair{lblIntervalles, &t.lblIntervalles},
-          std::pair{lblIrregulieres, &t.lblIrregulieres}}) {
+          std::pair{lblIrregulieres, &t.lblIrregulieres}, std::pair{lblApercu, &t.lblApercu}}) {
         label->setText(*text);
         label->setVisible(!text->isEmpty());
     }
@@ -143,8 +145,6 @@ void TForm1::OpenDialog1SelectionChange(const QString& currentFile) {
     switch (outcome.action) {
     case PreviewOutcome::Action::Reset:
         RAZProClip();
-        break;
-    case PreviewOutcome::Action::Keep:
         break;
     case PreviewOutcome::Action::ShowError:
         MessageSeam::showError(outcome.errorText, this);

@@ -106,10 +106,15 @@ void TForm1::showAtPercent(int percent, bool toCorner) {
     PaintBox1->setGeometry(4, 4, displaySize.displayWidth, displaySize.displayHeight);
     marksChanged();
 
-    mnuIma100->setEnabled(percent != 100);
-    mnuImaAdapter->setEnabled(!dialogs->tailleImaBox->chkBxAdapter->isChecked());
+    enableDisplaySizeCommands(percent, dialogs->tailleImaBox->chkBxAdapter->isChecked());
     lblAdapt->setText(adaptationText(percent));
     displaySize.displayPercent = percent;
+}
+
+void TForm1::enableDisplaySizeCommands(int percent, bool fitted) {
+    mnuIma100->setEnabled(percent != 100);
+    mnuImaAdapter->setEnabled(!fitted);
+    mnuImaAutre->setEnabled(true);
 }
 
 void TForm1::moveClipPanelToCorner() {

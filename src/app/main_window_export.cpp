@@ -30,12 +30,6 @@
 
 namespace traxilo {
 
-// Where the save dialogs start: beside the clip, where a class keeps its work.
-QString TForm1::saveStartFolder() const {
-    const QFileInfo clip(OpenDialog1FileName);
-    return clipOpen() && clip.absoluteDir().exists() ? clip.absolutePath() : QString();
-}
-
 void TForm1::connectExportSignals() {
     connect(mnuSaveRW3, &QAction::triggered, this, &TForm1::SaveRW3Execute);
     connect(mnuSaveRRR, &QAction::triggered, this, &TForm1::SaveRRRExecute);
@@ -53,6 +47,19 @@ void TForm1::connectExportSignals() {
     connect(mnuRegPath, &QAction::triggered, this, &TForm1::RegPathExecute);
 }
 
+std::optional<QString> TForm1::chooseExportFile(const QString& title, const QString& filter,
+                                                const QString& extension) {
+    // The clip's name, in the folder this export went to last (for the run).
+    const ExportProposal proposal = proposeExportFile(clipOpen() ? OpenDialog1FileName : QString(),
+                                                      m_exportFolders.value(extension), extension);
+    const std::optional<QString> chosen = FileDialogSeam::getSaveFileName(
+        this, title, proposal.folder, {filter}, proposal.fileName, extension);
+    if (!chosen || chosen->isEmpty())
+        return std::nullopt;
+    m_exportFolders[extension] = QFileInfo(*chosen).absolutePath();
+    return chosen;
+}
+
 bool TForm1::SaveFormatReg(const QString& sourcePath, const QString& extension) {
     const RegressiFormat format =
         extension == QLatin1String("rw3") ? RegressiFormat::Windows : RegressiFormat::Dos;
@@ -61,16 +68,14 @@ bool TForm1::SaveFormatReg(const QString& sourcePath, const QString& extension) 
         target = QFileInfo(sourcePath).absoluteDir().filePath(regressiTempFileName(format));
     } else {
         const bool windows = format == RegressiFormat::Windows;
-        const std::optional<QString> chosen = FileDialogSeam::getSaveFileName(
-            this,
+        const std::optional<QString> chosen = chooseExportFile(
             windows
                 ? QStringLiteral("Enregistrement des mesures au format Regressi Windows (*.rw3)")
                 : QStringLiteral("Enregistrement des mesures au format Regressi DOS (*.rrr)"),
-            saveStartFolder(),
-            {windows ? QStringLiteral("fichiers Regressi Windows (*.rw3)")
-                     : QStringLiteral("fichiers Regressi Dos (*.rrr)")},
-            QString(), regressiExtension(format));
-        if (!chosen || chosen->isEmpty())
+            windows ? QStringLiteral("fichiers Regressi Windows (*.rw3)")
+                    : QStringLiteral("fichiers Regressi Dos (*.rrr)"),
+            regressiExtension(format));
+        if (!chosen)
             return false;
         target = *chosen;
     }
@@ -94,11 +99,10 @@ void TForm1::SaveTXTExecute() {
     TFormatTxtBox& box = *dialogs->formatTxtBox;
     if (box.exec() != QDialog::Accepted)
         return;
-    const std::optional<QString> chosen = FileDialogSeam::getSaveFileName(
-        this, QStringLiteral("Enregistrement des mesures au format texte (*.txt)"),
-        saveStartFolder(), {QStringLiteral("fichiers texte (*.txt)")}, QString(),
-        QStringLiteral("txt"));
-    if (!chosen || chosen->isEmpty()) {
+    const std::optional<QString> chosen =
+        chooseExportFile(QStringLiteral("Enregistrement des mesures au format texte (*.txt)"),
+                         QStringLiteral("fichiers texte (*.txt)"), QStringLiteral("txt"));
+    if (!chosen) {
         box.restoreRemembered();
         return;
     }
@@ -215,7 +219,6 @@ void TForm1::RegPathExecute() {
     switch (box.outcome()) {
     case TaccesregBox::Outcome::Cancelled:
         break;
-    case TaccesregBox::Outcome::NoExecutable:
     case TaccesregBox::Outcome::SaveFailed:
         setRegExecEnabled(false);
         break;

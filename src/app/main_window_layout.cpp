@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 #include "app/widget_style.h"
 
+#include "app/design_colours.h"
 #include "app/hint_tracker.h"
 #include "app/paint_box.h"
 #include "app/tool_icons.h"
@@ -90,9 +91,10 @@ void TForm1::buildToolBar() {
     ToolBar1 = fixedBar(this, "ToolBar1");
     addToolBar(Qt::TopToolBarArea, ToolBar1);
 
-    bbtnOpenAvi =
-        toolButton(ToolBar1, "bbtnOpenAvi", toolIcon(ToolIcon::OpenClip),
-                   QStringLiteral("Ouvrir clip avi|Ouvrir un clip vidéo au format *.avi"), true);
+    bbtnOpenAvi = toolButton(
+        ToolBar1, "bbtnOpenAvi", toolIcon(ToolIcon::OpenClip),
+        QStringLiteral("Ouvrir un clip vidéo|Ouvrir un clip vidéo (AVI, MP4, MOV, MKV, WebM...)"),
+        true);
     bbtnIma = toolButton(ToolBar1, "bbtnIma", toolIcon(ToolIcon::DisplaySize),
                          QStringLiteral("Taille de l'image\r(% de l'original)|Modifier la taille "
                                         "de l'image en % de l'original"),
@@ -182,9 +184,9 @@ void TForm1::buildClipArea() {
 
     ScrollBox1 = named(new QScrollArea(pnl1), "ScrollBox1");
     ScrollBox1->setWidgetResizable(false);
-    fillBackground(ScrollBox1->viewport(), QColor(192, 192, 192));
+    fillBackground(ScrollBox1->viewport(), kSilver);
     ScrollBox1Contents = named(new QWidget, "ScrollBox1Contents");
-    fillBackground(ScrollBox1Contents, QColor(192, 192, 192));
+    fillBackground(ScrollBox1Contents, kSilver);
 
     pnl1AVI = named(new QLabel(ScrollBox1Contents), "pnl1AVI");
     pnl1AVI->setFrameStyle(QFrame::Panel | QFrame::Sunken);

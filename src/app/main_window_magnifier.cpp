@@ -77,9 +77,12 @@ void TForm1::buildMagnifier() {
             [this] { loupePnl->setCursor(cursors.cursor(kOpenHand)); });
     connect(dragger, &PanelDragger::dragStarted, this,
             [this] { loupePnl->setCursor(cursors.cursor(kClosedHand)); });
+    // Dropped, it goes to the corner of the clip area nearest to where it
+    // was let go, where it hides the least of the picture.
     connect(dragger, &PanelDragger::dragFinished, this, [this] {
         loupePnl->setCursor(cursors.cursor(kOpenHand));
         rememberLoupeCentre();
+        placeLoupe();
     });
 
     loupePnl->hide();

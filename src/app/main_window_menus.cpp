@@ -91,7 +91,7 @@ void TForm1::buildMenus() {
     // "Fichiers"
     mnuFichiers = topMenu(bar, "mnuFichiers", QStringLiteral("Fichiers"));
     mnuOuvrirClip = item(mnuFichiers, "mnuOuvrirClip", QStringLiteral("Ouvrir un clip vidéo..."),
-                         QStringLiteral("|Ouvrir un clip vidéo au format *.avi"));
+                         QStringLiteral("|Ouvrir un clip vidéo (AVI, MP4, MOV, MKV, WebM...)"));
     mnuAccesClips = item(mnuFichiers, "mnuAccesClips", QStringLiteral("Accès aux clips..."));
     mnuMesures = submenu(mnuFichiers, "mnuMesures", QStringLiteral("Mesures"));
     mnuMesures->menuAction()->setEnabled(false);

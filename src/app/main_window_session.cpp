@@ -8,6 +8,7 @@
 #include "app/paint_box.h"
 #include "app/tool_icons.h"
 #include "app/up_down.h"
+#include "clip/clip_types.h"
 #include "clip/video_source.h"
 #include "document/document_commands.h"
 #include "document/measurement_document.h"
@@ -229,9 +230,7 @@ bool TForm1::openSessionFile(const QString& path) {
         const QString clipName = QFileInfo(session.clipPath).fileName();
         const std::optional<QString> chosen = FileDialogSeam::getOpenFileName(
             this, QStringLiteral("Où est le clip « %1 » de cette session ?").arg(clipName),
-            QFileInfo(path).absolutePath(),
-            {QStringLiteral("vidéos (*.avi *.mp4 *.mov *.mkv *.m4v)"),
-             QStringLiteral("tous les fichiers (*)")});
+            QFileInfo(path).absolutePath(), clipDialogFilters());
         if (!chosen)
             return false;
         clip = *chosen;

@@ -3,9 +3,11 @@
 #include "clip/capture_rate.h"
 #include "clip/file_utils.h"
 #include "clip/shell_link.h"
+#include "clip/video_probe.h"
 #include "common/number_format.h"
 
 #include <QFileInfo>
+#include <cmath>
 
 namespace traxilo {
 
@@ -138,6 +140,34 @@ ProClipTexts PreviewTexts(const QString& fileName, const QString& sizeText,
     return t;
 }
 
+ProClipTexts PreviewTexts(const QString& fileName, const QString& sizeText,
+                          const VideoFacts& facts) {
+    ProClipTexts t;
+    t.lblFile = QStringLiteral("Fichier : ") + fileName;
+    t.lblOctets = QStringLiteral("Taille : ") + sizeText;
+    // The period and the rate as an opening works them out.
+    const long double period = facts.durationMs / 1000.0L / facts.frameCount;
+    const long double rate = period > 0 ? std::nearbyint(1 / period) : 0;
+    writeFacts(t, facts.frameCount, facts.frameCount * period,
+               std::isfinite(rate) && rate < 2147483647.0L ? qint32(rate) : 0, period, facts.width,
+               facts.height);
+    t.lblCodec2 = facts.codecFourCC.isEmpty() ? facts.codecName : facts.codecFourCC;
+    t.lblCodec3 = CodecName(LowerFourCC(facts.codecFourCC));
+    if (t.lblCodec3 == QLatin1String("inconnu") && !facts.codecLongName.isEmpty())
+        t.lblCodec3 = facts.codecLongName;
+    return t;
+}
+
+ProClipTexts UnreadablePreviewTexts(const QString& fileName, const QString& sizeText,
+                                    const QString& why) {
+    ProClipTexts t = NoClipTexts();
+    t.lblAdapt.reset();
+    t.lblFile = QStringLiteral("Fichier : ") + fileName;
+    t.lblOctets = QStringLiteral("Taille : ") + sizeText;
+    t.lblApercu = QStringLiteral("Aperçu impossible : ") + why;
+    return t;
+}
+
 PreviewOutcome PreviewSelection(const QString& selectedPath) {
     using Action = PreviewOutcome::Action;
     PreviewOutcome outcome;
@@ -156,27 +186,30 @@ PreviewOutcome PreviewSelection(const QString& selectedPath) {
         target = resolved.path;
     }
     outcome.targetPath = target;
-    if (extensionOf(target) != QStringLiteral("avi")) {
-        outcome.action = Action::Keep;
-        return outcome;
-    }
+    const QString name = QFileInfo(target).fileName();
     const QString sizeText = FileSizeText(target);
-    const AviHeaderResult header = ReadAviHeader(target);
-    if (header.error == AviHeaderError::CannotOpen) {
-        outcome.action = Action::Reset;
-        return outcome;
+    if (extensionOf(target) == QStringLiteral("avi")) {
+        const AviHeaderResult header = ReadAviHeader(target);
+        if (header.error == AviHeaderError::CannotOpen) {
+            outcome.action = Action::Reset;
+            return outcome;
+        }
+        if (header.error == AviHeaderError::BeyondEnd) {
+            outcome.action = Action::ShowError;
+            outcome.errorText = header.errorText;
+            return outcome;
+        }
+        if (header.info.valid) {
+            outcome.action = Action::Show;
+            outcome.texts = PreviewTexts(name, sizeText, header.info);
+            return outcome;
+        }
     }
-    if (header.error == AviHeaderError::BeyondEnd) {
-        outcome.action = Action::ShowError;
-        outcome.errorText = header.errorText;
-        return outcome;
-    }
-    if (!header.info.valid) {
-        outcome.action = Action::Keep;
-        return outcome;
-    }
+    QString why;
+    const std::optional<VideoFacts> facts = probeVideoFile(target, &why);
     outcome.action = Action::Show;
-    outcome.texts = PreviewTexts(QFileInfo(target).fileName(), sizeText, header.info);
+    outcome.texts =
+        facts ? PreviewTexts(name, sizeText, *facts) : UnreadablePreviewTexts(name, sizeText, why);
     return outcome;
 }
 

@@ -33,6 +33,9 @@ struct ProClipTexts {
     QString lblDimStockee;
     QString lblIntervalles;
     QString lblIrregulieres;
+    // Of a previewed file the video layer cannot read: why its facts are
+    // not shown. Empty (and hidden) otherwise.
+    QString lblApercu;
 };
 
 // The texts the page is built with, before anything is shown.
@@ -58,23 +61,31 @@ void NoteDecodedCodec(ClipInfo& clip, const VideoFacts& facts);
 // The preview of a file's header (lblAdapt untouched). Meant for a valid header.
 ProClipTexts PreviewTexts(const QString& fileName, const QString& sizeText,
                           const AviHeaderInfo& header);
+// The preview of a file as the video layer sees it (lblAdapt untouched).
+ProClipTexts PreviewTexts(const QString& fileName, const QString& sizeText,
+                          const VideoFacts& facts);
+// A file that cannot be previewed: its name and size, no facts, and `why`.
+ProClipTexts UnreadablePreviewTexts(const QString& fileName, const QString& sizeText,
+                                    const QString& why);
 
 // What the open dialog's preview does when the selection becomes `selectedPath`.
 struct PreviewOutcome {
     enum class Action {
         Reset,     // RAZProClip
-        Keep,      // the page keeps what it shows
         ShowError, // error box with errorText, the page unchanged
         Show,      // put `texts` into the labels
     };
-    Action action = Action::Keep;
+    Action action = Action::Reset;
     QString errorText;
     QString targetPath; // the file previewed, a shortcut followed
     ProClipTexts texts;
 };
 
-// Follows shortcuts (".lnk"), previews files whose extension is "avi" in any
-// letter case, reads their header at the fixed offsets whatever they hold.
+// Follows shortcuts (".lnk"). A file whose extension is "avi" in any letter
+// case is previewed from its header, read at the fixed offsets whatever it
+// holds; any other file, or an AVI whose header is not valid, through the
+// video layer. A file neither can read shows its name, no facts and why:
+// the facts of a file previewed before never stay on show under its name.
 PreviewOutcome PreviewSelection(const QString& selectedPath);
 
 } // namespace traxilo

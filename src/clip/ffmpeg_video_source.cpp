@@ -1,6 +1,6 @@
 #include "clip/ffmpeg_video_source.h"
 
-#include "clip/display_orientation.h"
+#include "clip/ffmpeg_container.h"
 #include "clip/frame_cache.h"
 #include "clip/frame_index.h"
 
@@ -18,7 +18,6 @@
 extern "C" {
 #include <libavcodec/avcodec.h>
 #include <libavformat/avformat.h>
-#include <libavutil/display.h>
 #include <libavutil/imgutils.h>
 #include <libavutil/pixdesc.h>
 #include <libavutil/time.h>
@@ -85,17 +84,6 @@ double captureRateOf(const AVFormatContext* format, const AVStream* stream) {
             return rate;
     }
     return 0;
-}
-
-QString fourCCText(uint32_t tag) {
-    QString text;
-    for (int i = 0; i < 4; ++i) {
-        const char c = char((tag >> (8 * i)) & 0xff);
-        if (c < 32 || c > 126)
-            return {};
-        text += QLatin1Char(c);
-    }
-    return text;
 }
 
 } // namespace
@@ -194,7 +182,7 @@ bool FfmpegVideoSource::Private::openFile(const QString& path) {
     const QByteArray name = QFile::encodeName(path);
     if (avformat_open_input(&format, name.constData(), nullptr, nullptr) < 0) {
         format = nullptr; // freed by the failed call
-        error = openError(QStringLiteral("ce fichier n'est pas un clip vidéo reconnu."));
+        error = openError(unopenedFileReason(path));
         return false;
     }
     if (avformat_find_stream_info(format, nullptr) < 0) {
@@ -591,34 +579,7 @@ bool FfmpegVideoSource::Private::ensureFrame(int target) {
 }
 
 void FfmpegVideoSource::Private::setPictureGeometry() {
-    AVStream* st = format->streams[stream];
-    facts.storedWidth = st->codecpar->width;
-    facts.storedHeight = st->codecpar->height;
-    // Square pixels: the width stretched or narrowed by the sample aspect
-    // (DV and 4:3 MPEG-2 store 720 pixels for 768 or 640 shown).
-    const AVRational aspect = av_guess_sample_aspect_ratio(format, st, nullptr);
-    double stretch = aspect.num > 0 && aspect.den > 0 ? av_q2d(aspect) : 1.0;
-    if (!(stretch >= 0.25 && stretch <= 4.0))
-        stretch = 1.0;
-    const int width = std::clamp(int(std::lround(facts.storedWidth * stretch)), 1, kMaxSide);
-    const int height = facts.storedHeight;
-#if LIBAVFORMAT_VERSION_MAJOR >= 61 ||                                                             \
-    (LIBAVFORMAT_VERSION_MAJOR == 60 && LIBAVFORMAT_VERSION_MINOR >= 15)
-    const AVPacketSideData* side = av_packet_side_data_get(
-        st->codecpar->coded_side_data, st->codecpar->nb_coded_side_data, AV_PKT_DATA_DISPLAYMATRIX);
-    const auto* matrix =
-        side && side->size >= 9 * 4 ? reinterpret_cast<const int32_t*>(side->data) : nullptr;
-#else
-    std::size_t size = 0;
-    const uint8_t* data = av_stream_get_side_data(st, AV_PKT_DATA_DISPLAYMATRIX, &size);
-    const auto* matrix = data && size >= 9 * 4 ? reinterpret_cast<const int32_t*>(data) : nullptr;
-#endif
-    const DisplayOrientation orientation = displayOrientation(matrix);
-    facts.rotation = orientation.rotation;
-    facts.mirrored = orientation.mirrored;
-    const bool quarter = facts.rotation == 90 || facts.rotation == 270;
-    facts.width = quarter ? height : width;
-    facts.height = quarter ? width : height;
+    notePictureGeometry(facts, format, stream);
 }
 
 QImage FfmpegVideoSource::Private::convert(const AVFrame* frame, QSize size) {

@@ -11,6 +11,16 @@ namespace traxilo {
 
 namespace {
 
+// FFmpeg states its licence in English ("GPL version 2 or later", "nonfree
+// and unredistributable"); the about box speaks French like the rest.
+QString frenchLicence(const char* stated) {
+    QString licence = QString::fromUtf8(stated);
+    licence.replace(QLatin1String("nonfree and unredistributable"),
+                    QStringLiteral("non libre et non redistribuable"));
+    licence.replace(QLatin1String(" or later"), QStringLiteral(" ou ultérieure"));
+    return licence;
+}
+
 QString versionText(unsigned version) {
     return QStringLiteral("%1.%2.%3")
         .arg(AV_VERSION_MAJOR(version))
@@ -23,13 +33,13 @@ QString versionText(unsigned version) {
 std::vector<LibraryVersion> videoLibraries() {
     return {
         {QStringLiteral("libavformat"), versionText(avformat_version()),
-         QString::fromUtf8(avformat_license())},
+         frenchLicence(avformat_license())},
         {QStringLiteral("libavcodec"), versionText(avcodec_version()),
-         QString::fromUtf8(avcodec_license())},
+         frenchLicence(avcodec_license())},
         {QStringLiteral("libswscale"), versionText(swscale_version()),
-         QString::fromUtf8(swscale_license())},
+         frenchLicence(swscale_license())},
         {QStringLiteral("libavutil"), versionText(avutil_version()),
-         QString::fromUtf8(avutil_license())},
+         frenchLicence(avutil_license())},
     };
 }
 

@@ -9,7 +9,7 @@ namespace traxilo {
 struct LibraryVersion {
     QString name;    // "libavcodec"
     QString version; // "59.37.100", read from the library loaded
-    QString licence; // as the library states it
+    QString licence; // as the library states it, in French ("GPL version 2 ou ultérieure")
 };
 
 // The FFmpeg libraries the clips are read with, in the versions loaded.

@@ -62,4 +62,17 @@ std::optional<QString> saveBytes(const QString& path, const QByteArray& bytes) {
     return std::nullopt;
 }
 
+ExportProposal proposeExportFile(const QString& clipPath, const QString& lastFolder,
+                                 const QString& extension) {
+    const QFileInfo clip(clipPath);
+    ExportProposal proposal;
+    if (!clip.completeBaseName().isEmpty())
+        proposal.fileName = clip.completeBaseName() + QLatin1Char('.') + extension;
+    if (!lastFolder.isEmpty() && QFileInfo(lastFolder).isDir())
+        proposal.folder = lastFolder;
+    else if (!clipPath.isEmpty() && clip.absoluteDir().exists())
+        proposal.folder = clip.absolutePath();
+    return proposal;
+}
+
 } // namespace traxilo

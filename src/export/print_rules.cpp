@@ -31,12 +31,25 @@ QColor printedColour(const QColor& colour, PrintColours colours) {
     return QColor(0, 0, 0);
 }
 
-long double proposedScale(long double fillingScale) {
-    if (!(fillingScale > 0) || !std::isfinite(fillingScale))
+long double fillingScale(QSizeF realM, QSizeF sheetCm) {
+    constexpr long double kCaptionCm = 1;
+    const long double across = sheetCm.width() > 0 ? realM.width() / sheetCm.width() : 0;
+    const long double down =
+        sheetCm.height() > kCaptionCm ? realM.height() / (sheetCm.height() - kCaptionCm) : 0;
+    return std::max(across, down);
+}
+
+long double proposedScale(long double filling) {
+    if (!(filling > 0) || !std::isfinite(filling))
         return 1;
-    const long double exponent = std::log10(fillingScale);
-    const long double power = fillingScale >= 1 ? std::trunc(exponent + 1) : std::trunc(exponent);
-    return std::pow(10.0L, power);
+    const long double decade = std::pow(10.0L, std::floor(std::log10(filling)));
+    // A filling scale that is itself a step (0.2 typed as such) stays that
+    // step, whatever the last bit of its binary value.
+    for (const long double step : {1.0L, 2.0L, 5.0L}) {
+        if (step * decade >= filling * (1 - 1e-12L))
+            return step * decade;
+    }
+    return 10 * decade;
 }
 
 int trackBarPosition(long double scale, long double proposed) {

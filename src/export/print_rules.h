@@ -19,10 +19,18 @@ enum class PrintColours { Screen = 0, Grey = 1, Black = 2 };
 int GreyLevel(const QColor& colour);
 QColor printedColour(const QColor& colour, PrintColours colours);
 
-// The power of ten proposed for a picture that would just fill the sheet at
-// `fillingScale` (0.05 gives 0.1, 0.5 gives 1, 3 gives 10); 1 when there is
-// no picture.
-long double proposedScale(long double fillingScale);
+// The metres per printed centimetre at which a picture of `realM` metres
+// just fills the printable area `sheetCm`: across its width, and down to a
+// centimetre above its foot, where the caption goes. 0 when there is no
+// picture.
+long double fillingScale(QSizeF realM, QSizeF sheetCm);
+
+// The scale proposed for a picture that would just fill the sheet at
+// `filling`: the 1-2-5 step at or above it, so that the axes and the
+// trajectory are as large as the page allows and the scale stays a round
+// one to measure with (0.116 gives 0.2, 0.5 stays 0.5, 3 gives 5); 1 when
+// there is no picture.
+long double proposedScale(long double filling);
 
 // The track bar (0..200, the proposed scale at 100, ten times it at 0, a
 // tenth at 200) and the scale it stands for.

@@ -1,8 +1,10 @@
 #include "export/regressi_launch.h"
 
+#include <QDir>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStandardPaths>
+#include <QUrl>
 
 namespace traxilo {
 
@@ -17,6 +19,32 @@ std::optional<RegressiFormat> regressiFormatFromVersion(const QString& version) 
 
 QString regressiVersionText(RegressiFormat format) {
     return format == RegressiFormat::Windows ? QStringLiteral("win") : QStringLiteral("DOS");
+}
+
+QString typedProgramPath(const QString& text) {
+    QString path = text.trimmed();
+    if (path.size() >= 2 && path.startsWith(u'"') && path.endsWith(u'"'))
+        path = path.mid(1, path.size() - 2).trimmed();
+    if (path.startsWith(QLatin1String("file:"), Qt::CaseInsensitive)) {
+        const QUrl url(path);
+        if (url.isLocalFile())
+            path = url.toLocalFile();
+    }
+    return path.isEmpty() ? path : QDir::toNativeSeparators(path);
+}
+
+std::optional<QString> programPathProblem(const QString& path) {
+    if (path.isEmpty())
+        return QStringLiteral("Indiquez le chemin d'accès à Regressi, ou choisissez le "
+                              "programme avec « Parcourir... ».");
+    const QFileInfo file(QDir::fromNativeSeparators(path));
+    if (file.isDir())
+        return QStringLiteral("« %1 » est un dossier : indiquez le programme Regressi "
+                              "lui-même.")
+            .arg(path);
+    if (!file.exists())
+        return QStringLiteral("Le fichier « %1 » n'existe pas.").arg(path);
+    return std::nullopt;
 }
 
 QString regressiTempFileName(RegressiFormat format) {

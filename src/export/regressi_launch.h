@@ -23,6 +23,14 @@ inline const QString kRegressiPathNotFound =
 std::optional<RegressiFormat> regressiFormatFromVersion(const QString& version);
 QString regressiVersionText(RegressiFormat format); // "win" or "DOS", as stored
 
+// A path typed or pasted for Regressi's executable, as a file path: blanks
+// and the quotes a "copy as path" adds are dropped, a "file://" address
+// becomes its local path, separators are those of the system.
+QString typedProgramPath(const QString& text);
+// Why that path cannot be Regressi's executable (nothing typed, no file
+// there, a folder), in French; nothing when a file is there.
+std::optional<QString> programPathProblem(const QString& path);
+
 // "~avireg~.rw3" or "~avireg~.rrr": the file handed to Regressi, written in
 // the folder of its executable.
 QString regressiTempFileName(RegressiFormat format);

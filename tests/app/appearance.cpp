@@ -14,6 +14,7 @@
 
 #include <QAction>
 #include <QCheckBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -48,6 +49,7 @@ private slots:
     void quickConfigurations_data();
     void quickConfigurations();
     void pointDialog();
+    void dialogsShareOneBackground();
 
 private:
     TForm1& w() { return *m_fixture->window; }
@@ -238,6 +240,19 @@ void AppearanceTest::pointDialog() {
             dialog->CancelBtn->click();
         });
     QCOMPARE(styleOf(w().tables.StyleTable, 1).shape, 1);
+}
+
+void AppearanceTest::dialogsShareOneBackground() {
+    // The pointer and point dialogs look like the other dialogs, in any style.
+    const QColor usual = w().findChild<QDialog*>(QStringLiteral("sauverMesuresBox"))
+                             ->palette()
+                             .color(QPalette::Window);
+    for (const char* name : {"dlgPointeur", "aspectPointBox"}) {
+        auto* dialog = w().findChild<QDialog*>(QString::fromLatin1(name));
+        QVERIFY(dialog);
+        QCOMPARE(dialog->palette().color(QPalette::Window), usual);
+        QVERIFY(!dialog->autoFillBackground());
+    }
 }
 
 QTEST_MAIN(AppearanceTest)

@@ -71,10 +71,12 @@ void ClipsFolderDialogTest::builtAtStartUp() {
     TaccesClipsBox* box = f.window->dialogs->accesClipsBox;
     QVERIFY(box);
     QCOMPARE(box->windowTitle(), QStringLiteral("Définition du chemin d'accès aux clips"));
-    QCOMPARE(box->rb1->text(), QStringLiteral("Utiliser le dossier du dernier clip"));
-    QCOMPARE(box->rb2->text(), QStringLiteral("Toujours utiliser le dossier suivant : "));
-    QCOMPARE(box->btnParcourir->text(), QStringLiteral("Parcourir..."));
-    QCOMPARE(box->CancelBtn->text(), QStringLiteral("Annuler"));
+    // As shown: the "&" marks the Alt access key.
+    auto shown = [](const QAbstractButton* b) { return b->text().remove(QLatin1Char('&')); };
+    QCOMPARE(shown(box->rb1), QStringLiteral("Utiliser le dossier du dernier clip"));
+    QCOMPARE(shown(box->rb2), QStringLiteral("Toujours utiliser le dossier suivant : "));
+    QCOMPARE(shown(box->btnParcourir), QStringLiteral("Parcourir..."));
+    QCOMPARE(shown(box->CancelBtn), QStringLiteral("Annuler"));
     QVERIFY(box->rb1->isChecked());
     QVERIFY(!box->edClipsPath->isEnabled());
     QVERIFY(!(box->windowFlags() & Qt::WindowCloseButtonHint));

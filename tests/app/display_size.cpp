@@ -35,10 +35,14 @@ QPoint scaled(QPointF p, double factor) {
     return QPoint(int(std::lround(p.x() * factor)), int(std::lround(p.y() * factor)));
 }
 
-void typePercent(TtailleImaBox& box, const QString& text) {
+// Typed, then the field left (Enter would confirm the dialog).
+void typePercent(TtailleImaBox& box, const QString& text, bool enter = false) {
     box.pnlPc->selectAll();
     QTest::keyClicks(box.pnlPc, text);
-    QTest::keyClick(box.pnlPc, Qt::Key_Return);
+    if (enter)
+        QTest::keyClick(box.pnlPc, Qt::Key_Return);
+    else
+        emit box.pnlPc->editingFinished();
 }
 
 } // namespace
@@ -204,7 +208,7 @@ void DisplaySizeTest::typedAndHeldPercent() {
                [this](TtailleImaBox& b) {
                    QVERIFY(b.CancelBtn->isDefault());
                    QCOMPARE(b.windowTitle(), QStringLiteral("Taille du clip (actuellement 100%)"));
-                   // Enter takes the typed percent and leaves the dialog open.
+                   // Leaving the field takes the typed percent.
                    typePercent(b, QStringLiteral("250"));
                    QVERIFY(b.isVisible());
                    QCOMPARE(b.position(), 250);
@@ -232,10 +236,12 @@ void DisplaySizeTest::typedAndHeldPercent() {
                    QTest::mouseRelease(b.udPc->upButton(), Qt::LeftButton);
                    QCOMPARE(b.position(), 400); // not past the top
                    QTRY_COMPARE(b.udPc->increment(), 1);
-                   b.CancelBtn->click();
+                   // Enter in the field confirms the dialog with the percent typed.
+                   typePercent(b, QStringLiteral("200"), true);
+                   QVERIFY(!b.isVisible());
                });
-    QCOMPARE(w().displaySize.displayPercent, 100);
-    QCOMPARE(w().displaySize.displayWidth, 160);
+    QCOMPARE(w().displaySize.displayPercent, 200);
+    QCOMPARE(w().displaySize.displayWidth, 320);
 }
 
 void DisplaySizeTest::fittingATinyWindow() {

@@ -11,6 +11,8 @@
 #include "support/measure_window.h"
 #include "support/seam_answerer.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QFile>
 #include <QLineEdit>
 #include <QPushButton>
@@ -151,19 +153,32 @@ void ExportDialogsTest::regressiPathOnShow() {
 }
 
 void ExportDialogsTest::regressiPathConfirmed_data() {
+    QTest::addColumn<bool>("browse");   // else pasted into the field
+    QTest::addColumn<QString>("typed"); // %1 stands for the executable's path
     QTest::addColumn<int>("item");
     QTest::addColumn<bool>("fileThere");
-    QTest::addColumn<int>("outcome");
+    QTest::addColumn<QString>("refused"); // part of the error, empty when saved
     QTest::addColumn<QString>("stored");
-    QTest::newRow("Windows") << 0 << true << int(TaccesregBox::Outcome::Saved) << "win";
-    QTest::newRow("DOS") << 1 << true << int(TaccesregBox::Outcome::Saved) << "DOS";
-    QTest::newRow("no file") << 0 << false << int(TaccesregBox::Outcome::NoExecutable) << "?";
+    QTest::newRow("Windows") << true << "" << 0 << true << ""
+                             << "win";
+    QTest::newRow("DOS") << true << "" << 1 << true << ""
+                         << "DOS";
+    QTest::newRow("pasted") << false << "%1" << 0 << true << ""
+                            << "win";
+    QTest::newRow("pasted with quotes") << false << " \"%1\" " << 1 << true << ""
+                                        << "DOS";
+    QTest::newRow("no file there") << true << "" << 0 << false << "n'existe pas"
+                                   << "?";
+    QTest::newRow("nothing typed") << false << "" << 0 << true << "Indiquez"
+                                   << "?";
 }
 
 void ExportDialogsTest::regressiPathConfirmed() {
+    QFETCH(bool, browse);
+    QFETCH(QString, typed);
     QFETCH(int, item);
     QFETCH(bool, fileThere);
-    QFETCH(int, outcome);
+    QFETCH(QString, refused);
     QFETCH(QString, stored);
     QTemporaryDir dir;
     const QString exe = dir.filePath(QStringLiteral("dossier Régressi/Regressi.exe"));
@@ -175,16 +190,29 @@ void ExportDialogsTest::regressiPathConfirmed() {
     SeamAnswerer seams;
     TaccesregBox box(config);
     showAndWait(box);
-    seams.answerNextFile(exe);
-    QTest::mouseClick(box.btnParcourir, Qt::LeftButton);
     box.rgRegVersion->button(item)->click();
+    if (browse) {
+        seams.answerNextFile(exe);
+        QTest::mouseClick(box.btnParcourir, Qt::LeftButton);
+    } else {
+        box.edRegPath->clear();
+        QApplication::clipboard()->setText(typed.arg(exe));
+        QTest::keySequence(box.edRegPath, QKeySequence::Paste);
+    }
+    if (!refused.isEmpty())
+        seams.answerNext(true); // the error box
     QTest::mouseClick(box.OKBtn, Qt::LeftButton);
-    QVERIFY(!box.isVisible());
-    QCOMPARE(int(box.outcome()), outcome);
+    // A path where no program is is refused with a word; the dialog stays.
+    QCOMPARE(box.isVisible(), !refused.isEmpty());
+    QCOMPARE(seams.count(MessageKind::Error), refused.isEmpty() ? 0 : 1);
+    QVERIFY2(seams.lastText().contains(refused), qPrintable(seams.lastText()));
+    if (refused.isEmpty())
+        QCOMPARE(box.outcome(), TaccesregBox::Outcome::Saved);
     ConfigFile reread(dir.path());
     const ConfigFile::RegressiEntry entry = reread.readRegressiDirect();
     QCOMPARE(entry.version, stored);
-    QCOMPARE(entry.path, fileThere ? exe : QStringLiteral("?"));
+    QCOMPARE(entry.path, refused.isEmpty() ? exe : QStringLiteral("?"));
+    box.hide();
 }
 
 void ExportDialogsTest::regressiPathBrowse() {

@@ -24,6 +24,7 @@
 #include <QClipboard>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
@@ -123,9 +124,16 @@ void ExportEndToEnd::everyRoadOut() {
     const QString txt = scratch.filePath(QStringLiteral("points.txt"));
     const QString pdf = scratch.filePath(QStringLiteral("print.pdf"));
 
-    // ".rw3" from the menu.
+    // ".rw3" from the menu. Proposed: the clip's name, beside the clip.
     seams.answerNextFile(rw3);
     w.mnuSaveRW3->trigger();
+    const QString clipFolder = QFileInfo(clip.path).absolutePath();
+    QCOMPARE(seams.fileRequests().last().fileName, QStringLiteral("export.rw3"));
+    QCOMPARE(seams.fileRequests().last().startFolder, clipFolder);
+    // The next time, in the folder that export went to.
+    seams.answerNextFile(std::nullopt);
+    w.mnuSaveRW3->trigger();
+    QCOMPARE(seams.fileRequests().last().startFolder, scratch.path());
     const QStringList rw3Lines = fromWindows1252(readAll(rw3)).split(QStringLiteral("\r\n"));
     const qsizetype values = rw3Lines.indexOf(QStringLiteral("&10 VALEUR VAR"));
     QVERIFY2(values > 0, "the count of data lines");
@@ -143,6 +151,9 @@ void ExportEndToEnd::everyRoadOut() {
             chooser->rgFormat->button(1)->click();
             chooser->OKBtn->click();
         });
+    // Each export has its own folder: ".rrr" has not been saved yet.
+    QCOMPARE(seams.fileRequests().last().fileName, QStringLiteral("export.rrr"));
+    QCOMPARE(seams.fileRequests().last().startFolder, clipFolder);
     const QStringList rrrLines = fromWindows1252(readAll(rrr)).split(QStringLiteral("\r\n"));
     QCOMPARE(rrrLines.at(2), QStringLiteral(" t x y"));
     QCOMPARE(rrrLines.mid(rrrLines.size() - 1 - rows.size(), rows.size()).front(),

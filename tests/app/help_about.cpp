@@ -166,6 +166,10 @@ void HelpAboutTest::aboutBox() {
             for (const LibraryVersion& library : video) {
                 QVERIFY(library.version.count(QLatin1Char('.')) == 2);
                 QVERIFY(!library.licence.isEmpty());
+                // In French, like the rest ("GPL version 2 ou ultérieure").
+                QVERIFY2(!library.licence.contains(QLatin1String("or later")) &&
+                             !library.licence.contains(QLatin1String("nonfree")),
+                         qPrintable(library.licence));
                 QVERIFY(libraries.contains(library.name + ' ' + library.version));
             }
             box->OKButton->click();

@@ -1,15 +1,19 @@
 // The keyboard as a user meets it: buttons never keep the focus (Space must
 // not open the clip dialog after a click on "Image suivante"), the picture
-// and the table take the keys that step the clip, and the menus have their
-// Alt access keys.
+// and the table take the keys that step the clip, the picture has them after
+// each opening, and the menus and the dialogs have their Alt access keys.
 #include "app/main_window.h"
 #include "app/paint_box.h"
 #include "app/string_grid.h"
 #include "clip/clip_player.h"
 #include "support/clip_opening.h"
 #include "support/measure_window.h"
+#include "support/modal_driver.h"
 
+#include <QAbstractButton>
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QKeySequence>
 #include <QLabel>
 #include <QMenuBar>
@@ -31,6 +35,8 @@ private slots:
     void keysOverTheTable_data();
     void keysOverTheTable();
     void menusHaveAccessKeys();
+    void pictureHasTheKeysAfterAnOpening();
+    void dialogsHaveAccessKeys();
 
 private:
     TForm1& w() { return *m_fixture->window; }
@@ -142,6 +148,60 @@ void KeyboardFocus::menusHaveAccessKeys() {
         }
     }
     QCOMPARE(QKeySequence::mnemonic(w().mnuFichiers->title()), QKeySequence(Qt::ALT | Qt::Key_F));
+}
+
+void KeyboardFocus::pictureHasTheKeysAfterAnOpening() {
+    // The table had the keys; another clip is opened.
+    auto* grid = w().findChild<StringGrid*>(QStringLiteral("StringGrid1"));
+    QVERIFY(grid);
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 3).center());
+    QCOMPARE(QApplication::focusWidget(), grid);
+    const OpenedClip other = openGeneratedClip(*m_fixture, smallClipSpec(8), "other.avi");
+    QVERIFY2(other.ok(), qPrintable(other.error));
+    QCOMPARE(QApplication::focusWidget()->objectName(), QStringLiteral("PaintBox1"));
+    press(Qt::Key_Right);
+    QCOMPARE(shownFrame(w()), 1);
+    QCOMPARE(labelText(w(), "lblNoImage2"), QStringLiteral("2"));
+}
+
+void KeyboardFocus::dialogsHaveAccessKeys() {
+    const QList<QDialog*> dialogs = w().findChildren<QDialog*>(Qt::FindDirectChildrenOnly);
+    QVERIFY(dialogs.size() >= 12);
+    for (QDialog* dialog : dialogs) {
+        // Every button and every label of a field has its own key.
+        QStringList captions;
+        for (QAbstractButton* button : dialog->findChildren<QAbstractButton*>()) {
+            if (!button->text().isEmpty() && !qobject_cast<QToolButton*>(button))
+                captions << button->text();
+        }
+        for (QLabel* label : dialog->findChildren<QLabel*>()) {
+            if (label->buddy())
+                captions << label->text();
+        }
+        QSet<int> keys;
+        for (const QString& caption : captions) {
+            const QKeySequence key = QKeySequence::mnemonic(caption);
+            const QString where = dialog->objectName() + QStringLiteral(": ") + caption;
+            QVERIFY2(!key.isEmpty(), qPrintable(where));
+            QVERIFY2(!keys.contains(key[0].toCombined()), qPrintable(where));
+            keys.insert(key[0].toCombined());
+        }
+    }
+    // The keys act: Alt+A is "Annuler" in the display size dialog.
+    auto* sizeDialog = w().findChild<QDialog*>(QStringLiteral("tailleImaBox"));
+    QVERIFY(sizeDialog);
+    bool closed = false;
+    runModal(
+        sizeDialog, [this] { w().findChild<QAction*>(QStringLiteral("mnuImaAutre"))->trigger(); },
+        [&] {
+            // The offscreen platform does not activate a dialog by itself.
+            QApplication::setActiveWindow(sizeDialog);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_A, Qt::AltModifier);
+            QTRY_VERIFY(!sizeDialog->isVisible()); // the button shows its press first
+            closed = true;
+        });
+    QVERIFY(closed);
+    QCOMPARE(labelText(w(), "lblAdapt"), QStringLiteral("Adaptation : 100%"));
 }
 
 QTEST_MAIN(KeyboardFocus)

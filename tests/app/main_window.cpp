@@ -336,7 +336,7 @@ void MainWindowTest::tooltipsFollowBullesDAide() {
     QVERIFY(w.Aide3->isChecked());
     QCOMPARE(tooltipFor(w.bbtnQuitter), QString()); // not before the next hint change
     enter(w.bbtnOpenAvi);
-    QCOMPARE(tooltipFor(w.bbtnOpenAvi), QStringLiteral("Ouvrir clip avi"));
+    QCOMPARE(tooltipFor(w.bbtnOpenAvi), QStringLiteral("Ouvrir un clip vidéo"));
 
     w.Aide3->trigger();
     enter(w.bbtnQuitter);

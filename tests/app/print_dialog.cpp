@@ -81,13 +81,13 @@ private slots:
 void PrintDialogTest::proposesAScaleThatFits() {
     PrintSetup s;
     s.show();
-    // 0.32 m wide on a sheet about 20 cm wide: 0.1 m per cm, 3.2 x 2.4 cm.
-    QCOMPARE(s.dialog.edEch->text(), QStringLiteral(" 1.00E-1"));
-    QCOMPARE(double(s.dialog.ProposedScale), 0.1);
+    // 0.32 m wide on a sheet about 20 cm wide: 0.02 m per cm, 16 x 12 cm.
+    QCOMPARE(s.dialog.edEch->text(), QStringLiteral(" 2.00E-2"));
+    QCOMPARE(double(s.dialog.ProposedScale), 0.02);
     QCOMPARE(s.dialog.lblImageXm->text(), QStringLiteral(" 3.20E-1"));
     QCOMPARE(s.dialog.lblImageYm->text(), QStringLiteral(" 2.40E-1"));
-    QCOMPARE(s.dialog.lblImageimprimeeX->text(), QStringLiteral(" 3.20E+0"));
-    QCOMPARE(s.dialog.lblImageImprimeeY->text(), QStringLiteral(" 2.40E+0"));
+    QCOMPARE(s.dialog.lblImageimprimeeX->text(), QStringLiteral(" 1.60E+1"));
+    QCOMPARE(s.dialog.lblImageImprimeeY->text(), QStringLiteral(" 1.20E+1"));
     QCOMPARE(s.dialog.TrackBar1->value(), 100);
     QVERIFY(!s.calibration.scaleChanged);
     QVERIFY(s.dialog.lblFormatFeuille->text().endsWith(QStringLiteral("cm")));
@@ -123,7 +123,7 @@ void PrintDialogTest::scaleField() {
     QFETCH(int, position);
     setDecimalSeparator(separator);
     PrintSetup s;
-    s.calibration.sensitivity = 0.01L; // 3.2 m wide: 1 m per cm proposed
+    s.calibration.sensitivity = 0.05L; // 16 m wide: 1 m per cm proposed
     s.show();
     QCOMPARE(double(s.dialog.ProposedScale), 1.0);
     s.dialog.edEch->clear(); // nothing typed yet: nothing to print at
@@ -161,7 +161,7 @@ void PrintDialogTest::trackBarThenAnnulerOrPlusTard() {
     const QString shown = s.dialog.edEch->text();
     s.dialog.TrackBar1->setFocus();
     s.dialog.TrackBar1->setValue(120); // one step: the scale divided by 10^0.2
-    QCOMPARE(s.dialog.edEch->text(), FormatSci(2, 0.1L / std::pow(10.0L, 0.2L)));
+    QCOMPARE(s.dialog.edEch->text(), FormatSci(2, 0.02L / std::pow(10.0L, 0.2L)));
     QCOMPARE(s.dialog.TrackBar1->value(), 120);
     QTest::mouseClick(s.dialog.btnAnnuler, Qt::LeftButton);
     QVERIFY(!s.dialog.isVisible());

@@ -2,9 +2,11 @@
 #include "common/number_format.h"
 
 #include "support/avi_bytes.h"
+#include "support/generated_clips.h"
 #include "support/shell_link_bytes.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +23,12 @@ QStringList labels(const ProClipTexts& t) {
             t.lblNbImages, t.lblPeriode, t.lblFrequence,
             t.lblDimL,     t.lblDimH,    t.lblAdapt.value_or(QStringLiteral("(untouched)")),
             t.lblCodec2,   t.lblCodec3};
+}
+
+// A file for the rows of a table: the test's own folder is made for each row.
+QString scratchFile(const QString& name, const QByteArray& bytes) {
+    const QString path = traxilo::testing::scratchFolder() + QLatin1Char('/') + name;
+    return writeBytes(path, bytes) ? path : QString();
 }
 
 ClipInfo ballClip() {
@@ -153,36 +161,70 @@ void TestClipFacts::openClipRoundings() {
 }
 
 void TestClipFacts::previewActions_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("path");
     QTest::addColumn<int>("action");
     QTest::addColumn<QString>("error");
+    QTest::addColumn<QString>("frames"); // lblNbImages when shown
+    QTest::addColumn<QString>("reason"); // in lblApercu: why nothing is shown
 
     AviFields rateZero;
     rateZero.rate = 0;
     const QString beyondEnd = QString::fromUtf8("Lecture au-delà de la fin de fichier");
-    QTest::newRow("AVI") << "clip.avi" << makeAviBytes(AviFields()) << int(Action::Show) << "";
-    QTest::newRow("AVI in capitals")
-        << "CLIP.AVI" << makeAviBytes(AviFields()) << int(Action::Show) << "";
-    QTest::newRow("rate 0 leaves the page")
-        << "zero.avi" << makeAviBytes(rateZero) << int(Action::Keep) << "";
-    QTest::newRow("100-byte file")
-        << "short.avi" << QByteArray(100, 'x') << int(Action::ShowError) << beyondEnd;
-    QTest::newRow("not an AVI name")
-        << "clip.mp4" << makeAviBytes(AviFields()) << int(Action::Keep) << "";
-    QTest::newRow("no extension") << "clip" << makeAviBytes(AviFields()) << int(Action::Keep) << "";
-    QTest::newRow("broken shortcut") << "clip.lnk" << QByteArray("not a shortcut")
-                                     << int(Action::ShowError) << "Cible introuvable";
+    const QString avi = "Nombre d'images : 100";
+    clipgen::ClipSpec phone;
+    phone.codec = clipgen::Codec::H264;
+    phone.container = clipgen::Container::Mp4;
+    phone.frames = 10;
+    const QString mp4 = testing::generatedClip(phone, QStringLiteral("phone.mp4"));
+    QTest::newRow("AVI") << scratchFile("clip.avi", makeAviBytes(AviFields())) << int(Action::Show)
+                         << "" << avi << "";
+    QTest::newRow("AVI in capitals") << scratchFile("CLIP.AVI", makeAviBytes(AviFields()))
+                                     << int(Action::Show) << "" << avi << "";
+    QTest::newRow("100-byte file") << scratchFile("short.avi", QByteArray(100, 'x'))
+                                   << int(Action::ShowError) << beyondEnd << ""
+                                   << "";
+    QTest::newRow("broken shortcut") << scratchFile("clip.lnk", "not a shortcut")
+                                     << int(Action::ShowError) << "Cible introuvable"
+                                     << ""
+                                     << "";
+    // Any other file through the video layer: its facts, or why there are
+    // none; never the facts of the file selected before.
+    QTest::newRow("MP4") << mp4 << int(Action::Show) << ""
+                         << "Nombre d'images : 10"
+                         << "";
+    QTest::newRow("AVI header alone named .mp4")
+        << scratchFile("clip.mp4", makeAviBytes(AviFields())) << int(Action::Show) << ""
+        << "Nombre d'images : 0"
+        << "Aperçu impossible : ";
+    QTest::newRow("AVI header of rate 0")
+        << scratchFile("zero.avi", makeAviBytes(rateZero)) << int(Action::Show) << ""
+        << "Nombre d'images : 0"
+        << "reconnu";
+    QTest::newRow("text named .mp4")
+        << scratchFile("notes.mp4", "pas une vidéo\n") << int(Action::Show) << ""
+        << "Nombre d'images : 0"
+        << "n'est pas un clip vidéo reconnu";
+    QTest::newRow("MP4 cut short") << testing::mp4WithoutIndex() << int(Action::Show) << ""
+                                   << "Nombre d'images : 0"
+                                   << "incomplet";
 }
 
 void TestClipFacts::previewActions() {
-    QFETCH(QString, name);
-    QFETCH(QByteArray, bytes);
+    QFETCH(QString, path);
     QFETCH(int, action);
     QFETCH(QString, error);
-    const PreviewOutcome outcome = PreviewSelection(write(name, bytes));
+    QFETCH(QString, frames);
+    QFETCH(QString, reason);
+    QVERIFY(!path.isEmpty());
+    const PreviewOutcome outcome = PreviewSelection(path);
     QCOMPARE(int(outcome.action), action);
     QCOMPARE(outcome.errorText, error);
+    if (outcome.action == Action::Show) {
+        QCOMPARE(outcome.texts.lblFile, "Fichier : " + QFileInfo(path).fileName());
+        QCOMPARE(outcome.texts.lblNbImages, frames);
+        QCOMPARE(outcome.texts.lblApercu.isEmpty(), reason.isEmpty());
+        QVERIFY2(outcome.texts.lblApercu.contains(reason), qPrintable(outcome.texts.lblApercu));
+    }
 
     // Nothing selected, a folder, a typed name: the page shows the open clip.
     QCOMPARE(PreviewSelection(QString()).action, Action::Reset);
@@ -230,11 +272,13 @@ void TestClipFacts::previewThroughShortcut() {
     QCOMPARE(outcome.targetPath, root.filePath(QStringLiteral("clips/Chute libre.avi")));
     QCOMPARE(outcome.texts.lblFile, QString("Fichier : Chute libre.avi"));
 
-    // A shortcut to something else than an AVI leaves the page as it was.
+    // A shortcut to something that is no clip: the target's name, and why.
     write(QStringLiteral("notes.txt"), "text");
     linkFields.relativePath = QStringLiteral(".\\notes.txt");
     const QString toText = write(QStringLiteral("notes.lnk"), makeShellLinkBytes(linkFields));
-    QCOMPARE(PreviewSelection(toText).action, Action::Keep);
+    const PreviewOutcome text = PreviewSelection(toText);
+    QCOMPARE(text.texts.lblFile, QString("Fichier : notes.txt"));
+    QVERIFY(text.texts.lblApercu.contains(QStringLiteral("reconnu")));
 }
 
 void TestClipFacts::previewOfRealSample() {
@@ -255,9 +299,10 @@ void TestClipFacts::previewOfRealSample() {
     QCOMPARE(outcome.texts.lblDimH, QString("Hauteur : 540 pixels"));
     QCOMPARE(outcome.texts.lblCodec2, QString("DIB "));
 
-    // An audio-only AVI has no picture: its header is not valid, nothing shown.
-    QCOMPARE(PreviewSelection(dir + QStringLiteral("/avi/MediaArea_AAC_file1.avi")).action,
-             Action::Keep);
+    // An audio-only AVI has no picture: its header is not valid, and the
+    // video layer says why.
+    QVERIFY(PreviewSelection(dir + QStringLiteral("/avi/MediaArea_AAC_file1.avi"))
+                .texts.lblApercu.contains(QStringLiteral("piste vidéo")));
 }
 
 QTEST_GUILESS_MAIN(TestClipFacts)

@@ -219,6 +219,8 @@ void VideoSourceTest::refusedFiles_data() {
         << writeFile("text.avi", "Ceci n'est pas un clip.\nSeulement du texte.\n") << "reconnu";
     QTest::newRow("100 bytes of an AVI") << writeFile("short.avi", mjpegBytes().left(100)) << "";
     QTest::newRow("empty") << writeFile("empty.avi", {}) << "reconnu";
+    // The container is known, the file is not whole: it says so.
+    QTest::newRow("MP4 without its index") << testing::mp4WithoutIndex() << "incomplet";
     const QString dir = samples();
     if (QFile::exists(dir)) {
         QTest::newRow("headers only") << dir + "/exiftool_RIFF.avi"

@@ -25,6 +25,8 @@ private slots:
     void writes();
     void failures_data();
     void failures();
+    void proposedFile_data();
+    void proposedFile();
 
 private:
     QTemporaryDir m_dir;
@@ -75,6 +77,37 @@ void FileOutputTest::failures() {
     QVERIFY2(error->contains(reason), qPrintable(*error));
     QVERIFY(error->startsWith(QStringLiteral("Le fichier")));
     QCOMPARE(readAll(m_dir.filePath(QStringLiteral("plain-file"))), QByteArray("kept"));
+}
+
+void FileOutputTest::proposedFile_data() {
+    QTest::addColumn<QString>("clip");
+    QTest::addColumn<QString>("lastFolder");
+    QTest::addColumn<QString>("folder");
+    QTest::addColumn<QString>("fileName");
+    const QString clips = m_dir.filePath(QStringLiteral("clips"));
+    const QString results = m_dir.filePath(QStringLiteral("résultats"));
+    QDir().mkpath(clips);
+    QDir().mkpath(results);
+    QTest::newRow("first time: beside the clip")
+        << clips + "/chute.avi" << QString() << clips << "chute.txt";
+    QTest::newRow("then where it went")
+        << clips + "/chute.avi" << results << results << "chute.txt";
+    QTest::newRow("that folder deleted")
+        << clips + "/chute.avi" << m_dir.filePath(QStringLiteral("effacé")) << clips << "chute.txt";
+    QTest::newRow("dots in the name")
+        << clips + "/IMG.2024.MOV" << QString() << clips << "IMG.2024.txt";
+    QTest::newRow("clip's folder gone") << m_dir.filePath(QStringLiteral("clé USB/chute.avi"))
+                                        << QString() << QString() << "chute.txt";
+}
+
+void FileOutputTest::proposedFile() {
+    QFETCH(QString, clip);
+    QFETCH(QString, lastFolder);
+    QFETCH(QString, folder);
+    QFETCH(QString, fileName);
+    const ExportProposal proposal = proposeExportFile(clip, lastFolder, QStringLiteral("txt"));
+    QCOMPARE(proposal.folder, folder);
+    QCOMPARE(proposal.fileName, fileName);
 }
 
 QTEST_GUILESS_MAIN(FileOutputTest)

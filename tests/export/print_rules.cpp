@@ -37,20 +37,33 @@ void PrintRulesTest::greyLevel() {
 }
 
 void PrintRulesTest::proposedScale_data() {
-    QTest::addColumn<double>("filling");
+    QTest::addColumn<double>("realWidthM");
+    QTest::addColumn<double>("realHeightM");
     QTest::addColumn<double>("proposed");
-    QTest::newRow("0.05") << 0.05 << 0.1;
-    QTest::newRow("0.5") << 0.5 << 1.0;
-    QTest::newRow("3") << 3.0 << 10.0;
-    // 320 x 240 pixels at 1 mm each on a 20.3 cm wide printable A4 page.
-    QTest::newRow("small picture on A4") << 0.32 / 20.3 << 0.1;
-    QTest::newRow("no picture") << 0.0 << 1.0;
+    QTest::addColumn<double>("printedWidthCm");
+    // On a printable A4 portrait page of 20 x 28.7 cm; a centimetre is left
+    // under the picture for the caption. The scale is the 1-2-5 step at
+    // which the picture comes nearest to filling the width.
+    QTest::newRow("DV, 2.2 m wide") << 2.2 << 1.65 << 0.2 << 11.0;
+    QTest::newRow("320 x 240 at 1 mm") << 0.32 << 0.24 << 0.02 << 16.0;
+    QTest::newRow("exactly one step") << 4.0 << 3.0 << 0.2 << 20.0;
+    QTest::newRow("just above a step") << 4.01 << 3.0 << 0.5 << 8.02;
+    QTest::newRow("a 5 step") << 7.0 << 3.0 << 0.5 << 14.0;
+    QTest::newRow("to the next decade") << 12.0 << 1.0 << 1.0 << 12.0;
+    QTest::newRow("portrait: the height decides") << 1.08 << 1.92 << 0.1 << 10.8;
+    QTest::newRow("no picture") << 0.0 << 0.0 << 1.0 << 0.0;
 }
 
 void PrintRulesTest::proposedScale() {
-    QFETCH(double, filling);
+    QFETCH(double, realWidthM);
+    QFETCH(double, realHeightM);
     QFETCH(double, proposed);
-    QCOMPARE(double(traxilo::proposedScale(filling)), proposed);
+    QFETCH(double, printedWidthCm);
+    const long double scale =
+        traxilo::proposedScale(fillingScale(QSizeF(realWidthM, realHeightM), QSizeF(20, 28.7)));
+    QCOMPARE(FormatSci(2, scale), FormatSci(2, proposed));
+    QVERIFY(qAbs(double(realWidthM / scale) - printedWidthCm) < 1e-9);
+    QVERIFY(realWidthM / scale <= 20 + 1e-9 && realHeightM / scale <= 27.7 + 1e-9);
 }
 
 void PrintRulesTest::trackBar_data() {

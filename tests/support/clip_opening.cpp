@@ -2,9 +2,11 @@
 
 #include "app/main_window.h"
 #include "app/paint_box.h"
+#include "document/measurement_document.h"
 #include "support/generated_clips.h"
 #include "support/seam_answerer.h"
 
+#include <QFileInfo>
 #include <QToolButton>
 
 namespace traxilo::test {
@@ -28,12 +30,13 @@ QString smallClip(int frames, int width, int height, clipgen::Codec codec,
 
 bool openClipThroughDialog(TForm1& window, SeamAnswerer& seams, const QString& path) {
     seams.answerNextFile(path);
-    window.bbtnOpenAvi->click();
-    return window.clipOpen();
+    window.findChild<QToolButton*>(QStringLiteral("bbtnOpenAvi"))->click();
+    return window.document().hasClip() &&
+           window.document().clip().path == QFileInfo(path).absoluteFilePath();
 }
 
 int shownFrame(const TForm1& window) {
-    return clipgen::readFrameIndex(window.PaintBox1->image());
+    return clipgen::readFrameIndex(window.findChild<PaintBox*>(QStringLiteral("PaintBox1"))->image());
 }
 
 } // namespace traxilo::test

@@ -15,4 +15,9 @@ QString generatedClip(const clipgen::ClipSpec& clipSpec, const QString& name,
 // A folder for files a test writes, removed when the test ends.
 QString scratchFolder();
 
+// A generated H.264 MP4 as a copy or a recording cut short leaves it: the
+// index ("moov" box), which the muxer writes last, is missing. Its path, or
+// empty on failure.
+QString mp4WithoutIndex();
+
 } // namespace traxilo::testing

@@ -1,10 +1,14 @@
 #include "support/measure_window.h"
 
 #include "app/paint_box.h"
+#include "app/string_grid.h"
+#include "document/measurement_document.h"
 #include "common/number_format.h"
 #include "support/generated_clips.h"
 
 #include <QAbstractButton>
+#include <QAction>
+#include <QToolButton>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTest>
@@ -56,19 +60,41 @@ OpenedClip openGeneratedClip(MainWindowFixture& fixture, const clipgen::ClipSpec
         }
     }
     fixture.seams.answerNextFile(result.path);
-    w.bbtnOpenAviClick();
-    if (!w.clipOpen()) {
+    child<QToolButton>(w, "bbtnOpenAvi")->click();
+    if (!w.document().hasClip() || w.document().clip().path != result.path) {
         result.error = QStringLiteral("the clip did not open: ") + fixture.seams.lastText();
     }
     return result;
 }
 
 void clickSurface(TForm1& window, QPoint pixel, Qt::MouseButton button) {
-    QTest::mouseClick(window.PaintBox1, button, Qt::NoModifier, pixel);
+    QTest::mouseClick(child<PaintBox>(window, "PaintBox1"), button, Qt::NoModifier, pixel);
+}
+
+const QImage& surfaceImage(const TForm1& window) {
+    return child<PaintBox>(window, "PaintBox1")->image();
 }
 
 unsigned surfaceRgb(const TForm1& window, QPoint pixel) {
-    return window.PaintBox1->image().pixel(pixel) & 0xFFFFFFu;
+    return surfaceImage(window).pixel(pixel) & 0xFFFFFFu;
+}
+
+int frameShown(const TForm1& window) {
+    return window.frameShown();
+}
+
+void trigger(const TForm1& window, const char* name) {
+    if (auto* action = window.findChild<QAction*>(QString::fromLatin1(name)))
+        action->trigger();
+    else
+        QTest::qFail(qPrintable(QStringLiteral("no action %1").arg(QLatin1String(name))),
+                     __FILE__, __LINE__);
+}
+
+void showFrame(TForm1& window, int frame) {
+    auto* table = child<StringGrid>(window, "StringGrid1");
+    table->grid()->setRow(frame + 1);
+    table->refresh();
 }
 
 void clickBox(QAbstractButton* box) {
@@ -89,15 +115,16 @@ QString labelText(const TForm1& window, const char* name) {
     return label ? label->text() : QStringLiteral("<none>");
 }
 
-QStringList gridCells(const TextGrid& grid) {
+QStringList tableCells(const TForm1& window) {
+    const auto* table = child<StringGrid>(window, "StringGrid1");
     QStringList out;
-    for (int r = 0; r < grid.rowCount(); ++r)
-        for (int c = 0; c < grid.colCount(); ++c)
-            out << grid.cell(c, r);
+    for (int r = 0; r < table->grid()->rowCount(); ++r)
+        for (int c = 0; c < table->grid()->colCount(); ++c)
+            out << table->text(c, r);
     return out;
 }
 
-QWidget* widgetNamed(TForm1& window, const QString& name) {
+QWidget* widgetNamed(const TForm1& window, const QString& name) {
     return window.findChild<QWidget*>(name);
 }
 

@@ -6,6 +6,7 @@
 #include <QPoint>
 #include <QPointF>
 #include <QString>
+#include <QImage>
 #include <QStringList>
 #include <optional>
 
@@ -49,10 +50,23 @@ double parse(const QString& text);
 // The text of the window's label `name`, "<none>" when there is no such label.
 QString labelText(const TForm1& window, const char* name);
 
-// Every cell of a grid, row by row: tables compared cell for cell.
-QStringList gridCells(const TextGrid& grid);
+// Every cell of the table on the "Mesures" page as it shows them (its header
+// row first), row by row: tables compared cell for cell.
+QStringList tableCells(const TForm1& window);
 
-// The child widget of the window named `name`, for QTest clicks.
-QWidget* widgetNamed(TForm1& window, const QString& name);
+// The child of the window named `name` (a widget, an action, a menu...).
+QWidget* widgetNamed(const TForm1& window, const QString& name);
+template <class T> T* child(const TForm1& window, const char* name) {
+    return window.findChild<T*>(QString::fromLatin1(name));
+}
+
+// The picture on the pointing surface, marks included.
+const QImage& surfaceImage(const TForm1& window);
+// The frame shown, as the window's number says (0-based).
+int frameShown(const TForm1& window);
+// Clicks the menu item or action named `name`.
+void trigger(const TForm1& window, const char* name);
+// Shows frame `frame` as a click on its row of the table does.
+void showFrame(TForm1& window, int frame);
 
 } // namespace traxilo::test

@@ -1,5 +1,6 @@
 #include "app/dialogs/dialogs.h"
 
+#include "app/access_keys.h"
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/clips_folder_dialog.h"
 #include "app/dialogs/display_size_dialog.h"
@@ -13,6 +14,7 @@
 #include "app/dialogs/save_format_dialog.h"
 #include "app/dialogs/table_clipboard_dialog.h"
 #include "app/dialogs/text_format_dialog.h"
+#include "app/title_room.h"
 
 namespace traxilo {
 
@@ -27,6 +29,14 @@ Dialogs::Dialogs(ConfigFile& config, const MeasurementDocument& document, PointS
       dlgImprimer(new TdlgImprimer(document, parent)),
       sauveGraphicPPBox(new TSauveGraphicPPBox(parent)),
       accesClipsBox(new TaccesClipsBox(config, parent)), alleraDlg(new TalleraDlg(parent)),
-      helpWindow(new HelpWindow(parent)) {}
+      helpWindow(new HelpWindow(parent)) {
+    for (QDialog* dialog : std::initializer_list<QDialog*>{
+             dlgPointeur, aboutBox, accesregBox, formatTxtBox, sauverMesuresBox, tailleImaBox,
+             aspectPointBox, sauveTableauPPBox, dlgImprimer, sauveGraphicPPBox, accesClipsBox,
+             alleraDlg, helpWindow}) {
+        assignAccessKeys(dialog);
+        keepTitleReadable(dialog);
+    }
+}
 
 } // namespace traxilo

@@ -209,9 +209,9 @@ bool TtailleImaBox::eventFilter(QObject* watched, QEvent* event) {
     if (watched == pnlPc && event->type() == QEvent::KeyPress) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            // Enter takes the typed percent; it neither cancels nor applies.
-            pnlPcEdited();
-            pnlPc->selectAll();
+            // A percent typed and confirmed with Enter is the user's choice,
+            // as OK would take it ("Annuler" stays the default elsewhere).
+            OKBtnClick();
             return true;
         }
     }

@@ -54,7 +54,7 @@ TalleraDlg::TalleraDlg(QWidget* parent) : QDialog(parent) {
     fermerBtn = named(new QPushButton(QStringLiteral("Fermer"), this), "fermerBtn");
     fermerBtn->setAutoDefault(false);
     Label1 =
-        named(new QLabel(QStringLiteral("Cliquez  sur le numéro de l'image à atteindre..."), this),
+        named(new QLabel(QStringLiteral("Cliquez sur le numéro de l'image à atteindre..."), this),
               "Label1");
     Label1->setAlignment(Qt::AlignCenter);
     Label1->setWordWrap(true);

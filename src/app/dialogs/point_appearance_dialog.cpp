@@ -1,7 +1,6 @@
 #include "app/dialogs/point_appearance_dialog.h"
 
 #include "app/color_dialog_seam.h"
-#include "app/design_colours.h"
 #include "app/dialogs/button_row.h"
 #include "app/radio_group.h"
 #include "app/widget_style.h"
@@ -21,7 +20,6 @@ TaspectPointBox::TaspectPointBox(QWidget* parent) : QDialog(parent) {
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    fillBackground(this, kSilver);
 
     ptForme = named(new RadioGroup(QStringLiteral(" Forme "),
                                    {QStringLiteral("  Croix  "), QStringLiteral("  Carré"),

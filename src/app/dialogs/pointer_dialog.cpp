@@ -1,6 +1,5 @@
 #include "app/dialogs/pointer_dialog.h"
 
-#include "app/design_colours.h"
 #include "app/dialogs/button_row.h"
 #include "app/hint_tracker.h"
 #include "app/radio_group.h"
@@ -19,7 +18,6 @@ TdlgPointeur::TdlgPointeur(PointStyle& style, QWidget* parent) : QDialog(parent)
     setModal(true);
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
-    fillBackground(this, kSilver);
 
     rgPtNoirBlanc =
         named(new RadioGroup(QStringLiteral(" Noir / Blanc "),

@@ -82,8 +82,10 @@ TdlgImprimer::TdlgImprimer(const MeasurementDocument& document, QWidget* parent)
     grid->addWidget(lblImageXm, 2, 1);
     grid->addWidget(lblImageYm, 2, 2);
     grid->addWidget(new QLabel(QStringLiteral("mètre(s)"), scaleBox), 2, 3);
-    grid->addWidget(new QLabel(QStringLiteral("1 cm (imprimante) ="), scaleBox), 3, 0);
+    auto* scaleLabel = new QLabel(QStringLiteral("1 cm (imprimante) ="), scaleBox);
+    grid->addWidget(scaleLabel, 3, 0);
     edEch = named(new QLineEdit(QStringLiteral("1"), scaleBox), "edEch");
+    scaleLabel->setBuddy(edEch);
     edEch->setMaximumWidth(110);
     acceptBothDecimalSeparators(edEch); // pasted text too
     grid->addWidget(edEch, 3, 1, 1, 2);
@@ -233,9 +235,9 @@ void TdlgImprimer::FormShow() {
     AjusteShpFeuille();
     AjusteShpDessin();
     if (m_scaleStale) {
-        const long double filling =
-            std::max(RealWidthM / SheetWidthCm, RealHeightM / SheetHeightCm);
-        ProposedScale = proposedScale(filling);
+        ProposedScale =
+            proposedScale(fillingScale(QSizeF(double(RealWidthM), double(RealHeightM)),
+                                       QSizeF(double(SheetWidthCm), double(SheetHeightCm))));
         writeScaleField(FormatSci(2, ProposedScale));
         m_scaleStale = false;
     }

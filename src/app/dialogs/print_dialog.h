@@ -23,8 +23,8 @@ class ShapeWidget;
 // "Impression des points et des axes": the scale of the printout (metres per
 // printed centimetre, typed or set with the track bar), previews of the
 // drawing against the sheet, colour and grid options, and the printing of
-// one page. The scale proposed after a new clip or calibration is a power of
-// ten at which the picture fits the sheet.
+// one page. The scale proposed after a new clip or calibration is the 1-2-5
+// step at which the picture comes nearest to filling the sheet.
 class TdlgImprimer : public QDialog {
     Q_OBJECT
 public:

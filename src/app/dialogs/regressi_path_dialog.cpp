@@ -4,6 +4,7 @@
 #include "app/dialogs/button_row.h"
 #include "app/file_dialog_seam.h"
 #include "app/hint_tracker.h"
+#include "app/message_seam.h"
 #include "app/radio_group.h"
 #include "app/widget_style.h"
 #include "export/regressi_launch.h"
@@ -26,7 +27,6 @@ TaccesregBox::TaccesregBox(ConfigFile& config, QWidget* parent)
                    Qt::MSWindowsFixedSizeDialogHint);
 
     edRegPath = named(new QLineEdit(this), "edRegPath");
-    edRegPath->setEnabled(false); // shows the choice; "Parcourir..." makes it
     edRegPath->setMinimumWidth(360);
     HintTracker::setHint(edRegPath, QStringLiteral("|Chemin d'accès à Regressi"));
     btnParcourir = named(new QPushButton(QStringLiteral("Parcourir..."), this), "btnParcourir");
@@ -56,6 +56,9 @@ TaccesregBox::TaccesregBox(ConfigFile& config, QWidget* parent)
 
     connect(btnParcourir, &QPushButton::clicked, this, &TaccesregBox::btnParcourirClick);
     connect(rgRegVersion, &RadioGroup::itemClicked, this, &TaccesregBox::rgRegVersionClick);
+    // A path typed or pasted is checked by OK, once a version is chosen.
+    connect(edRegPath, &QLineEdit::textEdited, this,
+            [this] { OKBtn->setEnabled(rgRegVersion->itemIndex() >= 0); });
     connect(OKBtn, &QPushButton::clicked, this, &TaccesregBox::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &QDialog::reject);
 }
@@ -93,15 +96,19 @@ void TaccesregBox::rgRegVersionClick() {
 }
 
 void TaccesregBox::OKBtnClick() {
-    const QString path = edRegPath->text();
-    if (path.isEmpty() || !QFileInfo(path).isFile()) {
-        m_outcome = Outcome::NoExecutable;
-        accept();
+    const QString path = typedProgramPath(edRegPath->text());
+    if (const std::optional<QString> problem = programPathProblem(path)) {
+        MessageSeam::showError(*problem, this);
+        edRegPath->setFocus();
+        edRegPath->selectAll();
         return;
     }
     const RegressiFormat format =
         rgRegVersion->itemIndex() == 0 ? RegressiFormat::Windows : RegressiFormat::Dos;
-    m_config.setRegressi(regressiVersionText(format), path);
+    // Kept whole: the launch runs from any working folder.
+    m_config.setRegressi(
+        regressiVersionText(format),
+        QDir::toNativeSeparators(QFileInfo(QDir::fromNativeSeparators(path)).absoluteFilePath()));
     m_outcome = m_config.save() ? Outcome::Saved : Outcome::SaveFailed;
     accept();
 }

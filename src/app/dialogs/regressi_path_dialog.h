@@ -11,18 +11,18 @@ class ConfigFile;
 class RadioGroup;
 
 // "Définition du chemin d'accès à Regressi": where the Regressi executable
-// lies and which version it is, kept in the settings file. Filled from the
-// settings at each showing.
+// lies (chosen with "Parcourir...", typed or pasted) and which version it
+// is, kept in the settings file. Filled from the settings at each showing.
 class TaccesregBox : public QDialog {
     Q_OBJECT
 public:
     static inline const QString Caption = QStringLiteral("Définition du chemin d'accès à Regressi");
 
-    // How the last showing ended, for the launch command's state.
+    // How the last showing ended, for the launch command's state. A path
+    // where no file is is refused with a message; the dialog stays open.
     enum class Outcome {
-        Cancelled,    // nothing changed
-        NoExecutable, // no file at the path: the launch is disabled, nothing saved
-        SaveFailed,   // the settings file could not be written
+        Cancelled,  // nothing changed
+        SaveFailed, // the settings file could not be written
         Saved,
     };
 

@@ -38,7 +38,9 @@ TitleSeparatorForm buildTitleSeparatorForm(QDialog* dialog, const QString& intro
     layout->addWidget(introLabel);
     layout->addWidget(new QLabel(QStringLiteral("Donnez un titre aux données"), dialog));
     auto* titleRow = new QHBoxLayout;
-    titleRow->addWidget(new QLabel(QStringLiteral("Titre"), dialog));
+    auto* titleLabel = new QLabel(QStringLiteral("Titre"), dialog);
+    titleLabel->setBuddy(form.title);
+    titleRow->addWidget(titleLabel);
     titleRow->addWidget(form.title, 1);
     layout->addLayout(titleRow);
     layout->addWidget(
