@@ -5,6 +5,7 @@
 // that apply. The window is reached through its commands and object names.
 #include "app/hint_tracker.h"
 #include "app/main_window.h"
+#include "document/measurement_document.h"
 #include "support/generated_clips.h"
 #include "support/measure_window.h"
 #include "support/modal_driver.h"
@@ -163,7 +164,7 @@ void OpenDialogTest::pageComesBackWithoutANewClip() {
     QFETCH(bool, cancelled);
     const QString avi = clip("school.avi", clipgen::Codec::Mjpeg, clipgen::Container::Avi, 20);
     openThroughMenu(avi);
-    QVERIFY(w().clipOpen());
+    QVERIFY(w().document().hasClip());
     auto* before = w().findChild<QWidget*>(page);
     named<QTabWidget>("PageControl1")->setCurrentWidget(before);
     QWidget* whileBrowsing = nullptr;
@@ -183,7 +184,7 @@ void OpenDialogTest::pageComesBackWithoutANewClip() {
 void OpenDialogTest::eachOpeningOffersTheSizesThatApply() {
     // Larger than the clip area: "Adapter" shows it smaller.
     openThroughMenu(clip("large.avi", clipgen::Codec::Mjpeg, clipgen::Container::Avi, 5, 1600));
-    QVERIFY(w().clipOpen());
+    QVERIFY(w().document().hasClip());
     auto* hundred = named<QAction>("mnuIma100");
     auto* adapt = named<QAction>("mnuImaAdapter");
     auto* other = named<QAction>("mnuImaAutre");
