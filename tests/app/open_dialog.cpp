@@ -34,13 +34,13 @@ QString writeText(const QString& name, const QByteArray& bytes) {
 // A 25 frames per second clip of `frames` frames, `width` x 240.
 QString clip(const QString& name, clipgen::Codec codec, clipgen::Container container, int frames,
              int width = 320) {
-    clipgen::ClipSpec spec;
-    spec.codec = codec;
-    spec.container = container;
-    spec.frames = frames;
-    spec.width = width;
-    spec.height = 240;
-    return testing::generatedClip(spec, name);
+    clipgen::ClipSpec clipSpec;
+    clipSpec.codec = codec;
+    clipSpec.container = container;
+    clipSpec.frames = frames;
+    clipSpec.width = width;
+    clipSpec.height = 240;
+    return testing::generatedClip(clipSpec, name);
 }
 
 } // namespace
