@@ -1,8 +1,8 @@
 // Session files keep the document: positions to the fraction of a pixel with
 // their automatic flag, and files of the earlier format still open.
+#include "session/session_file.h"
 #include "document/measurement_document.h"
 #include "session/document_session.h"
-#include "session/session_file.h"
 
 #include <QFile>
 #include <QUndoStack>
@@ -29,8 +29,12 @@ private slots:
 
 void SessionFileTest::roundTripKeepsEveryPosition() {
     MeasurementDocument d;
-    d.openClip({QStringLiteral("/clips/throw.mp4"), 50, QSize(1080, 1920), QStringLiteral("avc1"),
-                1 / 30.0L, {}});
+    d.openClip({QStringLiteral("/clips/throw.mp4"),
+                50,
+                QSize(1080, 1920),
+                QStringLiteral("avc1"),
+                1 / 30.0L,
+                {}});
     d.setPointsPerFrame(2);
     d.setCaptureRate(240.0L);
     d.setXyDigits(5);
@@ -94,12 +98,14 @@ void SessionFileTest::damagedFilesAreRefused_data() {
     QTest::addColumn<QByteArray>("replace");
     QTest::addColumn<QByteArray>("with");
     QTest::newRow("newer format") << QByteArray("\"version\": 1") << QByteArray("\"version\": 9");
-    QTest::newRow("frame past the clip") << QByteArray("            2,\n            1,\n            120")
-                                         << QByteArray("            40,\n            1,\n            120");
+    QTest::newRow("frame past the clip")
+        << QByteArray("            2,\n            1,\n            120")
+        << QByteArray("            40,\n            1,\n            120");
     QTest::newRow("point past the points per frame")
-        << QByteArray("            2,\n            2,") << QByteArray("            2,\n            3,");
-    QTest::newRow("position not a number") << QByteArray("            300,")
-                                           << QByteArray("            \"300\",");
+        << QByteArray("            2,\n            2,")
+        << QByteArray("            2,\n            3,");
+    QTest::newRow("position not a number")
+        << QByteArray("            300,") << QByteArray("            \"300\",");
 }
 
 void SessionFileTest::damagedFilesAreRefused() {
