@@ -160,6 +160,12 @@ void DisplaySizeKeepsPoints::keptAtEverySize() {
         }
         QCOMPARE(after.cells, before.cells);
 
+        // The scale points' markers beside the picture follow them.
+        const QPoint p1 = toDisplayPixel(before.calibration.p1, f);
+        const QPoint p2 = toDisplayPixel(before.calibration.p2, f);
+        QCOMPARE(widgetNamed(w, "indicX1")->x(), p1.x() + 3);
+        QCOMPARE(widgetNamed(w, "indicY2")->y(), p2.y() + 3);
+
         // The axes cross at the origin as shown: one white line, an edge
         // each side.
         const QPoint o = toDisplayPixel(QPointF(kOrigin), f);
