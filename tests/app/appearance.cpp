@@ -14,6 +14,7 @@
 #include "support/modal_driver.h"
 
 #include <QAction>
+#include <QBitmap>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
@@ -38,15 +39,27 @@ template <class T> T* find(const TForm1& w, const char* name) {
     return found;
 }
 
-QImage cursorImage(const QCursor& cursor) {
-    return cursor.pixmap().toImage();
+// The program's cursors are two-colour ones: their bitmap and mask, pixel
+// by pixel.
+QByteArray cursorBits(const QCursor& cursor) {
+    QByteArray bits;
+    for (const QBitmap& bitmap : {cursor.bitmap(), cursor.mask()}) {
+        const QImage image = bitmap.toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                bits += image.pixelIndex(x, y) ? '1' : '0';
+    }
+    return bits;
 }
 
 // The program's cursor of number `n`, as a fresh registry draws it.
-QImage programCursor(int n) {
+QByteArray programCursor(int n) {
     CursorRegistry cursors;
     cursors.registerStandardCursors();
-    return cursorImage(cursors.cursor(n));
+    const QByteArray bits = cursorBits(cursors.cursor(n));
+    if (!bits.contains('1'))
+        qFatal("no cursor %d", n);
+    return bits;
 }
 
 // Point 1 in magenta (as a session would set it), and the clicks staying on
@@ -128,7 +141,7 @@ void AppearanceTest::pointerCursor() {
     if (calibrating) {
         trigger(w(), "popUpMnuModeEtalonner");
         clickBox(find<QRadioButton>(w(), "rbChxOrig"));
-        QCOMPARE(cursorImage(surface->cursor()), programCursor(111));
+        QCOMPARE(cursorBits(surface->cursor()), programCursor(111));
         QVERIFY(!find<QMenu>(w(), "mnuFormePointeur")->menuAction()->isEnabled());
     }
     if (choice.startsWith(QLatin1String("dialog"))) {
@@ -147,7 +160,7 @@ void AppearanceTest::pointerCursor() {
     } else {
         trigger(w(), qPrintable(choice));
     }
-    QCOMPARE(cursorImage(surface->cursor()), programCursor(cursor));
+    QCOMPARE(cursorBits(surface->cursor()), programCursor(cursor));
     // The menus show the pointer in force, and so does the dialog next time;
     // a cancelled choice is not kept.
     const bool white = cursor / 100 == 2;
@@ -156,7 +169,7 @@ void AppearanceTest::pointerCursor() {
     if (calibrating) {
         // Back to pointing, the chosen shape returns in the chosen colour.
         trigger(w(), "popUpMnuModeAcquerir");
-        QCOMPARE(cursorImage(surface->cursor()), programCursor(202));
+        QCOMPARE(cursorBits(surface->cursor()), programCursor(202));
     }
 }
 
