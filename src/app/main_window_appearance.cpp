@@ -4,9 +4,9 @@
 #include "app/dialogs/point_appearance_dialog.h"
 #include "app/dialogs/pointer_dialog.h"
 #include "app/hint_tracker.h"
+#include "app/message_seam.h"
 #include "app/paint_box.h"
 #include "app/up_down.h"
-#include "app/message_seam.h"
 #include "document/document_commands.h"
 #include "document/measurement_document.h"
 #include "pointing/style_table.h"
@@ -221,9 +221,6 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
     if (!clipOpen()) {
         m_document->setStyles(styles, m_document->markSize());
         m_document->setPointsPerFrame(n);
-        return;
-    }
-    if (!keepFewerPoints(n)) {
         return;
     }
     // The colours and the number of points: one step of "Annuler".

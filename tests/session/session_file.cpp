@@ -25,6 +25,8 @@ private slots:
     void firstFormatIsConverted();
     void damagedFilesAreRefused_data();
     void damagedFilesAreRefused();
+    void refusalsSayWhy_data();
+    void refusalsSayWhy();
 };
 
 void SessionFileTest::roundTripKeepsEveryPosition() {
@@ -119,6 +121,27 @@ void SessionFileTest::damagedFilesAreRefused() {
     const SessionReadResult read = readSession(bytes);
     QVERIFY(!read.session);
     QVERIFY(!read.error.isEmpty());
+}
+
+void SessionFileTest::refusalsSayWhy_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QFile file(QStringLiteral(TRAXILO_TEST_DATA_DIR "/session/v1_display200.trx"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArray absurd = file.readAll();
+    absurd.replace("\"pointsPerFrame\": 2", "\"pointsPerFrame\": 12");
+    QTest::newRow("empty") << QByteArray() << "n'est pas une session";
+    QTest::newRow("another program's JSON")
+        << QByteArray("{\"name\": \"x\", \"version\": 1}") << "n'est pas une session";
+    QTest::newRow("absurd value") << absurd << "pointsPerFrame";
+}
+
+void SessionFileTest::refusalsSayWhy() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    const SessionReadResult read = readSession(bytes);
+    QVERIFY(!read.session);
+    QVERIFY2(read.error.contains(reason), qPrintable(read.error));
 }
 
 QTEST_GUILESS_MAIN(SessionFileTest)
