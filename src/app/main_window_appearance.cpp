@@ -4,9 +4,9 @@
 #include "app/dialogs/point_appearance_dialog.h"
 #include "app/dialogs/pointer_dialog.h"
 #include "app/hint_tracker.h"
+#include "app/message_seam.h"
 #include "app/paint_box.h"
 #include "app/up_down.h"
-#include "app/message_seam.h"
 #include "document/document_commands.h"
 #include "document/measurement_document.h"
 #include "pointing/style_table.h"
@@ -233,6 +233,8 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
     if (n != m_document->pointsPerFrame())
         pushChange(new ChangePointsPerFrame(m_document, n));
     undoStack->endMacro();
+    // The table moves to the last point's column, which makes it current.
+    measureGrid.setCol(2 * n - 1);
 }
 
 void TForm1::bbtnCibleClick() {
