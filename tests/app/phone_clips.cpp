@@ -212,6 +212,7 @@ void PhoneClips::squarePixelsOfACamcorder() {
     trigger(w, "popUpMnuModeAcquerir");
     child<UpDown>(w, "udPointsPlan")->stepBy(true);
     QCOMPARE(w.document().pointsPerFrame(), 2);
+    child<UpDown>(w, "udPointNumero")->stepBy(false); // point 1 first
     clickSurface(w, rounded(truth.rulerC));
     clickSurface(w, rounded(truth.rulerD));
     const std::optional<FramePosition> c = w.document().metres(0, 1);
