@@ -76,18 +76,6 @@ private:
         chooseCell(w(), frame, point);
         clickSurface(w(), pixel);
     }
-    // No automatic advance: each click stays on its frame and point.
-    void stayPut() {
-        for (const char* name : {"chkBoxAutoV", "chkBoxAutoH"}) {
-            auto* box = child<QCheckBox>(w(), name);
-            if (box->isEnabled() && box->isChecked())
-                clickBox(box);
-        }
-    }
-    void twoPoints() {
-        setPointsPerFrame(w(), 2);
-        stayPut();
-    }
     void rightClick(QPoint pixel) {
         clickSurface(w(), pixel, Qt::RightButton);
         child<QMenu>(w(), "PopupMenu1")->hide();
@@ -104,7 +92,6 @@ void GotoDialogTest::init() {
     const OpenedClip clip =
         openGeneratedClip(*m_fixture, smallClipSpec(12), QStringLiteral("goto_dialog.avi"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
-    stayPut();
 }
 
 void GotoDialogTest::aClickOnADrawnMarkFindsIt_data() {
@@ -138,7 +125,7 @@ void GotoDialogTest::aClickOnADrawnMarkFindsIt() {
 }
 
 void GotoDialogTest::pointsInFrameThenPointOrder() {
-    twoPoints();
+    setPointsPerFrame(w(), 2);
     record(8, 1, QPoint(30, 30));
     record(3, 2, QPoint(30, 30));
     record(3, 1, QPoint(30, 31)); // the marks overlap: both found
@@ -147,7 +134,7 @@ void GotoDialogTest::pointsInFrameThenPointOrder() {
 }
 
 void GotoDialogTest::choosingALineAndDelete() {
-    twoPoints();
+    setPointsPerFrame(w(), 2);
     record(2, 2, QPoint(70, 50));
     record(6, 2, QPoint(70, 50));
     record(6, 1, QPoint(20, 20));
