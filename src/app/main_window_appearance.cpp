@@ -230,6 +230,8 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
     if (n != m_document->pointsPerFrame())
         pushChange(new ChangePointsPerFrame(m_document, n));
     undoStack->endMacro();
+    // The table moves to the last point's column, which makes it current.
+    measureGrid.setCol(2 * n - 1);
 }
 
 void TForm1::bbtnCibleClick() {

@@ -422,6 +422,8 @@ void TForm1::udPointsPlanClick() {
         return;
     }
     pushChange(new ChangePointsPerFrame(m_document, n));
+    // The table moves to the last point's column, which makes it current.
+    measureGrid.setCol(2 * n - 1);
 }
 
 bool TForm1::keepFewerPoints(int n) {
