@@ -218,7 +218,7 @@ void DisplaySizeTest::typedAndHeldPercent() {
                    QCOMPARE(b.position(), 10);
                    // Not a number: said when Enter is pressed, the last percent back.
                    m_fixture->seams.answerNext(true);
-                   typePercent(b, QStringLiteral("abc"));
+                   typePercent(b, QStringLiteral("abc"), true);
                    QCOMPARE(m_fixture->seams.count(MessageKind::Warning), 1);
                    QCOMPARE(b.pnlPc->text(), QStringLiteral("10%"));
 
