@@ -1,5 +1,7 @@
 #include "analysis/curve_fit.h"
 
+#include "analysis/vector_state.h"
+
 #include <Eigen/Dense>
 #include <algorithm>
 #include <cmath>
@@ -609,6 +611,7 @@ FitResult fitCurve(FitModel model, const std::vector<double>& x, const std::vect
     // uncertainties by: one more at least.
     if (n <= p)
         return failure(model, tooFewPoints(p + 1, n));
+    clearUpperVectorState();
     const VectorXd xv = Eigen::Map<const VectorXd>(x.data(), n);
     const VectorXd yv = Eigen::Map<const VectorXd>(y.data(), n);
     if (xv.maxCoeff() == xv.minCoeff())
