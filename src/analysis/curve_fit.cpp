@@ -603,7 +603,8 @@ FitResult fitCurve(FitModel model, const std::vector<double>& x, const std::vect
     const int n = int(std::min(x.size(), y.size()));
     const int p = fitParameterCount(model);
     if (x.size() != y.size())
-        return failure(model, kNotANumber);
+        return failure(model,
+                       QStringLiteral("Les abscisses et les ordonnées ne vont pas par paires."));
     for (int i = 0; i < n; ++i)
         if (!std::isfinite(x[i]) || !std::isfinite(y[i]))
             return failure(model, kNotANumber);

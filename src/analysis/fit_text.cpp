@@ -47,17 +47,22 @@ QString valueWithUncertainty(double value, double uncertainty) {
         return FormatFixed(0, std::round(value / unit) * unit) + kPlusMinus +
                FormatFixed(0, std::round(uncertainty / unit) * unit);
     }
-    // Shared exponent, the value written as FormatSci writes it.
+    // One exponent for both, that of the larger, written as FormatSci writes
+    // exponents ("E-7", "E+12"); a value far below its uncertainty (zero)
+    // shows as zeros.
     const double larger = std::max(std::fabs(value), uncertainty);
-    const int exponent = int(std::floor(std::log10(larger)));
+    int exponent = int(std::floor(std::log10(larger)));
     int mantissaDecimals = std::max(0, decimals + exponent);
-    QString sci = FormatSci(mantissaDecimals, value).trimmed();
-    const int e = sci.indexOf(QLatin1Char('E'));
-    const int shown = sci.mid(e + 1).toInt(); // may have moved up in rounding
-    const double scale = std::pow(10.0, shown);
-    return QStringLiteral("(%1%2%3)%4")
-        .arg(sci.left(e), kPlusMinus, FormatFixed(mantissaDecimals, uncertainty / scale),
-             sci.mid(e));
+    if (FormatFixed(mantissaDecimals, larger / std::pow(10.0, exponent)).startsWith(u'1') &&
+        larger / std::pow(10.0, exponent) > 9) { // rounds up to ten
+        ++exponent; // the last digit stays where the uncertainty puts it
+        mantissaDecimals = std::max(0, decimals + exponent);
+    }
+    const double scale = std::pow(10.0, exponent);
+    return QStringLiteral("(%1%2%3)E%4%5")
+        .arg(FormatFixed(mantissaDecimals, value / scale), kPlusMinus,
+             FormatFixed(mantissaDecimals, uncertainty / scale), exponent < 0 ? "-" : "+")
+        .arg(std::abs(exponent));
 }
 
 QString measuredText(const QString& name, double value, double uncertainty, const QString& unit) {

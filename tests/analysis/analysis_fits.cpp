@@ -275,6 +275,9 @@ void AnalysisFitsTest::valuesFollowTheirUncertainty_data() {
     QTest::newRow("rounds up a power of ten") << 0.0123 << 0.0096 << "0,012 ± 0,010";
     QTest::newRow("large uncertainty") << 12345.6 << 321.0 << "12300 ± 300";
     QTest::newRow("small values") << 1.2345e-7 << 2e-9 << "(1,23 ± 0,02)E-7";
+    QTest::newRow("small, rounding up") << 9.9996e-7 << 3e-10 << "(1,0000 ± 0,0003)E-6";
+    QTest::newRow("zero, small uncertainty") << 0.0 << 2e-9 << "(0 ± 2)E-9";
+    QTest::newRow("large values") << 3.4567e8 << 1.2e6 << "(3,457 ± 0,012)E+8";
     QTest::newRow("no uncertainty") << 2.5 << 0.0 << "2,500E+0";
 }
 
