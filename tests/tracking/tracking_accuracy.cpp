@@ -8,10 +8,8 @@
 #include "clipgen/clip_generator.h"
 #include "clipgen/scene.h"
 #include "support/generated_clips.h"
-#include "tracking/tracking_run.h"
+#include "tracking/run_harness.h"
 
-#include <QSignalSpy>
-#include <QThread>
 #include <QtTest>
 #include <cmath>
 #include <map>
@@ -32,48 +30,33 @@ double distance(QPointF a, QPointF b) {
     return std::hypot(a.x() - b.x(), a.y() - b.y());
 }
 
-// Runs the tracker in a thread of its own, as the window does, answering
-// its questions from the truth.
+// Runs the tracker as the window does, answering its questions from the
+// truth.
 Outcome track(const QString& path, const clipgen::ClipTruth& truth, double radiusShare) {
-    Outcome out;
-    QThread thread;
-    auto* run = new TrackingRun;
-    run->moveToThread(&thread);
-    QObject::connect(&thread, &QThread::finished, run, &QObject::deleteLater);
-    thread.start();
-
-    QObject context;
-    QObject::connect(run, &TrackingRun::frameTracked, &context, [&](const TrackedFrame& f) {
-        out.positions[f.frame] = f.positions.value(0);
-        out.sources[f.frame] = f.sources.value(0);
-    });
-    QObject::connect(run, &TrackingRun::doubtful, &context, [&](const TrackingDoubt& doubt) {
-        out.stops.push_back(doubt.frame);
+    test::RunHarness harness;
+    harness.onDoubt = [&](const TrackingDoubt& doubt) {
         const clipgen::FrameTruth& real = truth.frames[std::size_t(doubt.frame)];
         const Match& m = doubt.matches.value(0);
         if (m.hasCandidate() && distance(m.position, real.ball) < 1.0)
-            QMetaObject::invokeMethod(run, &TrackingRun::acceptCandidates, Qt::QueuedConnection);
+            harness.call(&TrackingRun::acceptCandidates);
         else if (real.visible < 1)
-            QMetaObject::invokeMethod(run, &TrackingRun::skipFrame, Qt::QueuedConnection);
+            harness.call(&TrackingRun::skipFrame);
         else
-            QMetaObject::invokeMethod(
-                run, [run, at = real.ball] { run->placeObjects({at}); }, Qt::QueuedConnection);
-    });
-    QSignalSpy finished(run, &TrackingRun::finished);
-
+            harness.call([run = harness.run, at = real.ball] { run->placeObjects({at}); });
+    };
     RunSetup setup;
     setup.clipPath = path;
-    setup.firstFrame = 0;
-    setup.step = 1;
     setup.objects = {{truth.frames[0].ball, truth.ballRadius * radiusShare}};
-    QMetaObject::invokeMethod(
-        run, [run, setup] { run->start(setup); }, Qt::QueuedConnection);
-    if (finished.wait(120000))
-        out.end = finished.first().first().value<RunEnd>();
-    else
-        run->requestStop();
-    thread.quit();
-    thread.wait();
+    harness.start(setup);
+    Outcome out;
+    if (harness.waitForEnd())
+        out.end = *harness.end;
+    for (const auto& f : harness.frames) {
+        out.positions[f.frame] = f.positions.value(0);
+        out.sources[f.frame] = f.sources.value(0);
+    }
+    for (const TrackingDoubt& doubt : harness.doubts)
+        out.stops.push_back(doubt.frame);
     return out;
 }
 
