@@ -166,8 +166,10 @@ void TrackingAccuracy::onRecipe() {
         QCOMPARE(std::count_if(truth.frames.begin(), truth.frames.end(),
                                [](const clipgen::FrameTruth& f) { return f.hidden; }),
                  3);
-    QVERIFY2(int(out.stops.size()) <= int(std::floor(stopShare * frames + 1e-9)),
-             qPrintable(QStringLiteral("%1 stops in %2 frames").arg(out.stops.size()).arg(frames)));
+    const int clipFrames = int(truth.frames.size());
+    QVERIFY2(
+        int(out.stops.size()) <= int(std::floor(stopShare * clipFrames + 1e-9)),
+        qPrintable(QStringLiteral("%1 stops in %2 frames").arg(out.stops.size()).arg(clipFrames)));
 
     QString gText;
     if (checkG) {
