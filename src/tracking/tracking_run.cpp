@@ -147,10 +147,12 @@ void TrackingRun::trackNext() {
         doubt.matches.push_back(m);
         if (!m.accepted()) {
             allTaken = false;
-            lines << pointPrefix(i, count) +
-                         (frame.picture.isNull() ? frame.error : explanation(m));
+            lines << pointPrefix(i, count) + explanation(m);
         }
     }
+    // A frame that cannot be decoded: its one reason, for every point.
+    if (frame.picture.isNull())
+        lines = QStringList{frame.error};
     if (allTaken) {
         TrackedFrame tracked;
         tracked.frame = frame.index;

@@ -3,9 +3,11 @@
 // and a question asked again when the answer cannot be used.
 #include "clipgen/clip_generator.h"
 #include "clipgen/scene.h"
+#include "support/avi_bytes.h"
 #include "support/generated_clips.h"
 #include "tracking/run_harness.h"
 
+#include <QFile>
 #include <QtTest>
 #include <cmath>
 
@@ -52,6 +54,7 @@ private slots:
     void stopWhileAsking();
     void severalPointsWithAStep();
     void unusableAnswerAsksAgain();
+    void frameThatCannotBeDecoded();
 };
 
 void TrackingRunTest::refusesWithAReason_data() {
@@ -194,6 +197,34 @@ void TrackingRunTest::unusableAnswerAsksAgain() {
     for (const auto& f : harness.frames)
         QVERIFY(f.frame != asked);
     QVERIFY(harness.doubts.size() == 2 || harness.doubts[2].frame > asked);
+}
+
+void TrackingRunTest::frameThatCannotBeDecoded() {
+    clipgen::ClipSpec clipSpec = *clipgen::recipe(QStringLiteral("track-throw"));
+    clipSpec.codec = clipgen::Codec::Mjpeg;
+    clipSpec.container = clipgen::Container::Avi;
+    clipSpec.width = 640;
+    clipSpec.height = 360;
+    clipSpec.bFrames = 0;
+    QFile whole(testing::generatedClip(clipSpec, QStringLiteral("track_mjpeg.avi")));
+    QVERIFY(whole.open(QIODevice::ReadOnly));
+    Clip clip{testing::scratchFolder() + "/track_damaged.avi", clipgen::Scene(clipSpec).truth()};
+    QVERIFY(test::writeBytes(clip.path, test::damageAviFrame(whole.readAll(), 7)));
+
+    test::RunHarness harness;
+    harness.onDoubt = [&](const TrackingDoubt&) { harness.call(&TrackingRun::skipFrame); };
+    harness.start(setupOn(clip));
+    QVERIFY(harness.waitForEnd());
+    QCOMPARE(harness.end->reason, RunEnd::Reason::LastFrame);
+    QCOMPARE(harness.doubts.size(), std::size_t(1));
+    QCOMPARE(harness.doubts[0].frame, 7);
+    QCOMPARE(harness.doubts[0].text, QStringLiteral("L'image n° 8 ne peut pas être décodée."));
+    QCOMPARE(int(harness.frames.size()), 48); // 1 to 49 but 7
+    // Past the gap, the ball is found where it is.
+    for (const auto& f : harness.frames) {
+        QVERIFY(f.frame != 7);
+        QVERIFY(distance(f.positions[0], clip.truth.frames[std::size_t(f.frame)].ball) < 2);
+    }
 }
 
 QTEST_GUILESS_MAIN(TrackingRunTest)
