@@ -7,6 +7,8 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libeigen3-dev      # the fits of the analysis layer (header-only)
+  libopencv-core-dev libopencv-imgproc-dev  # assisted tracking (nothing else of OpenCV)
   fonts-dejavu-core  # the tests measure text widths in a real font
   tango-icon-theme   # the tool buttons' pictures (the program has its own otherwise)
 )
