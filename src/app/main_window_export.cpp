@@ -10,6 +10,7 @@
 #include "app/file_dialog_seam.h"
 #include "app/message_seam.h"
 #include "app/paint_box.h"
+#include "app/settings_place.h"
 #include "common/number_format.h"
 #include "export/export_table.h"
 #include "export/file_output.h"
@@ -34,7 +35,7 @@ namespace {
 // Where the save dialogs start: beside the clip, where a class keeps its work.
 QString saveStartFolder(const TForm1& w) {
     const QFileInfo clip(w.OpenDialog1FileName);
-    return w.clipOpen() && clip.absoluteDir().exists() ? clip.absolutePath() : QString();
+    return w.clipOpen() && clip.absoluteDir().exists() ? clip.absolutePath() : userVideosFolder();
 }
 
 } // namespace
