@@ -33,9 +33,12 @@ namespace traxilo {
 namespace {
 
 // Where the save dialogs start: beside the clip, where a class keeps its work.
+// The clip's folder, unless the user cannot write there (the demo clip of an
+// installed program): then the Videos folder.
 QString saveStartFolder(const TForm1& w) {
     const QFileInfo clip(w.OpenDialog1FileName);
-    return w.clipOpen() && clip.absoluteDir().exists() ? clip.absolutePath() : userVideosFolder();
+    return w.clipOpen() && folderIsWritable(clip.absolutePath()) ? clip.absolutePath()
+                                                                 : userVideosFolder();
 }
 
 } // namespace
