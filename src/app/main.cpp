@@ -33,6 +33,8 @@ int main(int argc, char** argv) {
     traxilo::Application app(argc, argv);
     app.setApplicationName(QStringLiteral("Traxilo"));
     app.setApplicationVersion(traxilo::programVersion());
+    // The desktop matches the window with the menu entry (its icon in the dock).
+    app.setDesktopFileName(QStringLiteral(TRAXILO_APP_ID));
     // Qt's own options are gone from app.arguments().
     const traxilo::CommandLine line = traxilo::readCommandLine(app.arguments());
     if (line.action == traxilo::CommandLine::Action::Error) {
