@@ -77,7 +77,7 @@ public:
     void bbtnOpenAviClick();
     // The opening of a chosen clip, from the dialog or the command line.
     bool openClipFile(const QString& path);
-    QString openDialogStartFolder() const; // empty: the system's choice
+    QString openDialogStartFolder() const; // the user's Videos folder when none is set
     void mpPositionner(int a);             // shows frame a (0-based)
     void SetNavButtons();
     void ShowTimeOriginMark();

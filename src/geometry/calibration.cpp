@@ -29,7 +29,13 @@ std::optional<long double> sensitivityFrom(QPoint p1, QPoint p2, long double dis
         return std::nullopt;
     // |d| / |p1 p2| is the same value as sqrt(d^2 / |p1 p2|^2) but cannot
     // overflow: a typed 1E3000 must not turn every length into infinity.
-    return std::fabs(distance) / std::sqrt(static_cast<long double>(squared));
+    const long double sensitivity =
+        std::fabs(distance) / std::sqrt(static_cast<long double>(squared));
+    // Below the smallest normal long double a scale has lost its digits, and
+    // at 0 every length would be 0 and the session could not be read back.
+    if (!std::isnormal(sensitivity))
+        return std::nullopt;
+    return sensitivity;
 }
 
 } // namespace traxilo

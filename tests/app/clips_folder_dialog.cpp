@@ -4,6 +4,7 @@
 #include "app/dialogs/clips_folder_dialog.h"
 #include "app/dialogs/dialogs.h"
 #include "app/main_window.h"
+#include "app/settings_place.h"
 #include "support/clip_opening.h"
 #include "support/main_window_fixture.h"
 #include "support/modal_driver.h"
@@ -215,10 +216,10 @@ void ClipsFolderDialogTest::withoutSettingsFileOnlyMemoryChanges() {
     QCOMPARE(w.config.ConfigLines[3], QStringLiteral("1"));
     QCOMPARE(w.config.ConfigLines[4], QStringLiteral("/nouveau/"));
     QVERIFY(!QFileInfo::exists(w.config.path()));
-    // Without the file the clip dialog starts where the system likes.
+    // Without the file the clip dialog starts in the user's Videos folder.
     f.seams.answerNextFile(std::nullopt);
     w.bbtnOpenAvi->click();
-    QVERIFY(f.seams.fileRequests().last().startFolder.isEmpty());
+    QCOMPARE(f.seams.fileRequests().last().startFolder, userVideosFolder());
 }
 
 QTEST_MAIN(ClipsFolderDialogTest)
