@@ -2,9 +2,10 @@
 #   cmake -DROOT=<source folder> -P check_layering.cmake
 # Layers and what each may include (itself and the layers below it):
 #   common <- geometry <- pointing <- document <- export, session ;
-#   common <- clip ; app on top.
-# A test under tests/<layer>/ may include what that layer may (the clip and
-# window tests also the test support and the clip generator); the dialogs under src/app/dialogs/ never include the main window.
+#   common <- clip <- tracking ; common <- analysis ; app on top.
+# A test under tests/<layer>/ may include what that layer may (the clip,
+# tracking and window tests also the test support and the clip generator, the
+# analysis tests the clip generator); the dialogs under src/app/dialogs/ never include the main window.
 
 cmake_minimum_required(VERSION 3.22)
 
@@ -20,16 +21,22 @@ set(allowed_pointing common geometry pointing)
 set(allowed_document common geometry pointing document)
 set(allowed_export common geometry pointing document export)
 set(allowed_session common geometry pointing document session)
-set(allowed_app common clip geometry pointing document export session app)
-set(layers common clip geometry pointing document export session app)
+set(allowed_tracking common clip tracking)
+set(allowed_analysis common analysis)
+set(allowed_app common clip geometry pointing document export session tracking analysis app)
+set(layers common clip geometry pointing document export session tracking analysis app)
 
 set(violations "")
 
 function(check_file file layer kind)
   set(allowed ${allowed_${layer}})
-  # Only the clip and window tests link test support and the clip generator.
-  if(kind STREQUAL "tests" AND (layer STREQUAL "clip" OR layer STREQUAL "app"))
+  # Only the clip, tracking and window tests link test support and the clip
+  # generator; the analysis tests take frame times and true motions from the generator.
+  if(kind STREQUAL "tests" AND (layer STREQUAL "clip" OR layer STREQUAL "tracking"
+                                OR layer STREQUAL "app"))
     list(APPEND allowed support clipgen)
+  elseif(kind STREQUAL "tests" AND layer STREQUAL "analysis")
+    list(APPEND allowed clipgen)
   endif()
   list(JOIN allowed ", " allowed_text)
   file(STRINGS "${file}" lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"[A-Za-z0-9_]+/")

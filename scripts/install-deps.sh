@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs the Debian 12 packages Traxilo needs to build, run and test.
+# Installs the Debian 12 packages Traxilo needs to build, run, test and
+# package, and any package named as an argument (scripts/fuzz.sh adds clang).
 # Runs apt-get as root, or through sudo otherwise; skips what is installed.
 set -euo pipefail
 
@@ -7,8 +8,13 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev qt6-base-dev-tools qt6-translations-l10n
   libavformat-dev libavcodec-dev libswscale-dev libavutil-dev
+  libeigen3-dev      # the fits of the analysis layer (header-only)
+  libopencv-core-dev libopencv-imgproc-dev  # assisted tracking (nothing else of OpenCV)
   fonts-dejavu-core  # the tests measure text widths in a real font
   tango-icon-theme   # the tool buttons' pictures (the program has its own otherwise)
+  desktop-file-utils appstream shared-mime-info  # install_tree checks the desktop files
+  dpkg-dev file      # cpack -G DEB: the dependencies from the libraries linked
+  "$@"
 )
 
 missing=()

@@ -29,13 +29,15 @@ QByteArray encodeLine(const QString& line) {
 
 } // namespace
 
-ConfigFile::ConfigFile(QString startupFolder)
-    : m_startupFolder(startupFolder.isEmpty() ? QDir::currentPath() : std::move(startupFolder)) {}
+ConfigFile::ConfigFile(QString folder, QString defaultClipsFolder)
+    : m_folder(folder.isEmpty() ? QDir::currentPath() : std::move(folder)),
+      m_defaultClipsFolder(defaultClipsFolder.isEmpty() ? m_folder
+                                                        : std::move(defaultClipsFolder)) {}
 
 QString ConfigFile::path() const {
-    if (m_startupFolder.endsWith(u'/'))
-        return m_startupFolder + QStringLiteral("txconfig.txt");
-    return m_startupFolder + QStringLiteral("/txconfig.txt");
+    if (m_folder.endsWith(u'/'))
+        return m_folder + QStringLiteral("txconfig.txt");
+    return m_folder + QStringLiteral("/txconfig.txt");
 }
 
 bool ConfigFile::exists() const {
@@ -46,7 +48,7 @@ void ConfigFile::loadAtStartup() {
     m_lastReadFailed = false;
     if (!exists()) {
         ConfigLines = DefaultConfigLines;
-        ConfigLines[4] = m_startupFolder;
+        ConfigLines[4] = m_defaultClipsFolder;
         save();
         return;
     }
@@ -62,7 +64,7 @@ void ConfigFile::loadAtStartup() {
         // The earlier two-line layout: the executable path, then the version.
         const QString version = reader.readLine();
         ConfigLines = DefaultConfigLines;
-        ConfigLines[4] = m_startupFolder;
+        ConfigLines[4] = m_defaultClipsFolder;
         ConfigLines[6] = version;
         ConfigLines[7] = first;
     }

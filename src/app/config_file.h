@@ -5,21 +5,23 @@
 
 namespace traxilo {
 
-// The settings file "txconfig.txt" in the working folder captured at
-// start-up: eight lines ended by CR LF, UTF-8.
+// The settings file "txconfig.txt", in the folder chosen at start-up
+// (settings_place.h): eight lines ended by CR LF, UTF-8.
 //   0 "[version]"  1 "2"  2 "[clips]"  3 clips folder mode ("0" follow the last
 //   clip, "1" fixed)  4 clips folder  5 "[regressi]"  6 Regressi version
 //   ("win"/"DOS")  7 Regressi executable path
 // Input/output errors are never reported and never stop the program.
 using ConfigLinesArray = std::array<QString, 8>;
-extern const ConfigLinesArray DefaultConfigLines; // index 4 is empty: callers put StartupFolder
+extern const ConfigLinesArray DefaultConfigLines; // index 4 is empty: the clips folder goes there
 
 class ConfigFile {
 public:
-    explicit ConfigFile(QString startupFolder = {}); // empty: the current folder
+    // `folder` holds the file (empty: the current folder); `defaultClipsFolder`
+    // is line 5 when the defaults are made (empty: `folder`).
+    explicit ConfigFile(QString folder = {}, QString defaultClipsFolder = {});
 
-    QString startupFolder() const { return m_startupFolder; }
-    QString path() const; // StartupFolder + "/txconfig.txt"
+    QString folder() const { return m_folder; }
+    QString path() const; // folder + "/txconfig.txt"
     bool exists() const;
 
     // Start-up: fill ConfigLines from the file (current or older two-line
@@ -59,7 +61,8 @@ public:
     ConfigLinesArray ConfigLines;
 
 private:
-    QString m_startupFolder;
+    QString m_folder;
+    QString m_defaultClipsFolder;
     bool m_lastReadFailed = false;
 };
 

@@ -73,7 +73,10 @@ QString ConfigLineReader::readLine() {
     // A file written in a single-byte code page (an older copy of the file)
     // is not UTF-8: read as Latin-1, its accented letters survive the rewrite
     // instead of turning into replacement characters.
-    QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    // The file's own byte-order mark is skipped once, at its start; a line
+    // that begins with U+FEFF keeps it, or it would lose one at every start.
+    QStringDecoder utf8(QStringDecoder::Utf8,
+                        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom);
     QString text = utf8(line);
     if (utf8.hasError())
         return QString::fromLatin1(line);

@@ -1,12 +1,47 @@
 #include "app/application.h"
+#include "app/command_line.h"
 #include "app/main_window.h"
 #include "app/tool_icons.h"
 
 #include "common/number_format.h"
 
+#include <cstdio>
+
+namespace {
+
+void print(std::FILE* stream, const QString& text) {
+    std::fputs(text.toLocal8Bit().constData(), stream);
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    // --version and --help answer without a display.
+    QStringList rawArguments;
+    for (int i = 0; i < argc; ++i)
+        rawArguments << QString::fromLocal8Bit(argv[i]);
+    const traxilo::CommandLine early = traxilo::readCommandLine(rawArguments);
+    if (early.action == traxilo::CommandLine::Action::Version) {
+        print(stdout, traxilo::versionText() + QLatin1Char('\n'));
+        return 0;
+    }
+    if (early.action == traxilo::CommandLine::Action::Help) {
+        print(stdout, traxilo::usageText());
+        return 0;
+    }
+
     traxilo::Application app(argc, argv);
     app.setApplicationName(QStringLiteral("Traxilo"));
+    app.setApplicationVersion(traxilo::programVersion());
+    // The desktop matches the window with the menu entry (its icon in the dock).
+    app.setDesktopFileName(QStringLiteral(TRAXILO_APP_ID));
+    // Qt's own options are gone from app.arguments().
+    const traxilo::CommandLine line = traxilo::readCommandLine(app.arguments());
+    if (line.action == traxilo::CommandLine::Action::Error) {
+        print(stderr, QStringLiteral("traxilo : ") + line.error + QStringLiteral("\n\n") +
+                          traxilo::usageText());
+        return 2;
+    }
     app.installFrenchQtTranslation();
     traxilo::initDecimalSeparatorFromLocale();
     traxilo::chooseIconTheme();
@@ -20,13 +55,11 @@ int main(int argc, char** argv) {
     form.startRecovery();
     // A clip named on the command line opens as if chosen in the clip
     // dialog; a session file opens with its clip.
-    const QStringList arguments = app.arguments();
-    if (arguments.size() > 1) {
-        const QString path = arguments.at(1);
-        if (path.endsWith(QLatin1String(".trx"), Qt::CaseInsensitive)) {
-            form.openSessionFile(path);
+    if (!line.file.isEmpty()) {
+        if (line.file.endsWith(QLatin1String(".trx"), Qt::CaseInsensitive)) {
+            form.openSessionFile(line.file);
         } else {
-            form.openClipFile(path);
+            form.openClipFile(line.file);
         }
     }
     return app.exec();

@@ -8,6 +8,7 @@
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/paint_box.h"
+#include "app/settings_place.h"
 #include "app/string_grid.h"
 #include "clip/clip_player.h"
 #include "document/measurement_document.h"
@@ -17,6 +18,7 @@
 
 #include <QAction>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QDir>
 #include <QLabel>
 #include <QMenu>
@@ -109,8 +111,8 @@ void TForm1::FormCreate() {
     // 1. Flags and precision.
     redrawPending = false;
 
-    // 2. Not necessarily the executable's folder: txconfig.txt is looked up
-    // where the program was started from.
+    // 2. Not necessarily the executable's folder: from the build tree,
+    // txconfig.txt is looked up where the program was started from.
     StartupFolder = QDir::currentPath();
 
     // 3. Caption, shown also in the empty clip panel.
@@ -153,8 +155,11 @@ void TForm1::FormCreate() {
     // 11. Scale.
     initEchelle();
 
-    // 12. Settings file: read, then rewritten in the current layout.
-    config = ConfigFile(StartupFolder);
+    // 12. Settings file: read, then rewritten in the current layout. An
+    // installed program keeps it in the user's configuration folder.
+    const SettingsPlace settings =
+        chooseSettingsPlace(StartupFolder, QCoreApplication::applicationDirPath());
+    config = ConfigFile(settings.folder, settings.defaultClipsFolder);
     config.loadAtStartup();
 }
 

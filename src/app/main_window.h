@@ -101,7 +101,7 @@ private:
     ClipPlayer* MediaPlayer1 = nullptr; // shows its frames on PaintBox1
     std::unique_ptr<Dialogs> dialogs;   // every dialog, built once after the window
     void bbtnOpenAviClick();
-    QString openDialogStartFolder() const; // empty: the system's choice
+    QString openDialogStartFolder() const; // the user's Videos folder when none is set
     void mpPositionner(int a);             // shows frame a (0-based)
     void SetNavButtons();
     void ShowTimeOriginMark();

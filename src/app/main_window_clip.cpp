@@ -9,6 +9,7 @@
 #include "app/message_seam.h"
 #include "app/paint_box.h"
 #include "app/panel_dragger.h"
+#include "app/settings_place.h"
 #include "app/string_grid.h"
 #include "document/measurement_document.h"
 #include "clip/avi_header.h"
@@ -77,7 +78,8 @@ void TForm1::connectClipSignals() {
 }
 
 QString TForm1::openDialogStartFolder() const {
-    return config.exists() ? config.ConfigLines[4] : QString();
+    const QString folder = config.exists() ? config.ConfigLines[4] : QString();
+    return folder.isEmpty() ? userVideosFolder() : folder;
 }
 
 void TForm1::bbtnOpenAviClick() {

@@ -10,6 +10,7 @@
 #include "app/file_dialog_seam.h"
 #include "app/message_seam.h"
 #include "app/paint_box.h"
+#include "app/settings_place.h"
 #include "common/number_format.h"
 #include "document/measurement_document.h"
 #include "export/export_table.h"
@@ -50,10 +51,13 @@ void TForm1::connectExportSignals() {
 std::optional<QString> TForm1::chooseExportFile(const QString& title, const QString& filter,
                                                 const QString& extension) {
     // The clip's name, in the folder this export went to last (for the run).
-    const ExportProposal proposal = proposeExportFile(clipOpen() ? OpenDialog1FileName : QString(),
+    ExportProposal proposal = proposeExportFile(clipOpen() ? OpenDialog1FileName : QString(),
                                                       m_exportFolders.value(extension), extension);
     const std::optional<QString> chosen = FileDialogSeam::getSaveFileName(
-        this, title, proposal.folder, {filter}, proposal.fileName, extension);
+        this, title,
+        // Not where the user cannot write (the demo clip of an installed program).
+        folderIsWritable(proposal.folder) ? proposal.folder : userVideosFolder(), {filter},
+        proposal.fileName, extension);
     if (!chosen || chosen->isEmpty())
         return std::nullopt;
     m_exportFolders[extension] = QFileInfo(*chosen).absolutePath();

@@ -6,6 +6,7 @@
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/paint_box.h"
+#include "app/settings_place.h"
 #include "app/tool_icons.h"
 #include "app/up_down.h"
 #include "clip/clip_types.h"
@@ -274,8 +275,11 @@ void TForm1::mnuEnregistrerSessionClick() {
     if (!clipOpen())
         return;
     const QFileInfo clip(OpenDialog1FileName);
+    // Beside the clip, unless it lies where the user cannot write (the demo clip).
+    const QString folder =
+        folderIsWritable(clip.absolutePath()) ? clip.absolutePath() : userVideosFolder();
     const std::optional<QString> chosen = FileDialogSeam::getSaveFileName(
-        this, QStringLiteral("Enregistrer la session"), clip.absolutePath(), kSessionFilters,
+        this, QStringLiteral("Enregistrer la session"), folder, kSessionFilters,
         clip.completeBaseName() + QStringLiteral(".trx"), QStringLiteral("trx"));
     if (chosen)
         saveSessionFile(*chosen);

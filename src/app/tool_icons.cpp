@@ -324,22 +324,12 @@ QIcon markIcon(const QColor& colour, int shape) {
 }
 
 QIcon programIcon() {
-    return drawn([](QPainter& p) {
-        p.setPen(pen(QColor(20, 60, 120)));
-        p.setBrush(QColor(245, 245, 235));
-        p.drawRoundedRect(QRectF(0.5, 0.5, 15, 15), 2.5, 2.5);
-        p.setPen(pen(QColor(210, 30, 30), 1.0));
-        const QPointF marks[] = {{2.5, 13}, {4.5, 8}, {6.5, 5}, {8.5, 4}, {10.5, 5}, {12.5, 8}};
-        for (QPointF m : marks) {
-            p.drawLine(m - QPointF(1, 0), m + QPointF(1, 0));
-            p.drawLine(m - QPointF(0, 1), m + QPointF(0, 1));
-        }
-        p.setPen(pen(QColor(20, 60, 120), 1.0));
-        p.setBrush(Qt::NoBrush);
-        p.drawEllipse(QPointF(12.5, 12), 2.6, 2.6);
-        p.drawLine(QPointF(12.5, 8.5), QPointF(12.5, 15.5));
-        p.drawLine(QPointF(9, 12), QPointF(16, 12));
-    });
+    // The pictures the package installs in the desktop's icon theme, so the
+    // window shows what the menu shows.
+    QIcon icon;
+    for (int size : {16, 32, 48, 128, 256})
+        icon.addFile(QStringLiteral(":/icons/traxilo-%1.png").arg(size), QSize(size, size));
+    return icon;
 }
 
 void chooseIconTheme() {

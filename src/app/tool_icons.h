@@ -44,7 +44,8 @@ QIcon axesIcon(const QColor& colour);
 // on a grey ground that lets light and dark colours show.
 QIcon markIcon(const QColor& colour, int shape);
 
-// The program's own icon: a trajectory of marks under a target.
+// The program's own icon: the dots of a trajectory over a film frame
+// (packaging/icons).
 QIcon programIcon();
 
 // Without a desktop telling Qt which icon theme to use, take one of the

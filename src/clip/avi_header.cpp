@@ -14,7 +14,7 @@ namespace {
 const QString kBeyondEnd = QStringLiteral("Lecture au-delà de la fin de fichier");
 const QString kCannotOpen = QStringLiteral("Impossible d'ouvrir le fichier");
 
-std::optional<QByteArray> readAt(QFile& file, qint64 offset, int size) {
+std::optional<QByteArray> readAt(QIODevice& file, qint64 offset, int size) {
     if (!file.seek(offset))
         return std::nullopt;
     QByteArray bytes = file.read(size);
@@ -23,7 +23,7 @@ std::optional<QByteArray> readAt(QFile& file, qint64 offset, int size) {
     return bytes;
 }
 
-std::optional<qint32> readInt32(QFile& file, qint64 offset) {
+std::optional<qint32> readInt32(QIODevice& file, qint64 offset) {
     const auto bytes = readAt(file, offset, 4);
     if (!bytes)
         return std::nullopt;
@@ -69,14 +69,19 @@ constexpr CodecRow kCodecTable[] = {
 } // namespace
 
 AviHeaderResult ReadAviHeader(const QString& path) {
-    AviHeaderResult result;
     // A pipe or a device would block or never end: only regular files are read.
     QFile file(path);
     if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        AviHeaderResult result;
         result.error = AviHeaderError::CannotOpen;
         result.errorText = kCannotOpen;
         return result;
     }
+    return ReadAviHeader(file);
+}
+
+AviHeaderResult ReadAviHeader(QIODevice& file) {
+    AviHeaderResult result;
     auto fail = [&result]() {
         result.error = AviHeaderError::BeyondEnd;
         result.errorText = kBeyondEnd;

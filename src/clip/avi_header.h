@@ -2,6 +2,8 @@
 
 #include <QString>
 
+class QIODevice;
+
 namespace traxilo {
 
 // Facts of an AVI file read at the fixed offsets of the standard layout
@@ -37,6 +39,8 @@ struct AviHeaderResult {
 // rest. No chunk identifier is checked: a file laid out otherwise yields the
 // bytes found there, and the validity rule filters most of them out.
 AviHeaderResult ReadAviHeader(const QString& path);
+// The same from a device open for reading and able to seek.
+AviHeaderResult ReadAviHeader(QIODevice& device);
 
 // The codec's display name from the fixed table ("inconnu" when absent); the
 // code is lower-cased first, so "MSVC" and an empty code ("Non compressé")

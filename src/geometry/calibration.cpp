@@ -28,7 +28,12 @@ std::optional<long double> sensitivityFrom(QPointF p1, QPointF p2, long double d
         return std::nullopt;
     // |d| / |p1 p2| is the same value as sqrt(d^2 / |p1 p2|^2) but cannot
     // overflow: a typed 1E3000 must not turn every length into infinity.
-    return std::fabs(distance) / std::sqrt(squared);
+    const long double sensitivity = std::fabs(distance) / std::sqrt(squared);
+    // Below the smallest normal long double a scale has lost its digits, and
+    // at 0 every length would be 0 and the session could not be read back.
+    if (!std::isnormal(sensitivity))
+        return std::nullopt;
+    return sensitivity;
 }
 
 } // namespace traxilo

@@ -34,7 +34,8 @@ void initEchelle(Calibration& calibration);
 void resetForOpenedClip(Calibration& calibration, int pictureHeight);
 
 // |d| / |p1 p2| metres per pixel, the sign of d being lost. Empty for identical points,
-// which would divide by zero.
+// which would divide by zero, and for a distance so small that the result is
+// no longer a normal number (down to 0).
 std::optional<long double> sensitivityFrom(QPointF p1, QPointF p2, long double distance);
 
 } // namespace traxilo

@@ -26,10 +26,15 @@ DistanceOutcome applyDistanceText(Calibration& calibration, const QString& text,
     const std::optional<long double> d = parseDistance(text);
     if (!d)
         return {false, kSensitivityErrorText, kDistanceInvalidColours};
+    const std::optional<long double> s = sensitivityFrom(calibration.p1, calibration.p2, *d);
+    // A distance too small to give a scale (1E-4950) is refused like a text
+    // that is not a number.
+    if (!s && calibration.p1 != calibration.p2)
+        return {false, kSensitivityErrorText, kDistanceInvalidColours};
     lastValidDistance = text;
     // The scale points are never identical (clicks are checked); keep the old
     // sensitivity rather than divide by zero should they ever be.
-    if (const auto s = sensitivityFrom(calibration.p1, calibration.p2, *d))
+    if (s)
         calibration.sensitivity = *s;
     calibration.scaleDefined = true;
     return {true, affichSensibilites(calibration.sensitivity, xyDigits), kDistanceValidColours};

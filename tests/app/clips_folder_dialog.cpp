@@ -3,6 +3,7 @@
 // clip dialog makes of it.
 #include "app/dialogs/clips_folder_dialog.h"
 #include "app/main_window.h"
+#include "app/settings_place.h"
 #include "support/clip_opening.h"
 #include "support/main_window_fixture.h"
 #include "support/measure_window.h"
@@ -224,8 +225,8 @@ void ClipsFolderDialogTest::withoutSettingsFileOnlyMemoryChanges() {
         box.OKBtn->click();
     });
     QVERIFY(!QFileInfo::exists(settingsPath(f)));
-    // Without the file the clip dialog starts where the system likes.
-    QVERIFY(clipDialogStart(f).isEmpty());
+    // Without the file the clip dialog starts in the user's Videos folder.
+    QCOMPARE(clipDialogStart(f), userVideosFolder());
     // The fixed folder is chosen in memory: an opening does not write the
     // folder of its clip (which would make the file again).
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));

@@ -127,6 +127,11 @@ void TestConfigFile::startup_data() {
         << true << QByteArray("C:\\R\xe9gressi\\regressi.exe\r\nwin\r\n")
         << QStringList{"[version]", "2",          "[clips]", "0",
                        "%F",        "[regressi]", "win",     "C:\\Régressi\\regressi.exe"};
+    QTest::newRow("a value beginning with U+FEFF keeps it")
+        << true
+        << fileOf({"[version]", "2", "[clips]", "1", "/c", "[regressi]", "\uFEFF\uFEFFwin", "/r"})
+        << QStringList{"[version]", "2",          "[clips]",         "1",
+                       "/c",        "[regressi]", "\uFEFF\uFEFFwin", "/r"};
     QTest::newRow("byte-order mark skipped")
         << true
         << "\xEF\xBB\xBF" +

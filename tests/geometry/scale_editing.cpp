@@ -50,6 +50,8 @@ void ScaleEditingTest::distanceParse_data() {
     QTest::newRow("zero with exponent refused") << comma << "-0,0E5" << false << 7.0;
     QTest::newRow("empty") << stop << "" << false << 7.0;
     QTest::newRow("letters") << stop << "abc" << false << 7.0;
+    // Metres per pixel would underflow: every length 0, a session not read back.
+    QTest::newRow("too small for a scale refused") << stop << "1E-4950" << false << 7.0;
 }
 
 void ScaleEditingTest::distanceParse() {

@@ -3,6 +3,7 @@
 #include "clipgen/clip_encoder.h"
 #include "clipgen/frame_code.h"
 #include "clipgen/scene.h"
+#include "clipgen/tracking_scene.h"
 
 #include <QFile>
 #include <QSaveFile>
@@ -13,6 +14,10 @@
 namespace traxilo::clipgen {
 
 std::optional<ClipSpec> recipe(const QString& name) {
+    // Clips for assisted tracking.
+    if (name.startsWith(QLatin1String("track-")))
+        return trackingRecipe(name);
+
     ClipSpec s;
     s.fpsNum = 30;
     if (name == QLatin1String("mpeg4-open-gop")) {
@@ -88,10 +93,13 @@ std::optional<ClipSpec> recipe(const QString& name) {
 }
 
 QStringList recipeNames() {
-    return {QStringLiteral("mpeg4-open-gop"),    QStringLiteral("hevc-avi-remux"),
-            QStringLiteral("cinepak-truncated"), QStringLiteral("phone-portrait"),
-            QStringLiteral("phone-vfr"),         QStringLiteral("phone-slowmo"),
-            QStringLiteral("phone-hevc10"),      QStringLiteral("camcorder-dv")};
+    QStringList names = {QStringLiteral("mpeg4-open-gop"),    QStringLiteral("hevc-avi-remux"),
+                         QStringLiteral("cinepak-truncated"), QStringLiteral("phone-portrait"),
+                         QStringLiteral("phone-vfr"),         QStringLiteral("phone-slowmo"),
+                         QStringLiteral("phone-hevc10"),      QStringLiteral("camcorder-dv")};
+    // Clips for assisted tracking.
+    names += trackingRecipeNames();
+    return names;
 }
 
 QSize shownSize(const ClipSpec& clipSpec) {
@@ -170,6 +178,13 @@ bool writeTruthFile(const ClipTruth& truth, const QString& path) {
         out << "# upright ruler " << truth.rulerC.x() << ' ' << truth.rulerC.y() << ' '
             << truth.rulerD.x() << ' ' << truth.rulerD.y() << ' ' << truth.rulerLengthM << " m\n";
     out << "# g " << truth.g << " m/s2, " << truth.pixelsPerMetre << " px/m\n";
+    QStringList hidden;
+    for (size_t i = 0; i < truth.frames.size(); ++i) {
+        if (truth.frames[i].hidden)
+            hidden << QString::number(i);
+    }
+    if (!hidden.isEmpty())
+        out << "# ball wholly hidden on frames " << hidden.join(' ') << '\n';
     out << "# index t x y (t: the time each frame was filmed)\n";
     for (size_t i = 0; i < truth.frames.size(); ++i) {
         const FrameTruth& f = truth.frames[i];

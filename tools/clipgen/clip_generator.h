@@ -1,5 +1,7 @@
 #pragma once
 
+#include "clipgen/tracking_look.h"
+
 #include <QImage>
 #include <QPointF>
 #include <QSize>
@@ -70,11 +72,14 @@ struct ClipSpec {
     double pixelsPerMetre = 0; // 0: chosen so the motion fits the picture
     double v0x = 0;            // m/s, throw only
     double v0y = 0;            // m/s, upward positive
+    TrackingLook tracking;     // the look of the clips made for assisted tracking
 };
 
 struct FrameTruth {
-    double t = 0; // seconds from frame 0, as filmed
-    QPointF ball; // ball centre, picture pixels, y from the top edge
+    double t = 0;         // seconds from frame 0, as filmed
+    QPointF ball;         // ball centre, picture pixels, y from the top edge
+    bool hidden = false;  // wholly behind something in front of it
+    double visible = 1.0; // share of the ball's disc in sight
 };
 
 struct ClipTruth {
@@ -84,6 +89,7 @@ struct ClipTruth {
     QPointF rulerC; // ends of the upright ruler, when there is one
     QPointF rulerD;
     double rulerLengthM = 1.0;
+    double ballRadius = 0; // picture pixels
     double g = 9.81;
     double pixelsPerMetre = 0;
     std::vector<FrameTruth> frames;
@@ -100,6 +106,7 @@ struct ClipTruth {
 //   phone-slowmo      H.264 MP4 filmed at 240, stored at 30, the rate in its metadata
 //   phone-hevc10      10-bit HEVC MOV, shown upright (270 degrees)
 //   camcorder-dv      DV in AVI, 720 x 576 stored, 16:15 pixels, two rulers
+// and the clips for assisted tracking, "track-..." (clipgen/tracking_scene.h).
 std::optional<ClipSpec> recipe(const QString& name);
 QStringList recipeNames();
 

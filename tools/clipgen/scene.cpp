@@ -1,6 +1,7 @@
 #include "clipgen/scene.h"
 
 #include "clipgen/frame_code.h"
+#include "clipgen/tracking_scene.h"
 
 #include <QPainter>
 #include <QRandomGenerator>
@@ -23,7 +24,8 @@ Scene::Scene(const ClipSpec& clipSpec) : m_spec(clipSpec) {
     const int w = m_spec.width;
     const int h = m_spec.height;
     const int band = frameCodeBandHeight(h);
-    m_radius = std::max(3.0, w / 48.0);
+    m_radius =
+        clipSpec.tracking.ballRadius > 0 ? clipSpec.tracking.ballRadius : std::max(3.0, w / 48.0);
 
     // Scene area between the code band and the ruler strip at the bottom.
     const double margin = m_radius + 2;
@@ -59,6 +61,7 @@ Scene::Scene(const ClipSpec& clipSpec) : m_spec(clipSpec) {
     m_start = QPointF(startX, top + maxY * ppm);
 
     m_truth.g = clipSpec.g;
+    m_truth.ballRadius = m_radius;
     m_truth.pixelsPerMetre = ppm;
     m_truth.rulerLengthM = 1.0;
     const double rulerY = h - std::max(7.0, h / 20.0);
@@ -75,6 +78,17 @@ Scene::Scene(const ClipSpec& clipSpec) : m_spec(clipSpec) {
     for (int i = 0; i < clipSpec.frames; ++i) {
         const double t = frameTime(i);
         m_truth.frames.push_back({t, ballAt(t)});
+    }
+    if (clipSpec.tracking.enabled) {
+        // The painter may ask where the ball is at any instant of an exposure.
+        const QPointF start = m_start;
+        const double v0x = clipSpec.motion == Motion::Throw ? clipSpec.v0x : 0;
+        const double v0y = clipSpec.v0y;
+        const double g = clipSpec.g;
+        auto path = [start, v0x, v0y, g, ppm](double t) {
+            return QPointF(start.x() + v0x * t * ppm, start.y() - (v0y * t - g * t * t / 2) * ppm);
+        };
+        m_tracking = std::make_shared<const TrackingPainter>(m_spec, m_radius, path, m_truth);
     }
 }
 
@@ -109,24 +123,7 @@ QPointF Scene::ballAt(double t) const {
     return QPointF(m_start.x() + x * ppm, m_start.y() - y * ppm);
 }
 
-QImage Scene::render(int index) const {
-    QImage image(m_spec.width, m_spec.height, QImage::Format_RGB32);
-    image.fill(kBackground);
-    if (m_spec.texture) {
-        // Grain of a camera sensor over a coarse pattern: hard to predict.
-        QRandomGenerator grain(quint32(index) * 7919u + 17u);
-        for (int y = 0; y < image.height(); ++y) {
-            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
-            for (int x = 0; x < image.width(); ++x) {
-                const int base = 150 + ((x / 24 + y / 24) % 2) * 60;
-                const int v = base + int(grain.bounded(48u)) - 24;
-                line[x] = qRgb(v, v, std::min(255, v + 10));
-            }
-        }
-    }
-    QPainter p(&image);
-    p.setRenderHint(QPainter::Antialiasing, true);
-
+void Scene::drawRulers(QPainter& p) const {
     // Ruler: a dark bar between its two ends, ticks every 10 cm.
     const QPointF a = m_truth.rulerA;
     const QPointF b = m_truth.rulerB;
@@ -148,6 +145,34 @@ QImage Scene::render(int index) const {
             p.drawLine(QPointF(c.x() - len, y), QPointF(c.x() + len, y));
         }
     }
+}
+
+QImage Scene::render(int index) const {
+    if (m_tracking) {
+        QImage image =
+            m_tracking->render(index, [this](QPainter& painter) { drawRulers(painter); });
+        QPainter p(&image);
+        drawFrameCode(p, m_spec.width, m_spec.height, index);
+        return image;
+    }
+    QImage image(m_spec.width, m_spec.height, QImage::Format_RGB32);
+    image.fill(kBackground);
+    if (m_spec.texture) {
+        // Grain of a camera sensor over a coarse pattern: hard to predict.
+        QRandomGenerator grain(quint32(index) * 7919u + 17u);
+        for (int y = 0; y < image.height(); ++y) {
+            auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
+            for (int x = 0; x < image.width(); ++x) {
+                const int base = 150 + ((x / 24 + y / 24) % 2) * 60;
+                const int v = base + int(grain.bounded(48u)) - 24;
+                line[x] = qRgb(v, v, std::min(255, v + 10));
+            }
+        }
+    }
+    QPainter p(&image);
+    p.setRenderHint(QPainter::Antialiasing, true);
+
+    drawRulers(p);
 
     if (index >= 0 && index < int(m_truth.frames.size())) {
         p.setPen(Qt::NoPen);

@@ -3,8 +3,13 @@
 #include "clipgen/clip_generator.h"
 
 #include <QImage>
+#include <memory>
+
+class QPainter;
 
 namespace traxilo::clipgen {
+
+class TrackingPainter;
 
 // The synthetic experiment: lays out the ruler and the trajectory so that
 // they fit the picture, then draws each frame and knows its truth.
@@ -23,11 +28,13 @@ public:
 
 private:
     QPointF ballAt(double t) const;
+    void drawRulers(QPainter& p) const;
 
     ClipSpec m_spec; // width and height: the picture as shown
     ClipTruth m_truth;
     QPointF m_start; // ball position at t = 0, pixels
     double m_radius = 4;
+    std::shared_ptr<const TrackingPainter> m_tracking; // a clip for assisted tracking
 };
 
 } // namespace traxilo::clipgen

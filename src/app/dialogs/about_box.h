@@ -1,5 +1,7 @@
 #pragma once
 
+#include "app/command_line.h"
+
 #include <QDialog>
 
 class QLabel;
@@ -13,7 +15,7 @@ class TAboutBox : public QDialog {
     Q_OBJECT
 public:
     static inline const QString Caption = QStringLiteral("A propos...");
-    static inline const QString Title = QStringLiteral("Traxilo v.2.7.30");
+    static inline const QString Title = QStringLiteral("Traxilo v.") + programVersion();
 
     explicit TAboutBox(QWidget* parent = nullptr);
 

@@ -70,19 +70,23 @@ TtailleImaBox::TtailleImaBox(DisplaySize& size, QWidget* parent) : QDialog(paren
     connect(Timer1, &QTimer::timeout, this, &TtailleImaBox::Timer1Timer);
     connect(chkBxAdapter, &QCheckBox::toggled, this, &TtailleImaBox::chkBxAdapterClick);
     connect(pnlPc, &QLineEdit::editingFinished, this, &TtailleImaBox::pnlPcEdited);
-    pnlPc->installEventFilter(this);
     // Red while the text is not a number; said once the field is left.
     connect(pnlPc, &QLineEdit::textEdited, this, [this](const QString& text) {
         showFieldRefused(pnlPc, !parsePercent(text, maxPercent()));
     });
-    onFieldCommitted(pnlPc, [this] {
-        if (!parsePercent(pnlPc->text(), maxPercent())) {
-            MessageSeam::showWarning(percentWarning(maxPercent()), this);
-            pnlPcEdited(); // the last valid percent comes back
-        }
-    });
+    onFieldCommitted(pnlPc, [this] { refuseTypedText(); });
+    // After the commit hook: Enter is the dialog's, it never reaches the hook.
+    pnlPc->installEventFilter(this);
     connect(OKBtn, &QPushButton::clicked, this, &TtailleImaBox::OKBtnClick);
     connect(CancelBtn, &QPushButton::clicked, this, &TtailleImaBox::reject);
+}
+
+bool TtailleImaBox::refuseTypedText() {
+    if (parsePercent(pnlPc->text(), maxPercent()))
+        return false;
+    MessageSeam::showWarning(percentWarning(maxPercent()), this);
+    pnlPcEdited(); // the last valid percent comes back
+    return true;
 }
 
 int TtailleImaBox::maxPercent() const {
@@ -190,8 +194,10 @@ bool TtailleImaBox::eventFilter(QObject* watched, QEvent* event) {
         const int key = static_cast<QKeyEvent*>(event)->key();
         if (key == Qt::Key_Return || key == Qt::Key_Enter) {
             // A percent typed and confirmed with Enter is the user's choice,
-            // as OK would take it ("Annuler" stays the default elsewhere).
-            OKBtnClick();
+            // as OK would take it ("Annuler" stays the default elsewhere); a
+            // text that is no percent is said and the dialog stays.
+            if (!refuseTypedText())
+                OKBtnClick();
             return true;
         }
     }

@@ -59,6 +59,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A typed text that is no percent is said, and the last percent comes back.
+    bool refuseTypedText();
     int maxPercent() const;
 
     DisplaySize& m_size;

@@ -1,0 +1,27 @@
+#include "analysis/vector_state.h"
+
+namespace traxilo {
+
+#if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
+
+namespace {
+
+__attribute__((target("avx"))) void zeroUpper() {
+    __builtin_ia32_vzeroupper();
+}
+
+} // namespace
+
+void clearUpperVectorState() {
+    static const bool avx = __builtin_cpu_supports("avx");
+    if (avx)
+        zeroUpper();
+}
+
+#else
+
+void clearUpperVectorState() {}
+
+#endif
+
+} // namespace traxilo
