@@ -3,16 +3,16 @@
 #include "app/access_keys.h"
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/print_dialog.h"
-#include "app/up_down.h"
 #include "app/hint_style.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/paint_box.h"
 #include "app/string_grid.h"
+#include "app/up_down.h"
 #include "clip/clip_player.h"
+#include "clip/file_utils.h"
 #include "document/measurement_document.h"
 #include "document/measurement_table_model.h"
-#include "clip/file_utils.h"
 #include "geometry/scale_steps.h"
 
 #include <QAction>
@@ -180,6 +180,7 @@ void TForm1::connectSignals() {
     Timer1->start();
     Timer3->start();
     connectClipSignals();
+    connectTimingSignals();
     connectMeasureSignals();
     connectExportSignals();
     connectDisplaySizeSignals();

@@ -44,6 +44,7 @@ class QWidgetAction;
 namespace traxilo {
 
 class ClipPlayer;
+class ClipPropertiesPage;
 class HintTracker;
 class MeasurementDocument;
 class MeasurementTableModel;
@@ -81,7 +82,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-
     // ---- Start-up and shell state (main_window.cpp) ----
     QString StartupFolder;
     ConfigFile config; // config.ConfigLines: the eight lines of txconfig.txt
@@ -114,45 +114,18 @@ private:
     void RAZProClip();
     void showOpenClipFacts(); // the open clip's facts, FourCC left as stored
     void OpenDialog1SelectionChange(const QString& currentFile);
-    QFrame* pnlProFichier = nullptr;
-    QFrame* pnlProDuree = nullptr;
-    QFrame* pnlProDim = nullptr;
-    QFrame* pnlProCodec = nullptr;
-    QLabel* lblFile = nullptr;
-    QLabel* lblOctets = nullptr;
-    QLabel* lblDurTot = nullptr;
-    QLabel* lblNbImages = nullptr;
-    QLabel* lblPeriode = nullptr;
-    QLabel* lblFrequence = nullptr;
-    QLabel* lblDim = nullptr;
-    QLabel* lblDimL = nullptr;
-    QLabel* lblDimH = nullptr;
-    QLabel* lblAdapt = nullptr;
-    QLabel* lblCodec1 = nullptr;
-    QLabel* lblCodec2 = nullptr;
-    QLabel* lblCodec3 = nullptr;
-    QLabel* lblRotation = nullptr;     // a phone's display rotation
-    QLabel* lblDimStockee = nullptr;   // the stored picture, when not the one shown
-    QLabel* lblIntervalles = nullptr;  // smallest and largest interval of a variable rate
-    QLabel* lblIrregulieres = nullptr; // the frames whose interval is irregular
-    QLabel* lblApercu = nullptr;       // why a file browsed cannot be previewed
     void connectClipSignals();
 
     // ---- Frame times, capture rate, step (main_window_timing.cpp) ----
-    QLabel* lblCadencePrise = nullptr;
-    QLineEdit* edCadencePrise = nullptr; // images per second at filming
-    QLabel* lblCadence = nullptr;        // beside the frame counter when filmed at another rate
-    UpDown* udPas = nullptr;             // frames a step moves, 1 to 50
+    QLabel* lblCadence = nullptr; // beside the frame counter when filmed at another rate
+    UpDown* udPas = nullptr;      // frames a step moves, 1 to 50
     QLabel* lblPas = nullptr;
-    void setupCaptureRateField(QWidget* panel);
     QWidget* buildStepPanel(QWidget* parent);
     int frameStep() const;
     void noteClipTimingOnOpening(); // the capture rate field and the times of a new clip
     void warnOfVariableRate();      // once, when a clip of variable rate opens
-    void applyFrameTimes();         // the time column from the clip's times and capture rate
-    void edCadencePriseChange();
-    void edCadencePriseExit(); // a text that is no rate is said, the rate in force comes back
-    void showCaptureRate();    // the field shows the rate in force
+    void applyFrameTimes();         // the views of the times, after the capture rate changed
+    void connectTimingSignals();
 
     // ---- Coordinate frame and calibration (main_window_calibration.cpp) ----
     const traxilo::Calibration& calibration() const;
@@ -171,7 +144,7 @@ private:
     void scalePointClick(QPointF pos);
     void tbCoordMouseMove();
     void showPointerReadouts(); // the coordinate line at the last pointer position
-    void showScaleState(); // the coordinate bar and the table say whether the scale is set
+    void showScaleState();      // the coordinate bar and the table say whether the scale is set
     // The distance field shows `text` without taking it as a new distance.
     void writeDistanceField(const QString& text);
 
@@ -199,13 +172,13 @@ private:
     void mnuCouleurNoirClick(int tag); // "Couleur du pointeur"
     void mnuTaille1Click(int tag);     // "Taille des points"
     void udTaillePointsClick();
-    void setMarkSize(int r); // one step of "Annuler" once a clip is open
+    void setMarkSize(int r);           // one step of "Annuler" once a clip is open
     void mnuFdCl2pointsClick(int tag); // "Configurations rapides"
     void bbtnCibleClick();             // "Aspect du pointeur"
     void bbtnCouleurPointClick();      // "Aspect du point"
     QToolButton* bbtnCouleurPoint = nullptr;
     void connectAppearanceSignals();
-    int xyDigits() const;  // of x and y, 1..5
+    int xyDigits() const;    // of x and y, 1..5
     QString tFormat() const; // empty until a clip is opened
     // The table's current cell, selection and scroll position; its values
     // are the document's, through the table model.
@@ -255,8 +228,8 @@ private:
     void udt0MouseDown();
     void udt0MouseUp();
     void Timer2Timer();
-    void refreshTables();         // the table widget shows the document's current state
-    void layoutMeasureTable();    // rows and columns for the document's frames and points
+    void refreshTables();      // the table widget shows the document's current state
+    void layoutMeasureTable(); // rows and columns for the document's frames and points
     void runClear(const ClearRequest& request);
     void connectMeasureSignals(); // menu items of the measurement side, once the menus exist
 
@@ -340,7 +313,7 @@ private:
     void Drawpoints();   // all marks onto the PaintBox1 surface image
     void marksChanged(); // data or styles changed: the next Drawpoints rebuilds the marks
     void drawNewMark(int point, QPointF pixel); // one mark onto the layer and the surface
-    void drawScaleSegmentNow();                // the scale segment over the picture
+    void drawScaleSegmentNow();                 // the scale segment over the picture
     void showStyles();
     void chkPtDedExecute();
     void chkAxDedExecute();
@@ -348,15 +321,15 @@ private:
     int markSize() const;
     bool m_scaleSegmentShown = false; // while the scale is being edited
     bool m_drawingNewMark = false;    // a click adds its mark to the layer itself
-    QImage m_marks; // cached layer of every mark, transparent elsewhere
+    QImage m_marks;                   // cached layer of every mark, transparent elsewhere
     bool m_marksValid = false;
     QImage m_cleanFrame;    // the frame shown, without marks
     qint64 m_markedKey = 0; // cache key of the surface image once marked
 
     // ---- Measurement side of opening a clip (main_window_measures.cpp) ----
-    void Button2Click(); // clears the whole table (silently when tables.silentClear)
-    void layoutTablesForClip();                   // time origin, points per frame, the table
-    void enableMeasurementForClip();              // indicators and measurement controls
+    void Button2Click();               // clears the whole table (silently when tables.silentClear)
+    void layoutTablesForClip();        // time origin, points per frame, the table
+    void enableMeasurementForClip();   // indicators and measurement controls
     void finishClipOpening();          // print scale, calibration picture, processing commands
     int timeOriginFrameNumber() const; // the time origin's image number (1-based)
     void setTableRowsToCurrentFrame(); // current row of both tables := currentFrame + 1
@@ -466,7 +439,7 @@ private:
     QTabWidget* PageControl1 = nullptr;
     QWidget* tsMesures = nullptr;
     QWidget* tsEtalon = nullptr;
-    QWidget* tsProClip = nullptr;
+    ClipPropertiesPage* tsProClip = nullptr;
     QLabel* lblEchEtapOrdre = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
@@ -583,7 +556,6 @@ private:
     void buildSessionCommands();
     void connectDocumentSignals();
     DrawOptions drawOptions() const;
-    void showProClipTexts(const ProClipTexts& texts);
     void recordAt(QPointF pixel);
     void undoOrRedo(bool undo);
     bool m_autosaveWarned = false;
@@ -610,7 +582,6 @@ private:
     // One per page, each in the file of its subsystem.
     void setupMeasuresPage();
     void setupCalibrationPage();
-    void setupClipPropertiesPage();
 
     HintTracker* m_hints = nullptr;
     bool m_settingPage = false;

@@ -7,15 +7,16 @@
 #include "app/file_dialog_seam.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
+#include "app/pages/clip_properties_page.h"
 #include "app/paint_box.h"
 #include "app/panel_dragger.h"
 #include "app/string_grid.h"
-#include "document/measurement_document.h"
 #include "clip/avi_header.h"
 #include "clip/clip_facts.h"
 #include "clip/clip_player.h"
 #include "clip/clip_types.h"
 #include "clip/file_utils.h"
+#include "document/measurement_document.h"
 
 #include <QAction>
 #include <QApplication>
@@ -166,7 +167,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     // Shown at its own size.
     displaySize.clipSize = QSize(width, height);
     dialogs->tailleImaBox->setPosition(100);
-    lblAdapt->setText(adaptationText(100));
+    tsProClip->showAdaptation(adaptationText(100));
 
     // The picture sits 4 pixels inside the panel; the pointing surface
     // covers it exactly.
@@ -414,6 +415,31 @@ void TForm1::MediaPlayer1Notify() {
 void TForm1::ClipPathExecute() {
     if (dialogs) {
         dialogs->accesClipsBox->exec();
+    }
+}
+
+void TForm1::RAZProClip() {
+    tsProClip->showTexts(RAZProClipTexts(clipOpen() ? &ClipInfo : nullptr));
+}
+
+void TForm1::showOpenClipFacts() {
+    traxilo::ClipInfo shown = ClipInfo; // the next RAZProClip still shows the code as stored
+    tsProClip->showTexts(RAZProClipTexts(clipOpen() ? &shown : nullptr));
+}
+
+// The properties page previews the file under the cursor of the clip dialog.
+void TForm1::OpenDialog1SelectionChange(const QString& currentFile) {
+    const PreviewOutcome outcome = PreviewSelection(currentFile);
+    switch (outcome.action) {
+    case PreviewOutcome::Action::Reset:
+        RAZProClip();
+        break;
+    case PreviewOutcome::Action::ShowError:
+        MessageSeam::showError(outcome.errorText, this);
+        break;
+    case PreviewOutcome::Action::Show:
+        tsProClip->showTexts(outcome.texts);
+        break;
     }
 }
 

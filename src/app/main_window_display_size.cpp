@@ -3,6 +3,7 @@
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/display_size_dialog.h"
 #include "app/message_seam.h"
+#include "app/pages/clip_properties_page.h"
 #include "app/paint_box.h"
 #include "app/panel_dragger.h"
 #include "clip/clip_player.h"
@@ -107,7 +108,7 @@ void TForm1::showAtPercent(int percent, bool toCorner) {
     marksChanged();
 
     enableDisplaySizeCommands(percent, dialogs->tailleImaBox->chkBxAdapter->isChecked());
-    lblAdapt->setText(adaptationText(percent));
+    tsProClip->showAdaptation(adaptationText(percent));
     displaySize.displayPercent = percent;
 }
 

@@ -3,6 +3,7 @@
 
 #include "app/design_colours.h"
 #include "app/hint_tracker.h"
+#include "app/pages/clip_properties_page.h"
 #include "app/paint_box.h"
 #include "app/tool_icons.h"
 #include "app/up_down.h"
@@ -260,13 +261,12 @@ void TForm1::buildPages() {
     PageControl1 = named(new QTabWidget(this), "PageControl1");
     tsMesures = named(new QWidget, "tsMesures");
     tsEtalon = named(new QWidget, "tsEtalon");
-    tsProClip = named(new QWidget, "tsProClip");
+    tsProClip = new ClipPropertiesPage(*m_document);
     PageControl1->addTab(tsMesures, QStringLiteral("Mesures"));
     PageControl1->addTab(tsEtalon, QStringLiteral("Etalonnage"));
     PageControl1->addTab(tsProClip, QStringLiteral("Propriétés du clip"));
     setupMeasuresPage();
     setupCalibrationPage();
-    setupClipPropertiesPage();
 }
 
 } // namespace traxilo

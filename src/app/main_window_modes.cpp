@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QTabWidget>
 
+#include "app/pages/clip_properties_page.h"
 #include "app/paint_box.h"
 
 namespace traxilo {
