@@ -140,20 +140,16 @@ void TForm1::FormCreate() {
     LastPanelWidth = 410;
     resize(620, 465);
 
-    // 8. Step texts of the calibration page.
-    lblEchEtapOrdre->setText(kStepsOrderText);
-    echEtapAff(0);
-
-    // 9. Cursors, under their numbers.
+    // 8. Cursors, under their numbers.
     cursors.registerStandardCursors();
 
-    // 10. Pointer.
+    // 9. Pointer.
     pointStyle = PointStyle();
 
-    // 11. Scale.
+    // 10. Scale.
     initEchelle();
 
-    // 12. Settings file: read, then rewritten in the current layout.
+    // 11. Settings file: read, then rewritten in the current layout.
     config = ConfigFile(StartupFolder);
     config.loadAtStartup();
 }
@@ -181,6 +177,7 @@ void TForm1::connectSignals() {
     Timer3->start();
     connectClipSignals();
     connectTimingSignals();
+    connectCalibrationSignals();
     connectMeasureSignals();
     connectExportSignals();
     connectDisplaySizeSignals();

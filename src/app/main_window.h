@@ -43,6 +43,7 @@ class QWidgetAction;
 
 namespace traxilo {
 
+class CalibrationPage;
 class ClipPlayer;
 class ClipPropertiesPage;
 class HintTracker;
@@ -129,24 +130,17 @@ private:
 
     // ---- Coordinate frame and calibration (main_window_calibration.cpp) ----
     const traxilo::Calibration& calibration() const;
-    // A change of the calibration made on a copy, pushed as one step of
-    // "Annuler" when it changes something (`edit`: the visit of the distance
-    // field whose keys make one step).
-    void changeCalibration(const QString& what,
-                           const std::function<void(traxilo::Calibration&)>& change,
-                           int typedEdit = -1);
-    void showCalibrationChange(); // every view of the calibration, after a change
-    void MaJlblP();
+    void connectCalibrationSignals();
+    void initEchelle();           // a calibration just reset, on every view
+    void showCalibrationChange(); // the window's views of the calibration, after a change
     void CursOrig();
-    void affichSensibilites(long double S);
     void moveScaleIndicators();
+    void leaveScaleEditing(); // the scale segment is no longer drawn
     void originClick(QPointF pos);
     void scalePointClick(QPointF pos);
     void tbCoordMouseMove();
     void showPointerReadouts(); // the coordinate line at the last pointer position
     void showScaleState();      // the coordinate bar and the table say whether the scale is set
-    // The distance field shows `text` without taking it as a new distance.
-    void writeDistanceField(const QString& text);
 
     // ---- Display size (main_window_display_size.cpp) ----
     DisplaySize displaySize; // percent, factor, fitting, the picture as displayed
@@ -334,46 +328,6 @@ private:
     int timeOriginFrameNumber() const; // the time origin's image number (1-based)
     void setTableRowsToCurrentFrame(); // current row of both tables := currentFrame + 1
 
-    // ---- Calibration page ----
-    void echEtapAff(int step);
-    void initEchelle();
-    void ImgEtalon(int image);
-    void ChxOrigRAZ();
-    void etalonSimuRAZ();
-    void rbChxOrigClick();
-    void tbXpYpClick(int imageIndex);
-    void rbEtalonSimuClick();
-    void chkBoxPt1Click();
-    void chkBoxPt2Click();
-    void edSiEnter();
-    void edSiChange();
-    void edSiExit();
-    void bbtnCouleurEchClick();
-    bool distanceFieldInvalid() const;
-    QRadioButton* rbChxOrig = nullptr;
-    QToolBar* tBarOriAxes = nullptr;
-    QToolButton* tbXpYp = nullptr;
-    QToolButton* tbXnYp = nullptr;
-    QToolButton* tbXpYn = nullptr;
-    QToolButton* tbXnYN = nullptr;
-    QRadioButton* rbEtalonSimu = nullptr;
-    QCheckBox* chkBoxPt1 = nullptr;
-    QCheckBox* chkBoxPt2 = nullptr;
-    QLabel* lblP1X = nullptr;
-    QLabel* lblP1Y = nullptr;
-    QLabel* lblP2X = nullptr;
-    QLabel* lblP2Y = nullptr;
-    QLineEdit* edSi = nullptr;
-    QLabel* lblSHori = nullptr;
-    QLabel* lblSVert = nullptr;
-    QToolButton* bbtnCouleurEch = nullptr;
-    QLabel* imgEtalonSimu = nullptr;
-    QFrame* pnlEchEtap = nullptr;
-    QLabel* lblEchEtap[4] = {}; // lblEchEtap1 .. lblEchEtap4
-    bool m_fieldShown = false;  // the distance field left its design colours
-    bool m_writingField = false;
-    bool m_typingDistance = false; // the change comes from the field itself
-
     // ---- Pointing surface (main_window_pointing.cpp) ----
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
     void PaintBox1MouseMove(Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -438,9 +392,8 @@ private:
     // ---- Widgets: pages and status bar ----
     QTabWidget* PageControl1 = nullptr;
     QWidget* tsMesures = nullptr;
-    QWidget* tsEtalon = nullptr;
+    CalibrationPage* tsEtalon = nullptr;
     ClipPropertiesPage* tsProClip = nullptr;
-    QLabel* lblEchEtapOrdre = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
     // ---- Timers ----
@@ -544,7 +497,6 @@ private:
     void applySession(const SessionData& session);
     // One step of "Annuler": the command changes the document as it is pushed.
     void pushChange(QUndoCommand* command);
-    int m_fieldEdit = 0; // numbers the visits of the typed fields
     bool saveSessionFile(const QString& path);
     void mnuOuvrirSessionClick();
     void mnuEnregistrerSessionClick();
@@ -581,7 +533,6 @@ private:
 
     // One per page, each in the file of its subsystem.
     void setupMeasuresPage();
-    void setupCalibrationPage();
 
     HintTracker* m_hints = nullptr;
     bool m_settingPage = false;

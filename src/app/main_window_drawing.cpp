@@ -1,12 +1,14 @@
 #include "app/main_window.h"
 
+#include "app/pages/calibration_page.h"
+
 #include "app/color_dialog_seam.h"
 #include "app/paint_box.h"
 #include "app/tool_icons.h"
 #include "app/up_down.h"
-#include "pointing/drawing.h"
 #include "document/document_commands.h"
 #include "document/measurement_document.h"
+#include "pointing/drawing.h"
 #include "pointing/style_table.h"
 
 #include <QAction>
@@ -24,7 +26,7 @@ DrawOptions TForm1::drawOptions() const {
     options.displayFactor = displaySize.displayFactor;
     options.markSize = markSize();
     options.withScaleSegment = m_scaleSegmentShown;
-    options.firstScalePointChecked = chkBoxPt1 && chkBoxPt1->isChecked();
+    options.firstScalePointChecked = tsEtalon && tsEtalon->firstScalePoint();
     options.outlined = true; // a white mark must show on a light picture too
     return options;
 }
@@ -134,8 +136,8 @@ void TForm1::chkAxDedExecute() {
     }
     PointStyles styles = m_document->styles();
     styles.axes.drawn = chkBoxAxDed->isChecked();
-    pushChange(new ChangeStyles(m_document, QStringLiteral("les axes"), styles,
-                                m_document->markSize()));
+    pushChange(
+        new ChangeStyles(m_document, QStringLiteral("les axes"), styles, m_document->markSize()));
 }
 
 void TForm1::CouleurAxesExecute() {

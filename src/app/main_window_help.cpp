@@ -4,6 +4,7 @@
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/help_window.h"
 #include "app/event_hook.h"
+#include "app/pages/calibration_page.h"
 
 #include <QAction>
 #include <QMenu>

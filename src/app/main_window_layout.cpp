@@ -1,4 +1,6 @@
 #include "app/main_window.h"
+
+#include "app/pages/calibration_page.h"
 #include "app/widget_style.h"
 
 #include "app/design_colours.h"
@@ -260,13 +262,12 @@ void TForm1::buildNavigationBar() {
 void TForm1::buildPages() {
     PageControl1 = named(new QTabWidget(this), "PageControl1");
     tsMesures = named(new QWidget, "tsMesures");
-    tsEtalon = named(new QWidget, "tsEtalon");
+    tsEtalon = new CalibrationPage(*m_document);
     tsProClip = new ClipPropertiesPage(*m_document);
     PageControl1->addTab(tsMesures, QStringLiteral("Mesures"));
     PageControl1->addTab(tsEtalon, QStringLiteral("Etalonnage"));
     PageControl1->addTab(tsProClip, QStringLiteral("Propriétés du clip"));
     setupMeasuresPage();
-    setupCalibrationPage();
 }
 
 } // namespace traxilo

@@ -1,4 +1,6 @@
 #include "app/main_window.h"
+
+#include "app/pages/calibration_page.h"
 #include "app/widget_style.h"
 
 #include "app/event_hook.h"
@@ -384,15 +386,8 @@ void TForm1::udFmt_xyClick() {
         return;
     }
     const int digits = udFmt_xy->position() + 1;
-    const std::optional<QString> distance = distanceAtDigits(edSi->text(), digits);
     m_document->setXyDigits(digits);
-    if (distance && *distance != edSi->text()) {
-        edSi->setText(*distance); // runs the change handling
-    }
-    if (!distanceFieldInvalid()) {
-        // The field may keep its text: the sensitivities take the new digits.
-        affichSensibilites(calibration().sensitivity);
-    }
+    tsEtalon->reformatDistance(digits);
 }
 
 // The views of the number of points per frame, after it changed.
@@ -554,14 +549,14 @@ void TForm1::enableMeasurementForClip() {
         shape->raise();
     }
     for (QWidget* w : {static_cast<QWidget*>(Button0), static_cast<QWidget*>(Button1),
-                       static_cast<QWidget*>(Button2), static_cast<QWidget*>(rbChxOrig),
-                       static_cast<QWidget*>(rbEtalonSimu)}) {
+                       static_cast<QWidget*>(Button2)}) {
         w->setEnabled(true);
     }
+    tsEtalon->enableModes();
 }
 
 void TForm1::finishClipOpening() {
-    ImgEtalon(0);
+    tsEtalon->showPicture(0);
     OptTraitt(true);
 }
 

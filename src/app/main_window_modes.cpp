@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/pages/calibration_page.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QTabWidget>
@@ -19,15 +21,15 @@ void TForm1::PageControl1Change() {
             pointStyle.shapeChoiceEnabled = true;
             setSurfaceCursor(pointStyle.pointingCursor());
             mnuFormePointeur->menuAction()->setEnabled(true);
-            ChxOrigRAZ();
-            etalonSimuRAZ();
+            tsEtalon->leaveModes();
+            leaveScaleEditing();
             redrawPending = true;
         }
     } else if (page == tsEtalon) {
         if (clipOpen()) {
             PageControl1HelpContext = 220;
         }
-        ImgEtalon(0);
+        tsEtalon->showPicture(0);
         pointStyle.shapeChoiceEnabled = false;
         mnuFormePointeur->menuAction()->setEnabled(false);
     }

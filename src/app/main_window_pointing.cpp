@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/pages/calibration_page.h"
+
 #include "app/hint_tracker.h"
 #include "app/paint_box.h"
 #include "app/up_down.h"
@@ -88,9 +90,9 @@ void TForm1::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modi
     if (button == Qt::LeftButton) {
         // Converted once: every position is kept in pixels of the picture at 100 %.
         const QPointF pixel = toPicturePixel(pos, displaySize.displayFactor);
-        if (rbChxOrig->isChecked()) {
+        if (tsEtalon->originMode()) {
             originClick(pixel);
-        } else if (rbEtalonSimu->isChecked()) {
+        } else if (tsEtalon->scaleMode()) {
             scalePointClick(pixel);
         } else {
             recordAt(pixel);
@@ -107,7 +109,8 @@ void TForm1::showPointerReadouts() {
         return;
     }
     const QPointF pixel = toPicturePixel(lastMousePos, displaySize.displayFactor);
-    const PointerReadouts readouts = pointerReadouts(calibration(), pixel.x(), pixel.y(), xyDigits());
+    const PointerReadouts readouts =
+        pointerReadouts(calibration(), pixel.x(), pixel.y(), xyDigits());
     lblXPixels->setText(readouts.xPixels);
     lblYPixels->setText(readouts.yPixels);
     lblXMetres->setText(readouts.xMetres);
@@ -118,7 +121,7 @@ void TForm1::tbCoordMouseMove() {
     if (!clipOpen()) {
         return;
     }
-    HintTracker::setHint(tbCoord, coordinateHint(lblSHori->text(), lblSVert->text()));
+    HintTracker::setHint(tbCoord, tsEtalon->coordinateHint());
 }
 
 } // namespace traxilo
