@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
 #include "app/access_keys.h"
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/print_dialog.h"
@@ -12,7 +14,6 @@
 #include "clip/clip_player.h"
 #include "clip/file_utils.h"
 #include "document/measurement_document.h"
-#include "document/measurement_table_model.h"
 #include "geometry/scale_steps.h"
 
 #include <QAction>
@@ -35,7 +36,7 @@ namespace traxilo {
 
 TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent), m_document(new MeasurementDocument(this)),
-      m_tableModel(new MeasurementTableModel(m_document, this)), m_hints(new HintTracker(this)) {
+      m_hints(new HintTracker(this)) {
     setObjectName(QStringLiteral("Form1"));
     m_document->setObjectName(QStringLiteral("document"));
     buildLayout();
@@ -59,30 +60,21 @@ void TForm1::connectDocumentSignals() {
             marksChanged();
             Drawpoints();
         }
-        refreshTables();
     });
     connect(d, &MeasurementDocument::calibrationChanged, this, [this] {
         showCalibrationChange();
         dialogs->dlgImprimer->proposeScaleAnew();
     });
-    connect(d, &MeasurementDocument::timeOriginChanged, this, [this] {
-        const int t0 = m_document->timeOrigin() + 1;
-        udt0->setPosition(t0);
-        lblt0->setText(QString::number(t0));
-        ShowTimeOriginMark();
-        refreshTables();
-    });
+    connect(d, &MeasurementDocument::timeOriginChanged, this, &TForm1::ShowTimeOriginMark);
     connect(d, &MeasurementDocument::timesChanged, this, &TForm1::applyFrameTimes);
-    connect(d, &MeasurementDocument::pointsPerFrameChanged, this,
-            [this] { nbPointsPlan(m_document->pointsPerFrame()); });
-    connect(d, &MeasurementDocument::stylesChanged, this, &TForm1::showStyles);
-    connect(d, &MeasurementDocument::xyDigitsChanged, this, [this] {
-        udFmt_xy->setPosition(m_document->xyDigits() - 1);
-        layoutMeasureTable();
-        showPointerReadouts();
+    connect(d, &MeasurementDocument::pointsPerFrameChanged, this, [this] {
+        mnuAutoH->setEnabled(m_document->pointsPerFrame() != 1);
+        marksChanged();
+        // The marks of points dropped from the table must not stay on show.
+        Drawpoints();
     });
-    connect(d, &MeasurementDocument::currentPointChanged, this,
-            [this] { ChgPointNumero(m_document->currentPoint()); });
+    connect(d, &MeasurementDocument::stylesChanged, this, &TForm1::showStyles);
+    connect(d, &MeasurementDocument::xyDigitsChanged, this, &TForm1::showPointerReadouts);
     connect(d, &MeasurementDocument::clipOpened, this,
             [this] { dialogs->dlgImprimer->proposeScaleAnew(); });
 }
@@ -99,7 +91,7 @@ void TForm1::setUpKeyboard() {
     // The picture takes the keys that step the clip, and so does the table.
     PaintBox1->setFocusPolicy(Qt::StrongFocus);
     PaintBox1->installEventFilter(this);
-    StringGrid1->installEventFilter(this);
+    tsMesures->table()->installEventFilter(this);
     PaintBox1->setFocus();
 }
 

@@ -44,13 +44,12 @@ class QWidgetAction;
 namespace traxilo {
 
 class CalibrationPage;
+class MeasuresPage;
 class ClipPlayer;
 class ClipPropertiesPage;
 class HintTracker;
 class MeasurementDocument;
-class MeasurementTableModel;
 struct Dialogs;
-class StringGrid;
 class PaintBox;
 class UpDown;
 
@@ -118,11 +117,7 @@ private:
     void connectClipSignals();
 
     // ---- Frame times, capture rate, step (main_window_timing.cpp) ----
-    QLabel* lblCadence = nullptr; // beside the frame counter when filmed at another rate
-    UpDown* udPas = nullptr;      // frames a step moves, 1 to 50
-    QLabel* lblPas = nullptr;
-    QWidget* buildStepPanel(QWidget* parent);
-    int frameStep() const;
+    QLabel* lblCadence = nullptr;   // beside the frame counter when filmed at another rate
     void noteClipTimingOnOpening(); // the capture rate field and the times of a new clip
     void warnOfVariableRate();      // once, when a clip of variable rate opens
     void applyFrameTimes();         // the views of the times, after the capture rate changed
@@ -170,62 +165,16 @@ private:
     void mnuFdCl2pointsClick(int tag); // "Configurations rapides"
     void bbtnCibleClick();             // "Aspect du pointeur"
     void bbtnCouleurPointClick();      // "Aspect du point"
-    QToolButton* bbtnCouleurPoint = nullptr;
     void connectAppearanceSignals();
-    int xyDigits() const;    // of x and y, 1..5
-    QString tFormat() const; // empty until a clip is opened
-    // The table's current cell, selection and scroll position; its values
-    // are the document's, through the table model.
-    TextGrid measureGrid;
-    StringGrid* StringGrid1 = nullptr; // the table on the "Mesures" page
-    QFrame* pnlDecimales = nullptr;
-    QLabel* lblCS = nullptr;
-    UpDown* udFmt_t = nullptr;
-    QLabel* lblFmt_xy = nullptr;
-    UpDown* udFmt_xy = nullptr;
-    QFrame* Panel8 = nullptr;
-    QToolButton* Button0 = nullptr;
-    QToolButton* Button1 = nullptr;
-    QToolButton* Button2 = nullptr;
-    UpDown* udPointsPlan = nullptr;
-    QLabel* lblPointsPlan = nullptr;
-    UpDown* udPointNumero = nullptr;
-    QLabel* lblPointNumero = nullptr;
-    QCheckBox* chkBoxPtDed = nullptr;
-    QCheckBox* chkBoxAxDed = nullptr;
-    QToolButton* bbtnCouleurAxes = nullptr;
-    QCheckBox* chkBoxAutoH = nullptr;
-    QCheckBox* chkBoxAutoV = nullptr;
-    UpDown* udt0 = nullptr;
-    QLabel* lblt0 = nullptr;
+    int xyDigits() const; // of x and y, 1..5
     bool tableauOccupe() const;
     void OptTraitt(bool enable);
-    void StringGrid1Click();
-    void StringGrid1MouseUp(int col, int row);
-    void StringGrid1KeyUp(int key);
-    void Button0Click();
-    void Button1Click();
-    void udFmt_tClick();
-    void udFmt_xyClick();
-    void nbPointsPlan(int n);
-    void udPointsPlanClick();
+    // The table's current cell moved: its point becomes current, its frame is shown.
+    void StringGrid1Click(int col, int row);
     // Fewer points per frame (n) drop the positions of the others: asked
     // first; false when the user keeps them.
     bool keepFewerPoints(int n);
-    void udPointNumeroClick();
-    void ChgPointNumero(int k);
-    void chkBoxAutoHClick();
-    void chkBoxAutoVClick();
-    void AutoHExecute();
-    void AutoVExecute();
-    void udt0Click();
-    void udt0MouseDown();
-    void udt0MouseUp();
-    void Timer2Timer();
-    void refreshTables();      // the table widget shows the document's current state
-    void layoutMeasureTable(); // rows and columns for the document's frames and points
-    void runClear(const ClearRequest& request);
-    void connectMeasureSignals(); // menu items of the measurement side, once the menus exist
+    void connectMeasureSignals(); // the page's and the menu items', once the menus exist
 
     // ---- Export: files, Regressi, clipboard, printing (main_window_export.cpp) ----
     // Writes the Regressi file: chosen in the save dialog when `sourcePath`
@@ -309,8 +258,6 @@ private:
     void drawNewMark(int point, QPointF pixel); // one mark onto the layer and the surface
     void drawScaleSegmentNow();                 // the scale segment over the picture
     void showStyles();
-    void chkPtDedExecute();
-    void chkAxDedExecute();
     void CouleurAxesExecute();
     int markSize() const;
     bool m_scaleSegmentShown = false; // while the scale is being edited
@@ -321,12 +268,11 @@ private:
     qint64 m_markedKey = 0; // cache key of the surface image once marked
 
     // ---- Measurement side of opening a clip (main_window_measures.cpp) ----
-    void Button2Click();               // clears the whole table (silently when tables.silentClear)
     void layoutTablesForClip();        // time origin, points per frame, the table
     void enableMeasurementForClip();   // indicators and measurement controls
     void finishClipOpening();          // print scale, calibration picture, processing commands
     int timeOriginFrameNumber() const; // the time origin's image number (1-based)
-    void setTableRowsToCurrentFrame(); // current row of both tables := currentFrame + 1
+    void setTableRowsToCurrentFrame(); // the table's current row: the frame shown
 
     // ---- Pointing surface (main_window_pointing.cpp) ----
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -391,14 +337,13 @@ private:
 
     // ---- Widgets: pages and status bar ----
     QTabWidget* PageControl1 = nullptr;
-    QWidget* tsMesures = nullptr;
+    MeasuresPage* tsMesures = nullptr;
     CalibrationPage* tsEtalon = nullptr;
     ClipPropertiesPage* tsProClip = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
     // ---- Timers ----
     QTimer* Timer1 = nullptr; // 40 ms, redraw of the marks
-    QTimer* Timer2 = nullptr; // 500 ms, time-origin acceleration
     QTimer* Timer3 = nullptr; // 500 ms, magnifier refresh
 
     // ---- Main menu: "Fichiers" ----
@@ -512,7 +457,6 @@ private:
     void undoOrRedo(bool undo);
     bool m_autosaveWarned = false;
     MeasurementDocument* m_document = nullptr;
-    MeasurementTableModel* m_tableModel = nullptr;
     bool m_pointerSeen = false; // the pointer moved over this clip: its read-outs are shown
     void buildLayout();
     void buildToolBar();
@@ -530,9 +474,6 @@ private:
     void setPanelWidth(int panelWidth);
     int toolBarLeftOf(QWidget* widget) const;
     int toolBarRightOf(QWidget* widget) const;
-
-    // One per page, each in the file of its subsystem.
-    void setupMeasuresPage();
 
     HintTracker* m_hints = nullptr;
     bool m_settingPage = false;

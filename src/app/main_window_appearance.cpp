@@ -4,9 +4,9 @@
 #include "app/dialogs/point_appearance_dialog.h"
 #include "app/dialogs/pointer_dialog.h"
 #include "app/hint_tracker.h"
+#include "app/message_seam.h"
 #include "app/paint_box.h"
 #include "app/up_down.h"
-#include "app/message_seam.h"
 #include "document/document_commands.h"
 #include "document/measurement_document.h"
 #include "pointing/style_table.h"
@@ -131,7 +131,6 @@ void TForm1::connectAppearanceSignals() {
     connect(udTaillePoints, &UpDown::clicked, this, &TForm1::udTaillePointsClick);
     connect(bbtnCible, &QToolButton::clicked, this, &TForm1::bbtnCibleClick);
     connect(popUpMnuPointeur, &QAction::triggered, this, &TForm1::bbtnCibleClick);
-    connect(bbtnCouleurPoint, &QToolButton::clicked, this, &TForm1::bbtnCouleurPointClick);
 }
 
 void TForm1::setSurfaceCursor(int number) {

@@ -1,10 +1,11 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
 #include "app/event_hook.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/pages/calibration_page.h"
-#include "app/string_grid.h"
 #include "document/document_commands.h"
 #include "document/measurement_document.h"
 #include "geometry/pixel_conversion.h"
@@ -72,7 +73,6 @@ void TForm1::showCalibrationChange() {
     moveScaleIndicators();
     showScaleState();
     showPointerReadouts();
-    refreshTables();
     marksChanged();
     Drawpoints();
 }
@@ -89,13 +89,7 @@ void TForm1::showScaleState() {
             action->setVisible(!undefined);
         }
     }
-    HintTracker::setHint(
-        StringGrid1,
-        undefined ? QStringLiteral("Echelle non définie|Echelle non définie : étalonnez d'abord "
-                                   "l'image (page Etalonnage) ; d'ici là, les longueurs sont "
-                                   "comptées à 1 m par pixel.")
-                  : QStringLiteral("Tableau des mesures|Tableau des mesures : t en s, x et y en "
-                                   "m ; cliquer une ligne pour aller à son image"));
+    tsMesures->showScaleUndefined(undefined);
 }
 
 void TForm1::CursOrig() {

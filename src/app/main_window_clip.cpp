@@ -1,4 +1,6 @@
 #include "app/main_window.h"
+
+#include "app/pages/measures_page.h"
 #include "app/widget_style.h"
 
 #include "app/dialogs/clips_folder_dialog.h"
@@ -323,12 +325,12 @@ void TForm1::bbtnPlayClick(QObject* sender) {
             break;
         case 5:
             if (currentFrame > 0) {
-                mpPositionner(std::max(0, currentFrame - frameStep()));
+                mpPositionner(std::max(0, currentFrame - tsMesures->frameStep()));
             }
             break;
         case 6:
             if (currentFrame < length - 1) {
-                mpPositionner(std::min(length - 1, currentFrame + frameStep()));
+                mpPositionner(std::min(length - 1, currentFrame + tsMesures->frameStep()));
             }
             break;
         default:
@@ -383,12 +385,13 @@ bool TForm1::frameKey(int key, bool overTable) {
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && (watched == PaintBox1 || watched == StringGrid1)) {
+    if (event->type() == QEvent::KeyPress &&
+        (watched == PaintBox1 || watched == tsMesures->table())) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() & ~Qt::KeypadModifier) {
             return false; // Shift+Page Down still extends a selection
         }
-        return frameKey(key->key(), watched == StringGrid1);
+        return frameKey(key->key(), watched == tsMesures->table());
     }
     return QMainWindow::eventFilter(watched, event);
 }

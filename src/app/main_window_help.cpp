@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/help_window.h"

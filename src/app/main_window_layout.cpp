@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/pages/calibration_page.h"
+#include "app/pages/measures_page.h"
 #include "app/widget_style.h"
 
 #include "app/design_colours.h"
@@ -84,8 +85,6 @@ void TForm1::buildLayout() {
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(40);
-    Timer2 = named(new QTimer(this), "Timer2");
-    Timer2->setInterval(500);
     Timer3 = named(new QTimer(this), "Timer3");
     Timer3->setInterval(500);
 }
@@ -261,13 +260,12 @@ void TForm1::buildNavigationBar() {
 
 void TForm1::buildPages() {
     PageControl1 = named(new QTabWidget(this), "PageControl1");
-    tsMesures = named(new QWidget, "tsMesures");
+    tsMesures = new MeasuresPage(*m_document);
     tsEtalon = new CalibrationPage(*m_document);
     tsProClip = new ClipPropertiesPage(*m_document);
     PageControl1->addTab(tsMesures, QStringLiteral("Mesures"));
     PageControl1->addTab(tsEtalon, QStringLiteral("Etalonnage"));
     PageControl1->addTab(tsProClip, QStringLiteral("Propriétés du clip"));
-    setupMeasuresPage();
 }
 
 } // namespace traxilo

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
 #include "app/pages/calibration_page.h"
 
 #include <QAction>

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
 #include "app/pages/calibration_page.h"
 
 #include "app/hint_tracker.h"
@@ -30,9 +32,9 @@ void TForm1::recordAt(QPointF pixel) {
     context.pointsPerFrame = d.pointsPerFrame();
     context.currentPoint = d.currentPoint();
     context.alreadyRecorded = bool(d.position(currentFrame, d.currentPoint()));
-    context.autoH = chkBoxAutoH->isChecked(); // read even while disabled
-    context.autoV = chkBoxAutoV->isChecked();
-    context.step = frameStep();
+    context.autoH = tsMesures->autoH(); // read even while disabled
+    context.autoV = tsMesures->autoV();
+    context.step = tsMesures->frameStep();
     const RecordPlan plan = planRecording(context);
     if (!plan.recorded) {
         return;
@@ -53,10 +55,10 @@ void TForm1::recordAt(QPointF pixel) {
     } else if (plan.mark == MarkUpdate::DrawNewMark) {
         drawNewMark(plan.point, pixel);
     }
-    applyRecordPlan(measureGrid, plan);
+    tsMesures->showRecordPlan(plan);
     if (plan.newPoint)
         d.setCurrentPoint(*plan.newPoint);
-    refreshTables();
+    tsMesures->refresh();
 }
 
 // Mouse events of the pointing surface PaintBox1, in surface pixels.

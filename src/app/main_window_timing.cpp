@@ -17,37 +17,6 @@
 
 namespace traxilo {
 
-namespace {
-
-constexpr int kMaxStep = 50;
-
-} // namespace
-
-QWidget* TForm1::buildStepPanel(QWidget* parent) {
-    auto* frame = named(new QFrame(parent), "pnlPas");
-    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    auto* row = new QHBoxLayout(frame);
-    row->setContentsMargins(3, 2, 3, 2);
-    row->setSpacing(3);
-    row->addWidget(new QLabel(QStringLiteral("Pas"), frame));
-    lblPas = named(new QLabel(QStringLiteral("1"), frame), "lblPas");
-    udPas = named(new UpDown(frame), "udPas");
-    udPas->setRange(1, kMaxStep);
-    udPas->setPosition(1);
-    HintTracker::setHint(frame, QStringLiteral("Pas|Nombre d'images dont avancent ou reculent "
-                                               "les boutons, les touches et le pointage"));
-    HintTracker::setHint(udPas, HintTracker::hint(frame));
-    row->addWidget(lblPas);
-    row->addWidget(udPas);
-    connect(udPas, &UpDown::clicked, this,
-            [this] { lblPas->setText(QString::number(udPas->position())); });
-    return frame;
-}
-
-int TForm1::frameStep() const {
-    return udPas ? udPas->position() : 1;
-}
-
 void TForm1::connectTimingSignals() {
     // Every time changes, and the decimals of t with them: one step of
     // "Annuler" per visit of the field, however many keys it takes.
@@ -73,14 +42,12 @@ void TForm1::warnOfVariableRate() {
     }
 }
 
-// The views of the times: after a capture rate or decimals of t changed.
+// The window's view of the times: after a capture rate or decimals of t changed.
 void TForm1::applyFrameTimes() {
     const std::optional<long double> rate = m_document->captureRate();
     lblCadence->setText(
         rate ? QStringLiteral("   prise de vue : %1 images / s").arg(captureRateText(*rate))
              : QString());
-    udFmt_t->setPosition(m_document->timeDecimals());
-    layoutMeasureTable();
 }
 
 } // namespace traxilo
