@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/magnifier_panel.h"
+
 #include "app/pages/measures_page.h"
 
 #include "app/access_keys.h"
@@ -267,7 +269,7 @@ void TForm1::setPanelWidth(int panelWidth) {
 void TForm1::Splitter1Moved() {
     mnuImaAdapter->setEnabled(true);
     displaySize.fitRequested = true;
-    placeLoupe();
+    loupePnl->place();
 }
 
 void TForm1::FormPaint() {

@@ -44,6 +44,7 @@ class QWidgetAction;
 namespace traxilo {
 
 class CalibrationPage;
+class MagnifierPanel;
 class MeasuresPage;
 class ClipPlayer;
 class ClipPropertiesPage;
@@ -197,25 +198,10 @@ private:
                                             const QString& extension);
     void connectExportSignals();
 
-    // ---- Magnifier (main_window_magnifier.cpp) ----
-    QPoint loupeCentre;  // remembered centre, relative to pnl1
+    // ---- Magnifier (main_window_pointing.cpp) ----
     QPoint lastMousePos; // last pointer position over PaintBox1
-    // The centre to remember; its corner of the clip area, as the area is now,
-    // is where placeLoupe puts the magnifier even after the area is resized.
-    void setLoupeCentre(QPoint centre);
-    void loupeBtnClick();
-    void loupe(int x, int y); // the surface around (x, y), three times enlarged
-    void placeLoupe();
     void Timer3Timer();
-    void rememberLoupeCentre();
     void connectMagnifierSignals();
-    int m_loupeCorner = 1; // a LoupeCorner, top right at first
-    QLabel* loupeImg = nullptr;
-    QFrame* loupeShpV = nullptr;
-    QFrame* loupeShpH = nullptr;
-    QToolButton* BitBtn2 = nullptr;
-    QMenu* PopupMenu2 = nullptr;
-    QAction* Fermer1 = nullptr;
 
     // ---- Go-to dialog (main_window_goto.cpp) ----
     void searchPointsAt(QPoint pixel); // the right click's search
@@ -332,7 +318,7 @@ private:
     QLabel* lblNoImage3 = nullptr;
     QLabel* lblNoImage4 = nullptr;
     QLabel* lblNoImage5 = nullptr;
-    QFrame* loupePnl = nullptr;
+    MagnifierPanel* loupePnl = nullptr;
     QSplitter* Splitter1 = nullptr;
 
     // ---- Widgets: pages and status bar ----
@@ -466,7 +452,6 @@ private:
     void buildMenus();
     void buildQuickConfigurations();
     void buildPopupMenus();
-    void buildMagnifier();
     void connectDialogSignals();
     void connectSignals();
     void createDialogs();

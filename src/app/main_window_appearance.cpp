@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/magnifier_panel.h"
+
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/point_appearance_dialog.h"
 #include "app/dialogs/pointer_dialog.h"
@@ -142,11 +144,7 @@ void TForm1::Curseur() {
     const int number = pointStyle.Curseur(surfaceCursor);
     // The magnifier's cross-hair takes the pointer's colour.
     const QColor hair = pointStyle.colourChoice == 0 ? Qt::black : Qt::white;
-    for (QFrame* line : {loupeShpV, loupeShpH}) {
-        QPalette palette = line->palette();
-        palette.setColor(QPalette::Window, hair);
-        line->setPalette(palette);
-    }
+    loupePnl->setCrossHairColour(hair);
     QAction* colours[2] = {mnuCouleurNoir, mnuCouleurBlanc};
     colours[std::clamp(pointStyle.colourChoice, 0, 1)]->setChecked(true);
     if (pointStyle.shapeChoiceEnabled) {

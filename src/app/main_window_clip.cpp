@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/magnifier_panel.h"
+
 #include "app/pages/measures_page.h"
 #include "app/widget_style.h"
 
@@ -196,7 +198,7 @@ bool TForm1::openClipFile(const QString& chosenPath) {
 
     mpPositionner(0);
     pnl1AVI->setCursor(cursors.cursor(kOpenHand));
-    setLoupeCentre(QPoint(pnl1->x() + pnl1->width(), pnl1->y()));
+    loupePnl->setCentre(QPoint(pnl1->x() + pnl1->width(), pnl1->y()));
     initEchelle();
 
     // Also for a one-frame clip, where the last two do nothing.

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/magnifier_panel.h"
+
 #include "app/pages/calibration_page.h"
 #include "app/pages/measures_page.h"
 #include "app/widget_style.h"
@@ -81,7 +83,7 @@ void TForm1::buildLayout() {
     StatusBar1->setFixedHeight(19);
     setStatusBar(StatusBar1);
 
-    buildMagnifier();
+    loupePnl = new MagnifierPanel(pnl1, tbCoord, ToolBar2, cursors, this);
 
     Timer1 = named(new QTimer(this), "Timer1");
     Timer1->setInterval(40);

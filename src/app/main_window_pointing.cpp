@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/magnifier_panel.h"
+
 #include "app/pages/measures_page.h"
 
 #include "app/pages/calibration_page.h"
@@ -17,6 +19,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace traxilo {
 
@@ -61,6 +64,21 @@ void TForm1::recordAt(QPointF pixel) {
     tsMesures->refresh();
 }
 
+// The magnifier follows the pointer over the picture.
+void TForm1::connectMagnifierSignals() {
+    connect(loupeBtn, &QToolButton::clicked, loupePnl, &MagnifierPanel::toggle);
+    connect(LoupePopupMnu, &QAction::triggered, loupePnl, &MagnifierPanel::toggle);
+    connect(loupePnl, &MagnifierPanel::shownChanged, LoupePopupMnu, &QAction::setChecked);
+}
+
+// Refreshes the magnifier twice a second while it is shown: a playing clip
+// or a redraw shows in it even while the mouse rests.
+void TForm1::Timer3Timer() {
+    if (loupePnl->isVisible()) {
+        loupePnl->showAround(PaintBox1->image(), lastMousePos);
+    }
+}
+
 // Mouse events of the pointing surface PaintBox1, in surface pixels.
 
 void TForm1::PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers,
@@ -79,7 +97,7 @@ void TForm1::PaintBox1MouseMove(Qt::KeyboardModifiers modifiers, QPoint pos) {
     m_pointerSeen = true;
     showPointerReadouts();
     if (loupePnl->isVisible()) {
-        loupe(pos.x(), pos.y());
+        loupePnl->showAround(PaintBox1->image(), pos);
     }
 }
 
