@@ -144,7 +144,7 @@ private:
     void mnuIma100Click();
     void mnuImaAdapterClick();
     void showDisplaySizeDialog();
-    bool MaJ(); // applies the dialog's percent; false when the user kept the table
+    bool MaJ(); // applies the dialog's percent
     // Shows the clip at `percent` without touching the tables (MaJ, and
     // restoring a session or an undone change).
     void showAtPercent(int percent, bool toCorner);

@@ -220,9 +220,6 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
         m_document->setPointsPerFrame(n);
         return;
     }
-    if (!keepFewerPoints(n)) {
-        return;
-    }
     // The colours and the number of points: one step of "Annuler".
     undoStack->beginMacro(QStringLiteral("la configuration rapide"));
     pushChange(new ChangeStyles(m_document, QStringLiteral("les couleurs des points"), styles,

@@ -29,8 +29,7 @@ StringGrid::StringGrid(TextGrid* grid, QWidget* parent)
 
 void StringGrid::setModel(const QAbstractItemModel* model) {
     m_model = model;
-    connect(model, &QAbstractItemModel::dataChanged, viewport(),
-            qOverload<>(&QWidget::update));
+    connect(model, &QAbstractItemModel::dataChanged, viewport(), qOverload<>(&QWidget::update));
     connect(model, &QAbstractItemModel::modelReset, viewport(), qOverload<>(&QWidget::update));
 }
 

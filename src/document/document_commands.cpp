@@ -24,9 +24,8 @@ ChangePositions* recordPosition(MeasurementDocument* document, int frame, int po
 
 ChangePositions* clearPositions(MeasurementDocument* document, int firstFrame, int lastFrame,
                                 int firstPoint, int lastPoint) {
-    std::vector<PositionChange> changes =
-        document->clearingOf(firstFrame, lastFrame, firstPoint,
-                             std::min(lastPoint, document->pointsPerFrame()));
+    std::vector<PositionChange> changes = document->clearingOf(
+        firstFrame, lastFrame, firstPoint, std::min(lastPoint, document->pointsPerFrame()));
     if (changes.empty())
         return nullptr;
     return new ChangePositions(document, QStringLiteral("l'effacement"), std::move(changes));
@@ -45,8 +44,8 @@ void SetTimeOrigin::redo() {
 }
 
 ChangeCalibration::ChangeCalibration(MeasurementDocument* document, const QString& text,
-                                     const Calibration& calibration,
-                                     const QString& distanceText, int edit)
+                                     const Calibration& calibration, const QString& distanceText,
+                                     int edit)
     : QUndoCommand(text), m_document(document), m_before(document->calibration()),
       m_distanceBefore(document->distanceText()), m_after(calibration),
       m_distanceAfter(distanceText), m_edit(edit) {}
@@ -97,12 +96,11 @@ void ChangeStyles::redo() {
     m_document->setStyles(m_after, m_markAfter);
 }
 
-ChangeCaptureRate::ChangeCaptureRate(MeasurementDocument* document,
-                                     std::optional<long double> rate, int timeDecimals,
-                                     int edit)
+ChangeCaptureRate::ChangeCaptureRate(MeasurementDocument* document, std::optional<long double> rate,
+                                     int timeDecimals, int edit)
     : QUndoCommand(QStringLiteral("la cadence de prise de vue")), m_document(document),
-      m_before(document->captureRate()), m_decimalsBefore(document->timeDecimals()),
-      m_after(rate), m_decimalsAfter(timeDecimals), m_edit(edit) {}
+      m_before(document->captureRate()), m_decimalsBefore(document->timeDecimals()), m_after(rate),
+      m_decimalsAfter(timeDecimals), m_edit(edit) {}
 
 void ChangeCaptureRate::undo() {
     m_document->setCaptureRate(m_before);

@@ -57,10 +57,9 @@ long double MeasurementDocument::frameTime(int frame) const {
 long double MeasurementDocument::timeOf(int frame) const {
     // The same arithmetic as the time column always had, so that files
     // written before and after read the same times.
-    const long double t =
-        m_clip.times.empty()
-            ? static_cast<long double>(frame - m_timeOrigin) * m_clip.period
-            : m_clip.times[size_t(frame)] - m_clip.times[size_t(m_timeOrigin)];
+    const long double t = m_clip.times.empty()
+                              ? static_cast<long double>(frame - m_timeOrigin) * m_clip.period
+                              : m_clip.times[size_t(frame)] - m_clip.times[size_t(m_timeOrigin)];
     const long double scale = timeScale();
     return scale == 1 ? t : t * scale;
 }
@@ -158,8 +157,7 @@ QString MeasurementDocument::yText(int frame, int point) const {
     return m ? FormatSci(m_xyDigits - 1, m->y) : QString();
 }
 
-void MeasurementDocument::applyPositions(const std::vector<PositionChange>& changes,
-                                         bool forward) {
+void MeasurementDocument::applyPositions(const std::vector<PositionChange>& changes, bool forward) {
     int first = frameCount();
     int last = -1;
     for (const PositionChange& c : changes) {

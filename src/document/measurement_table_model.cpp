@@ -4,8 +4,7 @@
 
 namespace traxilo {
 
-MeasurementTableModel::MeasurementTableModel(const MeasurementDocument* document,
-                                             QObject* parent)
+MeasurementTableModel::MeasurementTableModel(const MeasurementDocument* document, QObject* parent)
     : QAbstractTableModel(parent), m_document(document) {
     auto reset = [this] {
         beginResetModel();
@@ -20,9 +19,7 @@ MeasurementTableModel::MeasurementTableModel(const MeasurementDocument* document
             &MeasurementTableModel::valuesChanged);
     connect(document, &MeasurementDocument::xyDigitsChanged, this,
             &MeasurementTableModel::valuesChanged);
-    auto times = [this] {
-        emit dataChanged(index(0, 0), index(rowCount() - 1, 0));
-    };
+    auto times = [this] { emit dataChanged(index(0, 0), index(rowCount() - 1, 0)); };
     connect(document, &MeasurementDocument::timeOriginChanged, this, times);
     connect(document, &MeasurementDocument::timesChanged, this, times);
 }

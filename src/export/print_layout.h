@@ -28,8 +28,8 @@ struct PrintSettings {
 // Everything the page is made of, in printer dots from the top-left corner
 // of the printable area.
 struct PageInput {
-    QSize picture;    // the clip's picture at 100 %, pixels
-    int markSize = 1; // r of the marks, pixels of the picture
+    QSize picture;      // the clip's picture at 100 %, pixels
+    int markSize = 1;   // r of the marks, pixels of the picture
     int timeOrigin = 0; // frame index, for settings.fromTimeOrigin
     QSize dpi{300, 300};
     QSize page; // printable area, dots (empty: as large as the drawing)

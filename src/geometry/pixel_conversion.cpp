@@ -55,8 +55,12 @@ QString zeroMetreReadout(QChar axis, int xyDigits) {
 }
 
 ScalePointLabels MaJlblP(const Calibration& c) {
-    auto px = [&](QPointF p) { return QStringLiteral("pX= ") + pixelText(c.signX * (p.x() - c.Xo)); };
-    auto py = [&](QPointF p) { return QStringLiteral("pY= ") + pixelText(c.signY * (c.Yo - p.y())); };
+    auto px = [&](QPointF p) {
+        return QStringLiteral("pX= ") + pixelText(c.signX * (p.x() - c.Xo));
+    };
+    auto py = [&](QPointF p) {
+        return QStringLiteral("pY= ") + pixelText(c.signY * (c.Yo - p.y()));
+    };
     return {px(c.p1), py(c.p1), px(c.p2), py(c.p2)};
 }
 

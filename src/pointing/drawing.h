@@ -61,7 +61,7 @@ struct DrawOptions {
     int displayWidth = 0; // the picture as shown
     int displayHeight = 0;
     long double displayFactor = 1; // shown size / picture size
-    int markSize = 1; // r, 0..4
+    int markSize = 1;              // r, 0..4
     // The scale segment shows on the clip surface while the scale is being
     // edited; pictures made for the clipboard leave it out.
     bool withScaleSegment = false;

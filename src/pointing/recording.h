@@ -10,9 +10,9 @@ namespace traxilo {
 
 // Everything a click on the picture needs to be recorded.
 struct ClickContext {
-    QPointF pixel;        // where, in pixels of the picture at 100 %
-    QSize picture;        // the picture at 100 %
-    int frameCount = 0;   // of the open clip, 0 without one
+    QPointF pixel;         // where, in pixels of the picture at 100 %
+    QSize picture;         // the picture at 100 %
+    int frameCount = 0;    // of the open clip, 0 without one
     int currentFrame = -1; // index of the frame shown
     int pointsPerFrame = 1;
     int currentPoint = 1;

@@ -39,8 +39,7 @@ SessionView viewOf(const SessionData& session) {
 }
 
 void restoreSession(MeasurementDocument& document, const SessionData& s) {
-    document.applyPositions(document.clearingOf(0, document.frameCount() - 1, 1, kMaxPoints),
-                            true);
+    document.applyPositions(document.clearingOf(0, document.frameCount() - 1, 1, kMaxPoints), true);
     document.setCaptureRate(s.captureRate);
     document.setTimeDecimals(s.timeDecimals);
     document.setXyDigits(s.xyDigits);
@@ -53,8 +52,8 @@ void restoreSession(MeasurementDocument& document, const SessionData& s) {
     std::vector<PositionChange> changes;
     changes.reserve(size_t(s.positions.size()));
     for (const RecordedPosition& p : s.positions)
-        changes.push_back({p.frame, p.point, std::nullopt,
-                           PointPosition{QPointF(p.x, p.y), p.automatic}});
+        changes.push_back(
+            {p.frame, p.point, std::nullopt, PointPosition{QPointF(p.x, p.y), p.automatic}});
     document.applyPositions(changes, true);
     document.setTimeOrigin(s.timeOrigin - 1);
     document.setCalibration(s.calibration, s.distanceText);

@@ -35,7 +35,7 @@ struct SessionData {
     int displayPercent = 100; // the size the clip was shown at
 
     Calibration calibration; // pixels of the picture at 100 %
-    QString distanceText; // the distance field as typed
+    QString distanceText;    // the distance field as typed
 
     int timeOrigin = 1; // image number, 1-based
     // The rate the clip was filmed at, when not the rate it plays at (slow motion).

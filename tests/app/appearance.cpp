@@ -1,18 +1,20 @@
 // How pointing looks: the pointer's cursor from the menus and its dialog, in
 // pointing and calibration modes; the mark size; the quick configurations;
 // the point's colour and shape from its dialog.
-#include "app/dialogs/dialogs.h"
+#include "app/cursors.h"
 #include "app/dialogs/point_appearance_dialog.h"
 #include "app/dialogs/pointer_dialog.h"
 #include "app/main_window.h"
 #include "app/paint_box.h"
 #include "app/radio_group.h"
+#include "app/string_grid.h"
 #include "app/up_down.h"
-#include "pointing/style_table.h"
+#include "document/measurement_document.h"
 #include "support/measure_window.h"
 #include "support/modal_driver.h"
 
 #include <QAction>
+#include <QBitmap>
 #include <QCheckBox>
 #include <QDialog>
 #include <QLabel>
@@ -30,8 +32,43 @@ namespace {
 const QString kClip = QStringLiteral("appearance.avi");
 constexpr unsigned kMagenta = 0xFF00FF;
 
-QImage cursorImage(const QCursor& cursor) {
-    return cursor.pixmap().toImage();
+template <class T> T* find(const TForm1& w, const char* name) {
+    T* found = child<T>(w, name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return found;
+}
+
+// The program's cursors are two-colour ones: their bitmap and mask, pixel
+// by pixel.
+QByteArray cursorBits(const QCursor& cursor) {
+    QByteArray bits;
+    for (const QBitmap& bitmap : {cursor.bitmap(), cursor.mask()}) {
+        const QImage image = bitmap.toImage();
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                bits += image.pixelIndex(x, y) ? '1' : '0';
+    }
+    return bits;
+}
+
+// The program's cursor of number `n`, as a fresh registry draws it.
+QByteArray programCursor(int n) {
+    CursorRegistry cursors;
+    cursors.registerStandardCursors();
+    const QByteArray bits = cursorBits(cursors.cursor(n));
+    if (!bits.contains('1'))
+        qFatal("no cursor %d", n);
+    return bits;
+}
+
+// Point 1 in magenta (as a session would set it), and the clicks staying on
+// the frame shown.
+void magentaPoint(TForm1& w) {
+    PointStyles styles = w.document().styles();
+    styles.point(1).colour = QColor(255, 0, 255);
+    w.document().setStyles(styles, w.document().markSize());
+    find<QCheckBox>(w, "chkBoxAutoV")->setChecked(false);
 }
 
 } // namespace
@@ -53,6 +90,8 @@ private slots:
 
 private:
     TForm1& w() { return *m_fixture->window; }
+    // The colour the pointer dialog offers when it is opened: 0 black, 1 white.
+    int pointerDialogColour();
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
@@ -61,6 +100,18 @@ void AppearanceTest::init() {
     QVERIFY(m_fixture->isValid());
     const OpenedClip clip = openGeneratedClip(*m_fixture, smallClipSpec(12), kClip);
     QVERIFY2(clip.ok(), qPrintable(clip.error));
+}
+
+int AppearanceTest::pointerDialogColour() {
+    auto* dialog = find<TdlgPointeur>(w(), "dlgPointeur");
+    int colour = -1;
+    runModal(
+        dialog, [this] { find<QToolButton>(w(), "bbtnCible")->click(); },
+        [&] {
+            colour = dialog->rgPtNoirBlanc->itemIndex();
+            dialog->CancelBtn->click();
+        });
+    return colour;
 }
 
 void AppearanceTest::pointerCursor_data() {
@@ -85,18 +136,19 @@ void AppearanceTest::pointerCursor() {
     QFETCH(QString, mode);
     QFETCH(QString, choice);
     QFETCH(int, cursor);
+    auto* surface = find<QWidget>(w(), "PaintBox1");
     const bool calibrating = mode == QLatin1String("origin");
     if (calibrating) {
-        w().popUpMnuModeEtalonnerClick();
-        clickBox(w().rbChxOrig);
-        QCOMPARE(w().surfaceCursor, 111);
-        QVERIFY(!w().mnuFormePointeur->menuAction()->isEnabled());
+        trigger(w(), "popUpMnuModeEtalonner");
+        clickBox(find<QRadioButton>(w(), "rbChxOrig"));
+        QCOMPARE(cursorBits(surface->cursor()), programCursor(111));
+        QVERIFY(!find<QMenu>(w(), "mnuFormePointeur")->menuAction()->isEnabled());
     }
     if (choice.startsWith(QLatin1String("dialog"))) {
-        TdlgPointeur* dialog = w().dialogs->dlgPointeur;
+        auto* dialog = find<TdlgPointeur>(w(), "dlgPointeur");
         const bool cancel = choice.endsWith(QLatin1String("cancelled"));
         runModal(
-            dialog, [this] { w().bbtnCible->click(); },
+            dialog, [this] { find<QToolButton>(w(), "bbtnCible")->click(); },
             [&] {
                 QCOMPARE(dialog->rgPtForme->isEnabled(), !calibrating);
                 dialog->rgPtNoirBlanc->button(1)->click();
@@ -106,18 +158,18 @@ void AppearanceTest::pointerCursor() {
                 (cancel ? dialog->CancelBtn : dialog->OKBtn)->click();
             });
     } else {
-        w().findChild<QAction*>(choice)->trigger();
+        trigger(w(), qPrintable(choice));
     }
-    QCOMPARE(w().surfaceCursor, cursor);
-    QCOMPARE(cursorImage(w().PaintBox1->cursor()), cursorImage(w().cursors.cursor(cursor)));
-    // The menus show the pointer in force.
-    QCOMPARE(w().mnuCouleurBlanc->isChecked(), cursor / 100 == 2);
-    // The choice the dialog shows next time; a cancelled one is not kept.
-    QCOMPARE(w().pointStyle.colourChoice == 1, cursor / 100 == 2);
+    QCOMPARE(cursorBits(surface->cursor()), programCursor(cursor));
+    // The menus show the pointer in force, and so does the dialog next time;
+    // a cancelled choice is not kept.
+    const bool white = cursor / 100 == 2;
+    QCOMPARE(find<QAction>(w(), "mnuCouleurBlanc")->isChecked(), white);
+    QCOMPARE(pointerDialogColour(), white ? 1 : 0);
     if (calibrating) {
         // Back to pointing, the chosen shape returns in the chosen colour.
-        w().popUpMnuModeAcquerirClick();
-        QCOMPARE(w().surfaceCursor, 202);
+        trigger(w(), "popUpMnuModeAcquerir");
+        QCOMPARE(cursorBits(surface->cursor()), programCursor(202));
     }
 }
 
@@ -135,21 +187,22 @@ void AppearanceTest::markSize() {
     QFETCH(QString, how);
     QFETCH(int, shown);
     QFETCH(int, r);
-    setColour(w().tables.StyleTable, 1, QColor(255, 0, 255));
-    w().chkBoxAutoV->setChecked(false);
+    magentaPoint(w());
     clickSurface(w(), QPoint(60, 60));
+    auto* arrows = find<UpDown>(w(), "udTaillePoints");
     for (const QString& step : how.split(QLatin1Char(' '))) {
         if (step == QLatin1String("up") || step == QLatin1String("down")) {
-            QTest::mouseClick(step == QLatin1String("up") ? w().udTaillePoints->upButton()
-                                                          : w().udTaillePoints->downButton(),
+            QTest::mouseClick(step == QLatin1String("up") ? arrows->upButton()
+                                                          : arrows->downButton(),
                               Qt::LeftButton);
         } else {
-            w().findChild<QAction*>(step)->trigger();
+            trigger(w(), qPrintable(step));
         }
     }
-    QCOMPARE(w().lblTaillePoints->text(), QString::number(shown));
-    QCOMPARE(w().udTaillePoints->position(), r);
-    QVERIFY(w().mnuTaille[r]->isChecked());
+    QCOMPARE(labelText(w(), "lblTaillePoints"), QString::number(shown));
+    QCOMPARE(arrows->position(), r);
+    const char* items[5] = {"mnuTaille1", "mnuTaille2", "mnuTaille3", "mnuTaile4", "mnuTaille5"};
+    QVERIFY(find<QAction>(w(), items[r])->isChecked());
     // The cross spans 2r + 1 pixels.
     QCOMPARE(surfaceRgb(w(), QPoint(60 + r, 60)), kMagenta);
     QVERIFY(surfaceRgb(w(), QPoint(60 + r + 1, 60)) != kMagenta);
@@ -159,40 +212,45 @@ void AppearanceTest::quickConfigurations_data() {
     QTest::addColumn<QString>("item");
     QTest::addColumn<int>("points");
     QTest::addColumn<QColor>("first");
-    QTest::addColumn<QColor>("last");
-    QTest::newRow("light, 9 points")
-        << "mnuFdCl9points" << 9 << QColor(255, 0, 0) << QColor(0, 128, 128);
-    QTest::newRow("dark, 3 points")
-        << "mnuFdSo3points" << 3 << QColor(255, 255, 0) << QColor(0, 255, 0);
+    QTest::addColumn<bool>("recorded"); // point 2 has a position
+    QTest::newRow("light, 9 points") << "mnuFdCl9points" << 9 << QColor(255, 0, 0) << false;
+    QTest::newRow("dark, 3 points") << "mnuFdSo3points" << 3 << QColor(255, 255, 0) << false;
+    // Point 2 goes with its position: asked once, like the arrows.
+    QTest::newRow("light, 1 point, point 2 recorded")
+        << "mnuFdCl1point" << 1 << QColor(255, 0, 0) << true;
 }
 
 void AppearanceTest::quickConfigurations() {
     QFETCH(QString, item);
     QFETCH(int, points);
     QFETCH(QColor, first);
-    QFETCH(QColor, last);
-    setShape(w().tables.StyleTable, 1, 2);
-    w().mnuFdCl[1]->trigger(); // light, 2 points, first
-    w().findChild<QAction*>(item)->trigger();
-    QCOMPARE(w().tables.pointsPerFrame(), points);
-    QCOMPARE(w().udPointsPlan->position(), points);
-    QCOMPARE(w().tables.MeasureTable.colCount(), 2 * points + 1);
-    QCOMPARE(styleOf(w().tables.StyleTable, 1).colour, first);
-    QCOMPARE(styleOf(w().tables.StyleTable, points).colour, last);
-    QCOMPARE(styleOf(w().tables.StyleTable, 1).shape, 2); // shapes stay
-    QVERIFY(w().udPointNumero->isEnabled());
-    // One choice across both palettes.
-    int checked = 0;
-    for (int i = 0; i < 9; ++i) {
-        checked += w().mnuFdCl[i]->isChecked() + w().mnuFdSo[i]->isChecked();
+    QFETCH(bool, recorded);
+    trigger(w(), "mnuFdSo2points"); // dark, 2 points
+    QCOMPARE(w().document().pointsPerFrame(), 2);
+    if (recorded) {
+        QTest::mouseClick(find<UpDown>(w(), "udPointNumero")->upButton(), Qt::LeftButton);
+        clickSurface(w(), QPoint(40, 40));
+        m_fixture->seams.answerNext(true);
     }
-    QCOMPARE(checked, 1);
-    QVERIFY(w().findChild<QAction*>(item)->isChecked());
+    const int asked = m_fixture->seams.messages().size();
+    trigger(w(), qPrintable(item));
+    QCOMPARE(m_fixture->seams.messages().size(), asked + (recorded ? 1 : 0));
+    QCOMPARE(w().document().pointsPerFrame(), points);
+    QCOMPARE(labelText(w(), "lblPointsPlan"), QString::number(points));
+    QCOMPARE(find<StringGrid>(w(), "StringGrid1")->grid()->colCount(), 2 * points + 1);
+    QCOMPARE(w().document().styles().point(1).colour, first);
+    QCOMPARE(find<UpDown>(w(), "udPointNumero")->isEnabled(), points > 1);
+    // One choice across both palettes.
+    QStringList checked;
+    for (QAction* action : w().findChildren<QAction*>())
+        if (action->isChecked() && action->objectName().startsWith(QLatin1String("mnuFd")))
+            checked << action->objectName();
+    QCOMPARE(checked, QStringList{item});
     const bool light = item.startsWith(QLatin1String("mnuFdCl"));
-    QCOMPARE(w().mnuFondClair->menuAction()->isChecked(), light);
-    QCOMPARE(w().mnuFondSombre->menuAction()->isChecked(), !light);
+    QCOMPARE(find<QMenu>(w(), "mnuFondClair")->menuAction()->isChecked(), light);
+    QCOMPARE(find<QMenu>(w(), "mnuFondSombre")->menuAction()->isChecked(), !light);
     // The nine items stand in three columns of three.
-    QWidget* columns = (light ? w().mnuFondClair : w().mnuFondSombre)
+    QWidget* columns = find<QMenu>(w(), light ? "mnuFondClair" : "mnuFondSombre")
                            ->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     QVERIFY(columns);
     QList<int> lefts;
@@ -206,15 +264,16 @@ void AppearanceTest::quickConfigurations() {
 }
 
 void AppearanceTest::pointDialog() {
-    TaspectPointBox* dialog = w().dialogs->aspectPointBox;
-    const QColor before = styleOf(w().tables.StyleTable, 1).colour;
+    auto* dialog = find<TaspectPointBox>(w(), "aspectPointBox");
+    auto* button = find<QToolButton>(w(), "bbtnCouleurPoint");
+    const QColor before = w().document().styles().point(1).colour;
     // A colour chosen, then cancelled: the chooser starts both times on the
     // point's own colour and the second answer takes it back.
     m_fixture->seams.answerNextColour(QColor(255, 0, 255));
     m_fixture->seams.answerNextColour(std::nullopt);
     m_fixture->seams.answerNextColour(QColor(255, 0, 255));
     runModal(
-        dialog, [this] { w().bbtnCouleurPoint->click(); },
+        dialog, [button] { button->click(); },
         [&] {
             dialog->SpeedButton1->click();
             QCOMPARE(dialog->chosenColour(), QColor(255, 0, 255));
@@ -225,21 +284,22 @@ void AppearanceTest::pointDialog() {
             dialog->OKBtn->click();
         });
     QCOMPARE(m_fixture->seams.colourRequests(), (QList<QColor>{before, before, before}));
-    QCOMPARE(styleOf(w().tables.StyleTable, 1).colour, QColor(255, 0, 255));
-    QCOMPARE(styleOf(w().tables.StyleTable, 1).shape, 1);
-    QCOMPARE(w().lblPointNumero->palette().color(QPalette::WindowText), QColor(255, 0, 255));
-    w().chkBoxAutoV->setChecked(false);
+    QCOMPARE(w().document().styles().point(1).colour, QColor(255, 0, 255));
+    QCOMPARE(w().document().styles().point(1).shape, 1);
+    QCOMPARE(find<QLabel>(w(), "lblPointNumero")->palette().color(QPalette::WindowText),
+             QColor(255, 0, 255));
+    find<QCheckBox>(w(), "chkBoxAutoV")->setChecked(false);
     clickSurface(w(), QPoint(60, 60));
     QCOMPARE(surfaceRgb(w(), QPoint(59, 59)), kMagenta); // the square's corner
 
     // "Annuler" changes nothing.
     runModal(
-        dialog, [this] { w().bbtnCouleurPoint->click(); },
+        dialog, [button] { button->click(); },
         [&] {
             dialog->ptForme->button(2)->click();
             dialog->CancelBtn->click();
         });
-    QCOMPARE(styleOf(w().tables.StyleTable, 1).shape, 1);
+    QCOMPARE(w().document().styles().point(1).shape, 1);
 }
 
 void AppearanceTest::dialogsShareOneBackground() {

@@ -2,15 +2,19 @@
 // it, on the real widgets with generated clips whose every frame carries its
 // index; failures must leave a clear French error and a coherent window.
 #include "support/clip_opening.h"
+#include "app/cursors.h"
 #include "app/main_window.h"
 #include "app/paint_box.h"
+#include "app/string_grid.h"
 #include "clip/clip_player.h"
-#include "clip/file_utils.h"
+#include "document/measurement_document.h"
 #include "support/avi_bytes.h"
 #include "support/generated_clips.h"
 #include "support/main_window_fixture.h"
+#include "support/measure_window.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QLabel>
@@ -24,10 +28,7 @@
 #include <QToolButton>
 
 using namespace traxilo;
-using traxilo::test::MainWindowFixture;
-using traxilo::test::openClipThroughDialog;
-using traxilo::test::shownFrame;
-using traxilo::test::smallClip;
+using namespace traxilo::test;
 
 namespace {
 
@@ -41,17 +42,35 @@ QString fileLine(const QString& path, int index) {
                                 : QStringLiteral("<missing>");
 }
 
+QToolButton* button(const TForm1& w, const char* name) {
+    return child<QToolButton>(w, name);
+}
+
 // Enabled state of play, first, last, previous, next.
 QString navStates(const TForm1& w) {
     QString s;
-    for (QToolButton* b : {w.bbtnPlay, w.bbtnDeb, w.bbtnFin, w.bbtnPre, w.bbtnSui}) {
-        s += b->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
+    for (const char* name : {"bbtnPlay", "bbtnDeb", "bbtnFin", "bbtnPre", "bbtnSui"}) {
+        s += button(w, name)->isEnabled() ? QLatin1Char('1') : QLatin1Char('0');
     }
     return s;
 }
 
-QToolButton* navButton(TForm1& w, const QString& name) {
-    return w.findChild<QToolButton*>(name);
+// The frame number the navigation bar shows, as "n / count".
+QString frameNumber(const TForm1& w) {
+    return labelText(w, "lblNoImage2") + labelText(w, "lblNoImage3") + labelText(w, "lblNoImage4");
+}
+
+ClipPlayer* player(const TForm1& w) {
+    return child<ClipPlayer>(w, "MediaPlayer1");
+}
+QWidget* clipPanel(const TForm1& w) {
+    return widgetNamed(w, QStringLiteral("pnl1AVI"));
+}
+PaintBox* surface(const TForm1& w) {
+    return child<PaintBox>(w, "PaintBox1");
+}
+QString currentPage(const TForm1& w) {
+    return child<QTabWidget>(w, "PageControl1")->currentWidget()->objectName();
 }
 
 void sendMouse(QWidget* widget, QEvent::Type type, QPoint local, Qt::MouseButton button) {
@@ -66,6 +85,12 @@ QImage cursorPicture(const QCursor& cursor) {
     return cursor.bitmap().toImage();
 }
 
+bool showWindow(TForm1& w) {
+    w.resize(900, 600);
+    w.show();
+    return QTest::qWaitForWindowExposed(&w);
+}
+
 } // namespace
 
 class ClipOpeningTest : public QObject {
@@ -76,13 +101,10 @@ private slots:
     void nonAviClipTakesTheBackendsCode();
     void navigation_data();
     void navigation();
-    void buttonsIgnoreRequestsBeyondTheEnds();
     void oneFrameClip();
     void playbackToTheEnd();
     void playStoppedOnTheFrameReached();
     void timeOriginMark();
-    void clipsFolderRemembered_data();
-    void clipsFolderRemembered();
     void failures_data();
     void failures();
     void truncatedClipOpensWhatRemains();
@@ -110,55 +132,47 @@ void ClipOpeningTest::openingSetsUpTheWindow() {
     const FileDialogRequest& request = f.seams.fileRequests().first();
     // Its title and filters: test open_dialog.
     // The settings file exists from start-up: the dialog starts in line 5.
-    QCOMPARE(request.startFolder, w.StartupFolder);
+    QCOMPARE(request.startFolder, QDir::currentPath());
     QVERIFY(request.selectionChanged);
 
-    QCOMPARE(w.ClipInfo.fileName, QFileInfo(path).fileName());
-    QCOMPARE(w.ClipInfo.sizeText, FileSizeText(path));
-    QCOMPARE(w.ClipInfo.frameCount, 20);
-    QVERIFY(qAbs(double(w.ClipInfo.framePeriod) - 0.04) < 1e-9);
-    QCOMPARE(w.ClipInfo.frameRate, 25);
-    QCOMPARE(w.ClipInfo.width, 320);
-    QCOMPARE(w.ClipInfo.height, 240);
-    QCOMPARE(w.ClipInfo.codecFourCC.toUpper(), QStringLiteral("MJPG"));
+    // The clip's facts as the document holds them (the page shows them:
+    // test clip_properties).
+    const DocumentClip& clip = w.document().clip();
+    QCOMPARE(clip.path, QFileInfo(path).absoluteFilePath());
+    QCOMPARE(clip.frameCount, 20);
+    QVERIFY(qAbs(double(clip.period) - 0.04) < 1e-9);
+    QCOMPARE(clip.pictureSize, QSize(320, 240));
+    QCOMPARE(clip.codec.toUpper(), QStringLiteral("MJPG"));
 
-    QCOMPARE(w.currentFrame, 0);
+    QCOMPARE(frameShown(w), 0);
     QCOMPARE(shownFrame(w), 0);
-    QCOMPARE(w.lblNoImage1->text(), QStringLiteral("image n° "));
-    QCOMPARE(w.lblNoImage2->text(), QStringLiteral("1"));
-    QCOMPARE(w.lblNoImage3->text(), QStringLiteral(" / "));
-    QCOMPARE(w.lblNoImage4->text(), QStringLiteral("20"));
+    QCOMPARE(labelText(w, "lblNoImage1"), QStringLiteral("image n° "));
+    QCOMPARE(frameNumber(w), QStringLiteral("1 / 20"));
     QCOMPARE(navStates(w), QStringLiteral("10101"));
 
     // The picture 4 pixels inside the panel, the surface over it exactly.
-    QCOMPARE(w.pnl1AVI->size(), QSize(328, 248));
-    QCOMPARE(w.PaintBox1->geometry(), QRect(4, 4, 320, 240));
-    QCOMPARE(w.MediaPlayer1->displayRect(), QRect(4, 4, 320, 240));
-    QCOMPARE(w.PaintBox1->image().size(), QSize(320, 240));
-    QVERIFY(w.ScrollBox1Contents->width() >= 328 && w.ScrollBox1Contents->height() >= 248);
-    QCOMPARE(w.displaySize.displayWidth, 320);
-    QCOMPARE(w.displaySize.displayHeight, 240);
-    QCOMPARE(w.Calibration.Yo, 239);
-    QVERIFY(w.pnl1AVI->text().isEmpty());
-    QCOMPARE(w.pnl1AVI->palette().color(QPalette::Window), QColor(Qt::white));
+    QCOMPARE(clipPanel(w)->size(), QSize(328, 248));
+    QCOMPARE(surface(w)->geometry(), QRect(4, 4, 320, 240));
+    QCOMPARE(player(w)->displayRect(), QRect(4, 4, 320, 240));
+    QCOMPARE(surfaceImage(w).size(), QSize(320, 240));
+    const QWidget* contents = widgetNamed(w, QStringLiteral("ScrollBox1Contents"));
+    QVERIFY(contents->width() >= 328 && contents->height() >= 248);
+    QVERIFY(labelText(w, "pnl1AVI").isEmpty());
+    QCOMPARE(clipPanel(w)->palette().color(QPalette::Window), QColor(Qt::white));
 
-    QCOMPARE(w.PageControl1->currentWidget(), w.tsMesures);
-    QVERIFY(w.lblNomAvi->text().endsWith(QFileInfo(path).fileName()));
-    QCOMPARE(w.OpenDialog1FileName, QFileInfo(path).absoluteFilePath());
-    QCOMPARE(w.lblAdapt->text(), QStringLiteral("Adaptation : 100%"));
-    for (QObject* o : {static_cast<QObject*>(w.bbtnIma), static_cast<QObject*>(w.loupeBtn),
-                       static_cast<QObject*>(w.bbtnEnregistrerMesures),
-                       static_cast<QObject*>(w.bbtnRegExec), static_cast<QObject*>(w.Panel7)}) {
-        QVERIFY2(static_cast<QWidget*>(o)->isEnabled(), qPrintable(o->objectName()));
+    QCOMPARE(currentPage(w), QStringLiteral("tsMesures"));
+    QVERIFY(labelText(w, "lblNomAvi").endsWith(QFileInfo(path).fileName()));
+    QCOMPARE(labelText(w, "lblAdapt"), QStringLiteral("Adaptation : 100%"));
+    for (const char* name :
+         {"bbtnIma", "loupeBtn", "bbtnEnregistrerMesures", "bbtnRegExec", "Panel7"}) {
+        QVERIFY2(widgetNamed(w, QString::fromLatin1(name))->isEnabled(), name);
     }
-    for (QMenu* m : {w.mnuClip, w.mnuMesures, w.mnuCopierPP}) {
-        QVERIFY2(m->menuAction()->isEnabled(), qPrintable(m->objectName()));
+    for (const char* name : {"mnuClip", "mnuMesures", "mnuCopierPP"}) {
+        QVERIFY2(child<QMenu>(w, name)->menuAction()->isEnabled(), name);
     }
-    QVERIFY(w.popUpMnuModeEtalonner->isEnabled());
-    QVERIFY(w.LoupePopupMnu->isEnabled());
-    QVERIFY(!w.mnuIma100->isEnabled());
-    QCOMPARE(w.displaySize.displayPercent, 100);
-    QVERIFY(w.displaySize.fitRequested);
+    QVERIFY(child<QAction>(w, "popUpMnuModeEtalonner")->isEnabled());
+    QVERIFY(child<QAction>(w, "LoupePopupMnu")->isEnabled());
+    QVERIFY(!child<QAction>(w, "mnuIma100")->isEnabled());
 }
 
 void ClipOpeningTest::nonAviClipTakesTheBackendsCode() {
@@ -170,13 +184,13 @@ void ClipOpeningTest::nonAviClipTakesTheBackendsCode() {
     QVERIFY(f.isValid());
     TForm1& w = *f.window;
     QVERIFY(openClipThroughDialog(w, f.seams, path));
-    QCOMPARE(w.ClipInfo.frameCount, 10);
-    QVERIFY(!w.ClipInfo.codecFourCC.isEmpty());
-    QCOMPARE(w.ClipInfo.codecFourCC, w.MediaPlayer1->facts().codecFourCC);
+    QCOMPARE(w.document().frameCount(), 10);
+    QVERIFY(!w.document().clip().codec.isEmpty());
+    QCOMPARE(w.document().clip().codec, player(w)->facts().codecFourCC);
     QCOMPARE(shownFrame(w), 0);
     // Not in the AVI table, named by its decoder on the properties page.
-    QVERIFY2(w.lblCodec3->text().contains(QStringLiteral("H.264")),
-             qPrintable(w.lblCodec3->text()));
+    QVERIFY2(labelText(w, "lblCodec3").contains(QStringLiteral("H.264")),
+             qPrintable(labelText(w, "lblCodec3")));
 }
 
 void ClipOpeningTest::navigation_data() {
@@ -203,37 +217,15 @@ void ClipOpeningTest::navigation() {
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
 
     for (const QString& name : clicks) {
-        QToolButton* button = navButton(w, name);
-        QVERIFY2(button && button->isEnabled(), qPrintable(name));
-        button->click();
+        QToolButton* b = button(w, qPrintable(name));
+        QVERIFY2(b && b->isEnabled(), qPrintable(name));
+        b->click();
     }
-    QCOMPARE(w.currentFrame, frame);
+    QCOMPARE(frameShown(w), frame);
     QCOMPARE(shownFrame(w), frame);
-    QCOMPARE(w.MediaPlayer1->position(), frame);
-    QCOMPARE(w.lblNoImage2->text(), QString::number(frame + 1));
-    QCOMPARE(w.lblNoImage4->text(), QStringLiteral("20"));
+    QCOMPARE(player(w)->position(), frame);
+    QCOMPARE(frameNumber(w), QStringLiteral("%1 / 20").arg(frame + 1));
     QCOMPARE(navStates(w), states);
-}
-
-void ClipOpeningTest::buttonsIgnoreRequestsBeyondTheEnds() {
-    MainWindowFixture f;
-    QVERIFY(f.isValid());
-    TForm1& w = *f.window;
-    QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
-
-    // The handler itself refuses, whatever the buttons' states.
-    w.bbtnPlayClick(w.bbtnPre);
-    w.bbtnPlayClick(w.bbtnDeb);
-    QCOMPARE(w.currentFrame, 0);
-    QCOMPARE(shownFrame(w), 0);
-    w.bbtnFin->click();
-    w.bbtnPlayClick(w.bbtnSui);
-    w.bbtnPlayClick(w.bbtnFin);
-    QCOMPARE(w.currentFrame, 19);
-    QCOMPARE(shownFrame(w), 19);
-    // A sender that is no navigation button does nothing.
-    w.bbtnPlayClick(w.bbtnOpenAvi);
-    QCOMPARE(w.currentFrame, 19);
 }
 
 void ClipOpeningTest::oneFrameClip() {
@@ -242,19 +234,18 @@ void ClipOpeningTest::oneFrameClip() {
     TForm1& w = *f.window;
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(1)));
 
-    QCOMPARE(w.ClipInfo.frameCount, 1);
-    QCOMPARE(w.lblNoImage4->text(), QStringLiteral("1"));
+    QCOMPARE(frameNumber(w), QStringLiteral("1 / 1"));
     // Play, last and next are enabled after the opening, but do nothing.
     QCOMPARE(navStates(w), QStringLiteral("10101"));
-    w.bbtnFin->click();
-    w.bbtnSui->click();
-    QCOMPARE(w.currentFrame, 0);
+    button(w, "bbtnFin")->click();
+    button(w, "bbtnSui")->click();
+    QCOMPARE(frameShown(w), 0);
     QCOMPARE(shownFrame(w), 0);
 
-    QSignalSpy ended(w.MediaPlayer1, &ClipPlayer::notify);
-    w.bbtnPlay->click();
+    QSignalSpy ended(player(w), &ClipPlayer::notify);
+    button(w, "bbtnPlay")->click();
     QTRY_COMPARE(ended.count(), 1);
-    QCOMPARE(w.currentFrame, 0);
+    QCOMPARE(frameShown(w), 0);
     QCOMPARE(shownFrame(w), 0);
 }
 
@@ -262,24 +253,24 @@ void ClipOpeningTest::playbackToTheEnd() {
     MainWindowFixture f;
     QVERIFY(f.isValid());
     TForm1& w = *f.window;
-    QVERIFY(openClipThroughDialog(w, f.seams, smallClip(10)));
+    QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
 
-    QSignalSpy ended(w.MediaPlayer1, &ClipPlayer::notify);
-    w.bbtnPlay->click();
+    QSignalSpy ended(player(w), &ClipPlayer::notify);
+    button(w, "bbtnPlay")->click();
     // Playback runs on its own: the click returns at once.
-    QCOMPARE(w.MediaPlayer1->mode(), ClipPlayer::Mode::Playing);
-    QCOMPARE(w.currentFrame, 0);
-    // A redraw asked for meanwhile waits: showing a frame would end the playback.
-    w.redrawPending = true;
-    w.Timer1Timer();
-    QCOMPARE(w.MediaPlayer1->mode(), ClipPlayer::Mode::Playing);
-    QVERIFY(w.redrawPending);
+    QCOMPARE(player(w)->mode(), ClipPlayer::Mode::Playing);
+    QCOMPARE(frameShown(w), 0);
+    // A redraw asked for meanwhile ("Acquérir" asks one) waits: showing a
+    // frame would end the playback.
+    trigger(w, "popUpMnuModeAcquerir");
+    QTest::qWait(120); // the redraw timer fires every 40 ms
+    QCOMPARE(player(w)->mode(), ClipPlayer::Mode::Playing);
     QTRY_COMPARE_WITH_TIMEOUT(ended.count(), 1, 5000);
 
-    QCOMPARE(w.MediaPlayer1->mode(), ClipPlayer::Mode::Stopped);
-    QCOMPARE(w.currentFrame, 9);
-    QCOMPARE(shownFrame(w), 9);
-    QCOMPARE(w.lblNoImage2->text(), QStringLiteral("10"));
+    QCOMPARE(player(w)->mode(), ClipPlayer::Mode::Stopped);
+    QCOMPARE(frameShown(w), 19);
+    QCOMPARE(shownFrame(w), 19);
+    QCOMPARE(frameNumber(w), QStringLiteral("20 / 20"));
     QCOMPARE(navStates(w), QStringLiteral("01010"));
     QTest::qWait(50);
     QCOMPARE(ended.count(), 1);
@@ -291,20 +282,20 @@ void ClipOpeningTest::playStoppedOnTheFrameReached() {
     TForm1& w = *f.window;
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(30)));
 
-    QSignalSpy ended(w.MediaPlayer1, &ClipPlayer::notify);
-    w.bbtnPlay->click();
-    QTRY_VERIFY(w.MediaPlayer1->position() >= 3);
-    w.bbtnPlay->click();
-    QCOMPARE(w.MediaPlayer1->mode(), ClipPlayer::Mode::Stopped);
-    const int reached = w.currentFrame;
+    QSignalSpy ended(player(w), &ClipPlayer::notify);
+    button(w, "bbtnPlay")->click();
+    QTRY_VERIFY(player(w)->position() >= 3);
+    button(w, "bbtnPlay")->click();
+    QCOMPARE(player(w)->mode(), ClipPlayer::Mode::Stopped);
+    const int reached = frameShown(w);
     QVERIFY(reached >= 3 && reached < 29);
     QCOMPARE(shownFrame(w), reached);
-    QCOMPARE(w.lblNoImage2->text(), QString::number(reached + 1));
+    QCOMPARE(labelText(w, "lblNoImage2"), QString::number(reached + 1));
     QTRY_COMPARE(ended.count(), 1);
-    QCOMPARE(w.currentFrame, reached);
+    QCOMPARE(frameShown(w), reached);
     QCOMPARE(shownFrame(w), reached);
     // Navigation goes on from there.
-    w.bbtnSui->click();
+    button(w, "bbtnSui")->click();
     QCOMPARE(shownFrame(w), reached + 1);
 }
 
@@ -314,42 +305,11 @@ void ClipOpeningTest::timeOriginMark() {
     TForm1& w = *f.window;
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
     const QString mark = QStringLiteral("   ( t= 0 )");
-    const int origin = w.timeOriginFrameNumber();
-    for (int frame : {0, 1, 5, 19}) {
-        w.mpPositionner(frame);
-        QCOMPARE(w.lblNoImage5->text(), frame + 1 == origin ? mark : QString());
+    const int origin = w.document().timeOrigin();
+    for (int frame : {19, 1, 5, 0}) {
+        showFrame(w, frame);
+        QCOMPARE(labelText(w, "lblNoImage5"), frame == origin ? mark : QString());
     }
-    w.mpPositionner(origin - 1);
-    QCOMPARE(w.lblNoImage5->text(), mark);
-}
-
-void ClipOpeningTest::clipsFolderRemembered_data() {
-    QTest::addColumn<QString>("mode");
-    QTest::addColumn<bool>("remembered");
-    QTest::newRow("0: the last clip's folder") << "0" << true;
-    QTest::newRow("1: a fixed folder") << "1" << false;
-}
-
-void ClipOpeningTest::clipsFolderRemembered() {
-    QFETCH(QString, mode);
-    QFETCH(bool, remembered);
-    MainWindowFixture f;
-    QVERIFY(f.isValid());
-    TForm1& w = *f.window;
-    w.config.ConfigLines[3] = mode;
-    w.config.ConfigLines[4] = QStringLiteral("/fixed/folder/");
-    QVERIFY(w.config.save());
-    const QString path = smallClip(20);
-    QVERIFY(openClipThroughDialog(w, f.seams, path));
-
-    const QString expected =
-        remembered ? QFileInfo(path).absolutePath() + '/' : QStringLiteral("/fixed/folder/");
-    QCOMPARE(w.config.ConfigLines[4], expected);
-    QCOMPARE(fileLine(w.config.path(), 4), expected);
-    // The next dialog starts there.
-    f.seams.answerNextFile(std::nullopt);
-    w.bbtnOpenAvi->click();
-    QCOMPARE(f.seams.fileRequests().last().startFolder, expected);
 }
 
 void ClipOpeningTest::failures_data() {
@@ -396,13 +356,13 @@ void ClipOpeningTest::failures() {
     QCOMPARE(error.kind, MessageKind::Error);
     QVERIFY2(error.text.startsWith(QStringLiteral("Impossible d'ouvrir le clip : ")),
              qPrintable(error.text));
-    QVERIFY(!w.clipOpen());
-    QCOMPARE(w.currentFrame, -1);
+    QVERIFY(!w.document().hasClip());
+    QCOMPARE(frameShown(w), -1);
     // Nothing names the file that did not open.
-    QCOMPARE(w.ClipInfo.fileName, QString());
-    QCOMPARE(w.lblNomAvi->text(), QString());
-    QVERIFY(w.PaintBox1->image().isNull());
-    QVERIFY(!w.bbtnPlay->isEnabled());
+    QCOMPARE(labelText(w, "lblFile"), QStringLiteral("Fichier : ?"));
+    QCOMPARE(labelText(w, "lblNomAvi"), QString());
+    QVERIFY(surfaceImage(w).isNull());
+    QVERIFY(!button(w, "bbtnPlay")->isEnabled());
 }
 
 void ClipOpeningTest::truncatedClipOpensWhatRemains() {
@@ -419,15 +379,15 @@ void ClipOpeningTest::truncatedClipOpensWhatRemains() {
         // Refused: then with a clear error and nothing open.
         QCOMPARE(f.seams.count(MessageKind::Error), 1);
         QVERIFY(f.seams.lastText().startsWith(QStringLiteral("Impossible d'ouvrir le clip")));
-        QCOMPARE(w.currentFrame, -1);
+        QCOMPARE(frameShown(w), -1);
         return;
     }
     // Opened: only the frames that are whole, each the right one.
-    const int frames = w.ClipInfo.frameCount;
+    const int frames = w.document().frameCount();
     QVERIFY(frames > 0 && frames < 20);
-    QCOMPARE(w.lblNoImage4->text(), QString::number(frames));
-    w.bbtnFin->click();
-    QCOMPARE(w.currentFrame, frames - 1);
+    QCOMPARE(labelText(w, "lblNoImage4"), QString::number(frames));
+    button(w, "bbtnFin")->click();
+    QCOMPARE(frameShown(w), frames - 1);
     QCOMPARE(shownFrame(w), frames - 1);
 }
 
@@ -436,16 +396,16 @@ void ClipOpeningTest::reopeningReplacesTheClip() {
     QVERIFY(f.isValid());
     TForm1& w = *f.window;
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
-    w.bbtnFin->click();
+    button(w, "bbtnFin")->click();
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(12, 160, 120)));
 
-    QCOMPARE(w.currentFrame, 0);
+    QCOMPARE(frameShown(w), 0);
     QCOMPARE(shownFrame(w), 0);
-    QCOMPARE(w.ClipInfo.frameCount, 12);
-    QCOMPARE(w.lblNoImage4->text(), QStringLiteral("12"));
-    QCOMPARE(w.pnl1AVI->size(), QSize(168, 128));
-    QCOMPARE(w.PaintBox1->geometry(), QRect(4, 4, 160, 120));
-    QCOMPARE(w.PaintBox1->image().size(), QSize(160, 120));
+    QCOMPARE(w.document().frameCount(), 12);
+    QCOMPARE(frameNumber(w), QStringLiteral("1 / 12"));
+    QCOMPARE(clipPanel(w)->size(), QSize(168, 128));
+    QCOMPARE(surface(w)->geometry(), QRect(4, 4, 160, 120));
+    QCOMPARE(surfaceImage(w).size(), QSize(160, 120));
     QCOMPARE(navStates(w), QStringLiteral("10101"));
 }
 
@@ -455,17 +415,17 @@ void ClipOpeningTest::openingClearsMeasurementsSilently() {
     TForm1& w = *f.window;
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
     // Two points recorded by clicks on the picture.
-    QTest::mouseClick(w.PaintBox1, Qt::LeftButton, Qt::NoModifier, QPoint(100, 80));
-    QTest::mouseClick(w.PaintBox1, Qt::LeftButton, Qt::NoModifier, QPoint(110, 90));
-    QVERIFY(w.tableauOccupe());
-    QCOMPARE(w.StringGrid0.cell(1, 1), QStringLiteral("100"));
+    clickSurface(w, QPoint(100, 80));
+    clickSurface(w, QPoint(110, 90));
+    QCOMPARE(w.document().positionCount(), 2);
+    const auto* table = child<StringGrid>(w, "StringGrid1");
+    QVERIFY(!table->text(1, 2).isEmpty());
 
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(12, 160, 120)));
     QCOMPARE(f.seams.messages().size(), 0);
-    QVERIFY(!w.tableauOccupe());
-    QVERIFY(w.StringGrid0.cell(1, 1).isEmpty());
-    QVERIFY(w.StringGrid0.cell(1, 2).isEmpty());
-    QVERIFY(!w.tables.silentClear);
+    QVERIFY(!w.document().hasPositions());
+    QVERIFY(table->text(1, 1).isEmpty());
+    QVERIFY(table->text(1, 2).isEmpty());
 }
 
 void ClipOpeningTest::repaintShowsTheFrameOnlyWhenLost() {
@@ -473,25 +433,26 @@ void ClipOpeningTest::repaintShowsTheFrameOnlyWhenLost() {
     QVERIFY(f.isValid());
     TForm1& w = *f.window;
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
-    w.bbtnSui->click();
-    w.bbtnSui->click();
+    QVERIFY(showWindow(w));
+    button(w, "bbtnSui")->click();
+    button(w, "bbtnSui")->click();
 
     // A mark drawn on the surface survives a repaint of the window.
     {
-        QPainter painter(&w.PaintBox1->image());
+        QPainter painter(&surface(w)->image());
         painter.fillRect(QRect(150, 100, 5, 5), Qt::red);
     }
-    QSignalSpy shown(w.MediaPlayer1, &ClipPlayer::frameShown);
-    w.FormPaint();
+    QSignalSpy shown(player(w), &ClipPlayer::frameShown);
+    w.repaint();
     QCOMPARE(shown.count(), 0);
-    QCOMPARE(w.PaintBox1->image().pixelColor(152, 102), QColor(Qt::red));
+    QCOMPARE(surfaceImage(w).pixelColor(152, 102), QColor(Qt::red));
 
     // A surface that lost its picture gets the current frame back.
-    w.PaintBox1->setImage(QImage());
-    w.FormPaint();
+    surface(w)->setImage(QImage());
+    w.repaint();
     QCOMPARE(shown.count(), 1);
     QCOMPARE(shownFrame(w), 2);
-    QCOMPARE(w.currentFrame, 2);
+    QCOMPARE(frameShown(w), 2);
 }
 
 // Stepping onto a frame that cannot be decoded tells why, once on arriving
@@ -505,26 +466,29 @@ void ClipOpeningTest::undecodableFrameSaysSo() {
     QVERIFY(f.isValid());
     TForm1& w = *f.window;
     QVERIFY(openClipThroughDialog(w, f.seams, path));
-    w.mpPositionner(6);
+    QVERIFY(showWindow(w));
+    showFrame(w, 6);
     f.seams.clear();
 
     f.seams.answerNext(true); // the one error box expected
-    w.bbtnSui->click();
-    QCOMPARE(w.lblNoImage2->text(), QStringLiteral("8"));
+    button(w, "bbtnSui")->click();
+    QCOMPARE(labelText(w, "lblNoImage2"), QStringLiteral("8"));
     QCOMPARE(f.seams.count(MessageKind::Error), 1);
     QCOMPARE(f.seams.lastText(), QStringLiteral("L'image n° 8 ne peut pas être décodée."));
     QCOMPARE(shownFrame(w), -1);
-    QCOMPARE(w.PaintBox1->image().size(), QSize(320, 240));
-    QCOMPARE(w.PaintBox1->image().pixelColor(10, 120), QColor(Qt::white));
-    // Redrawing the marks there says nothing more.
-    w.reDraw(w.currentFrame);
-    w.FormPaint();
+    QCOMPARE(surfaceImage(w).size(), QSize(320, 240));
+    QCOMPARE(surfaceImage(w).pixelColor(10, 120), QColor(Qt::white));
+    // Redrawing the marks there ("Acquérir" asks it) and repainting say
+    // nothing more.
+    trigger(w, "popUpMnuModeAcquerir");
+    QTest::qWait(120); // the redraw timer fires every 40 ms
+    w.repaint();
     QCOMPARE(f.seams.count(MessageKind::Error), 1);
 
-    w.bbtnSui->click();
+    button(w, "bbtnSui")->click();
     QCOMPARE(shownFrame(w), 8);
     f.seams.answerNext(true);
-    w.bbtnPre->click();
+    button(w, "bbtnPre")->click();
     QCOMPARE(f.seams.count(MessageKind::Error), 2);
     QCOMPARE(shownFrame(w), -1);
 }
@@ -533,35 +497,40 @@ void ClipOpeningTest::draggingThePanel() {
     MainWindowFixture f;
     QVERIFY(f.isValid());
     TForm1& w = *f.window;
-    const QCursor openHand = w.cursors.cursor(50);
-    const QCursor closedHand = w.cursors.cursor(51);
+    CursorRegistry cursors; // the window's, under the same numbers
+    cursors.registerStandardCursors();
+    const QCursor openHand = cursors.cursor(50);
+    const QCursor closedHand = cursors.cursor(51);
     QVERIFY(!cursorPicture(openHand).isNull());
     QVERIFY(cursorPicture(openHand) != cursorPicture(closedHand));
+    QWidget* panel = clipPanel(w);
 
     // No clip: the panel stays where it is.
-    const QPoint start = w.pnl1AVI->pos();
-    sendMouse(w.pnl1AVI, QEvent::MouseButtonPress, QPoint(1, 1), Qt::LeftButton);
-    sendMouse(w.pnl1AVI, QEvent::MouseMove, QPoint(31, 21), Qt::LeftButton);
-    sendMouse(w.pnl1AVI, QEvent::MouseButtonRelease, QPoint(31, 21), Qt::LeftButton);
-    QCOMPARE(w.pnl1AVI->pos(), start);
+    const QPoint start = panel->pos();
+    sendMouse(panel, QEvent::MouseButtonPress, QPoint(1, 1), Qt::LeftButton);
+    sendMouse(panel, QEvent::MouseMove, QPoint(31, 21), Qt::LeftButton);
+    sendMouse(panel, QEvent::MouseButtonRelease, QPoint(31, 21), Qt::LeftButton);
+    QCOMPARE(panel->pos(), start);
 
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
-    QCOMPARE(cursorPicture(w.pnl1AVI->cursor()), cursorPicture(openHand));
-    w.mnuImaAdapter->setEnabled(false);
-    sendMouse(w.pnl1AVI, QEvent::MouseButtonPress, QPoint(2, 2), Qt::RightButton);
-    QCOMPARE(cursorPicture(w.pnl1AVI->cursor()), cursorPicture(closedHand));
-    QVERIFY(w.mnuImaAdapter->isEnabled());
-    sendMouse(w.pnl1AVI, QEvent::MouseMove, QPoint(42, 32), Qt::RightButton);
-    QCOMPARE(w.pnl1AVI->pos(), start + QPoint(40, 30));
+    QCOMPARE(cursorPicture(panel->cursor()), cursorPicture(openHand));
+    auto* adapt = child<QAction>(w, "mnuImaAdapter");
+    adapt->setEnabled(false); // as when the clip is fitted
+    sendMouse(panel, QEvent::MouseButtonPress, QPoint(2, 2), Qt::RightButton);
+    QCOMPARE(cursorPicture(panel->cursor()), cursorPicture(closedHand));
+    QVERIFY(adapt->isEnabled());
+    sendMouse(panel, QEvent::MouseMove, QPoint(42, 32), Qt::RightButton);
+    QCOMPARE(panel->pos(), start + QPoint(40, 30));
     // The picture and the surface go with the panel.
-    QCOMPARE(w.PaintBox1->geometry(), QRect(4, 4, 320, 240));
-    QVERIFY(w.ScrollBox1Contents->width() >= start.x() + 40 + 328);
-    QVERIFY(w.ScrollBox1Contents->height() >= start.y() + 30 + 248);
-    sendMouse(w.pnl1AVI, QEvent::MouseButtonRelease, QPoint(42, 32), Qt::RightButton);
-    QCOMPARE(cursorPicture(w.pnl1AVI->cursor()), cursorPicture(openHand));
+    QCOMPARE(surface(w)->geometry(), QRect(4, 4, 320, 240));
+    const QWidget* contents = widgetNamed(w, QStringLiteral("ScrollBox1Contents"));
+    QVERIFY(contents->width() >= start.x() + 40 + 328);
+    QVERIFY(contents->height() >= start.y() + 30 + 248);
+    sendMouse(panel, QEvent::MouseButtonRelease, QPoint(42, 32), Qt::RightButton);
+    QCOMPARE(cursorPicture(panel->cursor()), cursorPicture(openHand));
     // Moving without a button no longer drags.
-    sendMouse(w.pnl1AVI, QEvent::MouseMove, QPoint(60, 60), Qt::NoButton);
-    QCOMPARE(w.pnl1AVI->pos(), start + QPoint(40, 30));
+    sendMouse(panel, QEvent::MouseMove, QPoint(60, 60), Qt::NoButton);
+    QCOMPARE(panel->pos(), start + QPoint(40, 30));
 }
 
 void ClipOpeningTest::commandLinePathIsMadeAbsolute() {
@@ -572,10 +541,12 @@ void ClipOpeningTest::commandLinePathIsMadeAbsolute() {
     QVERIFY(QFile::copy(path, f.folder() + QStringLiteral("/argument.avi")));
 
     QVERIFY(w.openClipFile(QStringLiteral("argument.avi")));
-    QCOMPARE(w.OpenDialog1FileName, QFileInfo(f.folder() + "/argument.avi").absoluteFilePath());
-    QCOMPARE(w.config.ConfigLines[4], QFileInfo(f.folder()).absoluteFilePath() + '/');
+    QCOMPARE(w.document().clip().path, QFileInfo(f.folder() + "/argument.avi").absoluteFilePath());
+    // The next clip dialog starts in its folder.
+    QCOMPARE(fileLine(f.folder() + QStringLiteral("/txconfig.txt"), 4),
+             QFileInfo(f.folder()).absoluteFilePath() + '/');
     QCOMPARE(shownFrame(w), 0);
-    QCOMPARE(w.PageControl1->currentWidget(), w.tsMesures);
+    QCOMPARE(currentPage(w), QStringLiteral("tsMesures"));
 }
 
 QTEST_MAIN(ClipOpeningTest)

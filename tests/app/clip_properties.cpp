@@ -6,10 +6,12 @@
 #include "clip/avi_header.h"
 #include "clip/file_utils.h"
 #include "common/number_format.h"
+#include "document/measurement_document.h"
 #include "support/avi_bytes.h"
 #include "support/clip_opening.h"
 #include "support/generated_clips.h"
 #include "support/main_window_fixture.h"
+#include "support/measure_window.h"
 #include "support/shell_link_bytes.h"
 
 #include <QDir>
@@ -20,6 +22,7 @@
 #include <QToolButton>
 
 using namespace traxilo;
+using traxilo::test::child;
 using traxilo::test::MainWindowFixture;
 using traxilo::test::openClipThroughDialog;
 using traxilo::test::smallClip;
@@ -34,7 +37,7 @@ const char* const kLabels[] = {
 QString pageTexts(const TForm1& w) {
     QStringList lines;
     for (const char* name : kLabels) {
-        const QLabel* label = w.tsProClip->findChild<QLabel*>(QString::fromLatin1(name));
+        const QLabel* label = child<QWidget>(w, "tsProClip")->findChild<QLabel*>(name);
         lines << QString::fromLatin1(name) + '=' +
                      (label ? label->text() : QStringLiteral("<none>"));
     }
@@ -42,7 +45,7 @@ QString pageTexts(const TForm1& w) {
 }
 
 QString text(const TForm1& w, const char* name) {
-    const QLabel* label = w.tsProClip->findChild<QLabel*>(QString::fromLatin1(name));
+    const QLabel* label = child<QWidget>(w, "tsProClip")->findChild<QLabel*>(name);
     return label ? label->text() : QStringLiteral("<none>");
 }
 
@@ -55,6 +58,11 @@ QString noClipPage() {
                           "lblCodec1=Compression / décompression :\nlblCodec2=?\nlblCodec3=?");
 }
 
+void cancelClipDialog(MainWindowFixture& f) {
+    f.seams.answerNextFile(std::nullopt);
+    child<QToolButton>(*f.window, "bbtnOpenAvi")->click();
+}
+
 // Plays a user browsing: each path in turn becomes the selection, and the
 // page is read while the dialog is still open. Then the dialog is cancelled.
 QStringList browse(MainWindowFixture& f, const QStringList& selections) {
@@ -65,8 +73,7 @@ QStringList browse(MainWindowFixture& f, const QStringList& selections) {
             seen << pageTexts(*f.window);
         }
     });
-    f.seams.answerNextFile(std::nullopt);
-    f.window->bbtnOpenAvi->click();
+    cancelClipDialog(f);
     f.seams.setFileDialogHook({});
     return seen;
 }
@@ -106,11 +113,10 @@ void ClipPropertiesTest::pageBeforeAnyClip() {
     QCOMPARE(text(w, "lblCodec2"), QStringLiteral("fourcc ?"));
     QCOMPARE(text(w, "lblCodec3"), QStringLiteral("codec ?"));
     for (const char* panel : {"pnlProFichier", "pnlProDuree", "pnlProDim", "pnlProCodec"}) {
-        QVERIFY2(w.tsProClip->findChild<QFrame*>(QString::fromLatin1(panel)), panel);
+        QVERIFY2(child<QWidget>(w, "tsProClip")->findChild<QFrame*>(panel), panel);
     }
 
-    f.seams.answerNextFile(std::nullopt);
-    w.bbtnOpenAvi->click();
+    cancelClipDialog(f);
     QCOMPARE(pageTexts(w), noClipPage());
 }
 
@@ -127,7 +133,7 @@ void ClipPropertiesTest::pageOfTheOpenClip() {
         [&](const FileDialogRequest& request) { request.selectionChanged(previewed); });
     QVERIFY(openClipThroughDialog(w, f.seams, path));
     f.seams.setFileDialogHook({});
-    const QString fourCC = w.ClipInfo.codecFourCC;
+    const QString fourCC = w.document().clip().codec; // as the header has it
     QVERIFY(!fourCC.isEmpty());
     const QString afterOpening = pageTexts(w);
     // A code the AVI table does not know is named by the decoder.
@@ -135,8 +141,7 @@ void ClipPropertiesTest::pageOfTheOpenClip() {
                                   ? QStringLiteral("Motion JPEG")
                                   : CodecName(fourCC);
 
-    f.seams.answerNextFile(std::nullopt);
-    w.bbtnOpenAvi->click();
+    cancelClipDialog(f);
     const QString expected =
         QStringLiteral("lblFile=Fichier : %1\nlblOctets=Taille : %2\n"
                        "lblDurTot=Durée du clip : 0,800 s\nlblNbImages=Nombre d'images : 20\n"
@@ -148,12 +153,11 @@ void ClipPropertiesTest::pageOfTheOpenClip() {
     // The opened clip's facts, from the opening on.
     QCOMPARE(afterOpening, expected);
     QCOMPARE(pageTexts(w), expected);
-    QVERIFY(w.clipOpen()); // cancelling kept the clip
+    QVERIFY(w.document().hasClip()); // cancelling kept the clip
 
-    // From then on the code is shown in lower case.
-    w.lblAdapt->setText(QStringLiteral("Adaptation : 50%"));
-    f.seams.answerNextFile(std::nullopt);
-    w.bbtnOpenAvi->click();
+    // From then on the code is shown in lower case; the size shown is the clip's.
+    child<QLabel>(w, "lblAdapt")->setText(QStringLiteral("Adaptation : 50%"));
+    cancelClipDialog(f);
     QCOMPARE(text(w, "lblCodec2"), fourCC.toLower());
     QCOMPARE(text(w, "lblAdapt"), QStringLiteral("Adaptation : 100%"));
 }
@@ -229,7 +233,7 @@ void ClipPropertiesTest::previewWhileBrowsing() {
     MainWindowFixture f;
     QVERIFY(f.isValid());
     TForm1& w = *f.window;
-    w.lblAdapt->setText(QStringLiteral("Adaptation : 250%"));
+    child<QLabel>(w, "lblAdapt")->setText(QStringLiteral("Adaptation : 250%"));
 
     const QStringList seen = browse(f, {path});
     QCOMPARE(seen.size(), 1);
@@ -309,7 +313,7 @@ void ClipPropertiesTest::previewErrors() {
     QCOMPARE(f.seams.messages().size(), 1);
     QCOMPARE(f.seams.messages().first().kind, MessageKind::Error);
     QCOMPARE(f.seams.messages().first().text, error);
-    QVERIFY(!w.clipOpen());
+    QVERIFY(!w.document().hasClip());
 }
 
 void ClipPropertiesTest::selectingAFolderResets() {
@@ -324,16 +328,18 @@ void ClipPropertiesTest::selectingAFolderResets() {
     QCOMPARE(seen[1], noClipPage());
 
     // With a clip: its facts.
-    QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
+    const QString clip = smallClip(20);
+    QVERIFY(openClipThroughDialog(w, f.seams, clip));
     seen = browse(f, {preview, testing::scratchFolder(), QString()});
     QVERIFY(seen[1].contains(QStringLiteral("lblNbImages=Nombre d'images : 20\n")));
-    QVERIFY(seen[1].contains(QStringLiteral("lblFile=Fichier : ") + w.ClipInfo.fileName));
+    QVERIFY(seen[1].contains(QStringLiteral("lblFile=Fichier : ") + QFileInfo(clip).fileName()));
     // Shown once as stored, the code is in lower case from then on.
-    const QString fourCC = w.ClipInfo.codecFourCC;
-    QCOMPARE(fourCC, fourCC.toLower());
-    QVERIFY(seen[2].contains(QStringLiteral("lblCodec2=") + fourCC + '\n'));
-    QCOMPARE(QString(seen[2]).remove(QStringLiteral("lblCodec2=") + fourCC),
-             QString(seen[1]).remove(QStringLiteral("lblCodec2=") + fourCC.toUpper()));
+    const QString stored = w.document().clip().codec;
+    QVERIFY(stored != stored.toLower());
+    QVERIFY(seen[1].contains(QStringLiteral("lblCodec2=") + stored + '\n'));
+    QVERIFY(seen[2].contains(QStringLiteral("lblCodec2=") + stored.toLower() + '\n'));
+    QCOMPARE(QString(seen[2]).remove(QStringLiteral("lblCodec2=") + stored.toLower()),
+             QString(seen[1]).remove(QStringLiteral("lblCodec2=") + stored));
 }
 
 QTEST_MAIN(ClipPropertiesTest)

@@ -2,10 +2,10 @@
 // fixed one, kept in lines 4 and 5 of the settings file, and what the next
 // clip dialog makes of it.
 #include "app/dialogs/clips_folder_dialog.h"
-#include "app/dialogs/dialogs.h"
 #include "app/main_window.h"
 #include "support/clip_opening.h"
 #include "support/main_window_fixture.h"
+#include "support/measure_window.h"
 #include "support/modal_driver.h"
 
 #include <QAction>
@@ -43,12 +43,28 @@ bool writeLines(const QString& path, const QStringList& lines) {
            file.write((lines.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8()) > 0;
 }
 
+// The settings file of the window started by `f`.
+QString settingsPath(const MainWindowFixture& f) {
+    return f.folder() + QStringLiteral("/txconfig.txt");
+}
+
+TaccesClipsBox* clipsBox(const TForm1& w) {
+    return traxilo::test::child<TaccesClipsBox>(w, "accesClipsBox");
+}
+
 // Runs "Accès aux clips..." as the user would; `act` runs while the dialog is
 // on show.
 void runDialog(TForm1& w, const std::function<void(TaccesClipsBox&)>& act) {
-    TaccesClipsBox* box = w.dialogs->accesClipsBox;
+    TaccesClipsBox* box = clipsBox(w);
     traxilo::test::runModal(
-        box, [&w] { w.mnuAccesClips->trigger(); }, [box, act] { act(*box); });
+        box, [&w] { traxilo::test::trigger(w, "mnuAccesClips"); }, [box, act] { act(*box); });
+}
+
+// The folder the clip dialog starts in, the dialog cancelled.
+QString clipDialogStart(MainWindowFixture& f) {
+    f.seams.answerNextFile(std::nullopt);
+    traxilo::test::child<QToolButton>(*f.window, "bbtnOpenAvi")->click();
+    return f.seams.fileRequests().last().startFolder;
 }
 
 } // namespace
@@ -68,7 +84,7 @@ private slots:
 void ClipsFolderDialogTest::builtAtStartUp() {
     MainWindowFixture f;
     QVERIFY(f.isValid());
-    TaccesClipsBox* box = f.window->dialogs->accesClipsBox;
+    TaccesClipsBox* box = clipsBox(*f.window);
     QVERIFY(box);
     QCOMPARE(box->windowTitle(), QStringLiteral("Définition du chemin d'accès aux clips"));
     // As shown: the "&" marks the Alt access key.
@@ -96,16 +112,12 @@ void ClipsFolderDialogTest::fixedFolderSurvivesAnOpening() {
         box.edClipsPath->setText(fixed);
         box.OKBtn->click();
     });
-    QCOMPARE(w.config.ConfigLines[3], QStringLiteral("1"));
-    QCOMPARE(w.config.ConfigLines[4], fixed);
-    QCOMPARE(fileLines(w.config.path()).mid(3, 2), QStringList({"1", fixed}));
+    QCOMPARE(fileLines(settingsPath(f)).mid(3, 2), QStringList({"1", fixed}));
 
     // A clip from elsewhere does not move the starting folder.
     QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
-    QCOMPARE(w.config.ConfigLines[4], fixed);
-    f.seams.answerNextFile(std::nullopt);
-    w.bbtnOpenAvi->click();
-    QCOMPARE(f.seams.fileRequests().last().startFolder, fixed);
+    QCOMPARE(fileLines(settingsPath(f)).value(4), fixed);
+    QCOMPARE(clipDialogStart(f), fixed);
 
     // Shown again: the choice comes back from the file.
     runDialog(w, [&](TaccesClipsBox& box) {
@@ -114,40 +126,42 @@ void ClipsFolderDialogTest::fixedFolderSurvivesAnOpening() {
         QCOMPARE(box.edClipsPath->text(), fixed);
         box.CancelBtn->click();
     });
-    QCOMPARE(w.config.ConfigLines[3], QStringLiteral("1"));
+    QCOMPARE(fileLines(settingsPath(f)).value(3), QStringLiteral("1"));
 }
 
 void ClipsFolderDialogTest::lastClipFolderFollowsOpenings() {
     MainWindowFixture f;
     QVERIFY(f.isValid());
     TForm1& w = *f.window;
-    w.config.ConfigLines[3] = QStringLiteral("1");
-    w.config.ConfigLines[4] = QStringLiteral("/quelque/part/");
-    QVERIFY(w.config.save());
+    QStringList lines = fileLines(settingsPath(f));
+    QCOMPARE(lines.size(), 8);
+    lines[3] = QStringLiteral("1");
+    lines[4] = QStringLiteral("/quelque/part/");
+    QVERIFY(writeLines(settingsPath(f), lines));
 
     runDialog(w, [](TaccesClipsBox& box) {
         box.rb1->click();
         QVERIFY(!box.edClipsPath->isEnabled());
         box.OKBtn->click();
     });
-    QCOMPARE(fileLines(w.config.path()).mid(3, 2), QStringList({"0", "/quelque/part/"}));
+    QCOMPARE(fileLines(settingsPath(f)).mid(3, 2), QStringList({"0", "/quelque/part/"}));
 
     const QString clip = smallClip(20);
     QVERIFY(openClipThroughDialog(w, f.seams, clip));
     const QString folder = QFileInfo(clip).absolutePath() + '/';
-    QCOMPARE(w.config.ConfigLines[4], folder);
-    QCOMPARE(fileLines(w.config.path()).value(4), folder);
+    QCOMPARE(fileLines(settingsPath(f)).value(4), folder);
+    QCOMPARE(clipDialogStart(f), folder);
 }
 
 void ClipsFolderDialogTest::unknownModeWantsAChoice() {
     MainWindowFixture f;
     QVERIFY(f.isValid());
     TForm1& w = *f.window;
-    QStringList lines = fileLines(w.config.path());
+    QStringList lines = fileLines(settingsPath(f));
     QCOMPARE(lines.size(), 8);
     lines[3] = QStringLiteral("2");
     lines[4] = QStringLiteral("/dossier/lu/");
-    QVERIFY(writeLines(w.config.path(), lines));
+    QVERIFY(writeLines(settingsPath(f), lines));
 
     bool checked = false;
     runDialog(w, [&](TaccesClipsBox& box) {
@@ -166,9 +180,7 @@ void ClipsFolderDialogTest::unknownModeWantsAChoice() {
         box.OKBtn->click();
     });
     QVERIFY(checked);
-    QCOMPARE(w.config.ConfigLines[3], QStringLiteral("1"));
-    QCOMPARE(w.config.ConfigLines[4], QStringLiteral("/dossier/lu/"));
-    QCOMPARE(fileLines(w.config.path()).value(3), QStringLiteral("1"));
+    QCOMPARE(fileLines(settingsPath(f)).mid(3, 2), QStringList({"1", "/dossier/lu/"}));
 }
 
 void ClipsFolderDialogTest::browseForTheFolder_data() {
@@ -195,15 +207,14 @@ void ClipsFolderDialogTest::browseForTheFolder() {
     const FileDialogRequest& request = f.seams.fileRequests().first();
     QCOMPARE(request.kind, FileDialogRequest::Kind::Folder);
     QCOMPARE(request.title, QStringLiteral("Choisissez un dossier..."));
-    QCOMPARE(w.config.ConfigLines[4], picked ? chosen : QStringLiteral("/avant"));
+    QCOMPARE(fileLines(settingsPath(f)).value(4), picked ? chosen : QStringLiteral("/avant"));
 }
 
 void ClipsFolderDialogTest::withoutSettingsFileOnlyMemoryChanges() {
     MainWindowFixture f;
     QVERIFY(f.isValid());
     TForm1& w = *f.window;
-    w.config.ConfigLines[4] = QStringLiteral("/memoire/");
-    QVERIFY(QFile::remove(w.config.path()));
+    QVERIFY(QFile::remove(settingsPath(f)));
 
     runDialog(w, [](TaccesClipsBox& box) {
         // Nothing re-read: the states of the last showing stay.
@@ -212,13 +223,13 @@ void ClipsFolderDialogTest::withoutSettingsFileOnlyMemoryChanges() {
         box.edClipsPath->setText(QStringLiteral("/nouveau/"));
         box.OKBtn->click();
     });
-    QCOMPARE(w.config.ConfigLines[3], QStringLiteral("1"));
-    QCOMPARE(w.config.ConfigLines[4], QStringLiteral("/nouveau/"));
-    QVERIFY(!QFileInfo::exists(w.config.path()));
+    QVERIFY(!QFileInfo::exists(settingsPath(f)));
     // Without the file the clip dialog starts where the system likes.
-    f.seams.answerNextFile(std::nullopt);
-    w.bbtnOpenAvi->click();
-    QVERIFY(f.seams.fileRequests().last().startFolder.isEmpty());
+    QVERIFY(clipDialogStart(f).isEmpty());
+    // The fixed folder is chosen in memory: an opening does not write the
+    // folder of its clip (which would make the file again).
+    QVERIFY(openClipThroughDialog(w, f.seams, smallClip(20)));
+    QVERIFY(!QFileInfo::exists(settingsPath(f)));
 }
 
 QTEST_MAIN(ClipsFolderDialogTest)

@@ -2,7 +2,7 @@
 // twenty pointed rows, each failed opening leaves the clip, the tables, the
 // marks and every label exactly as they were.
 #include "app/main_window.h"
-#include "app/paint_box.h"
+#include "document/measurement_document.h"
 #include "support/avi_bytes.h"
 #include "support/clip_opening.h"
 #include "support/generated_clips.h"
@@ -20,18 +20,19 @@ namespace {
 
 // What the user sees and what was measured.
 struct WindowState {
-    QStringList pixels;
-    QStringList metres;
+    std::vector<PointPosition> positions;
+    QStringList table;
     QImage surface;
     QStringList labels; // objectName=text of every label
-    QString clipName;
+    QString clipPath;
     int frameCount = 0;
-    int currentFrame = -1;
+    int frame = -1;
 
     explicit WindowState(const TForm1& w)
-        : pixels(gridCells(w.tables.PixelTable)), metres(gridCells(w.tables.MeasureTable)),
-          surface(w.PaintBox1->image()), clipName(w.ClipInfo.fileName),
-          frameCount(w.ClipInfo.frameCount), currentFrame(w.currentFrame) {
+        : table(tableCells(w)), surface(surfaceImage(w)), clipPath(w.document().clip().path),
+          frameCount(w.document().frameCount()), frame(frameShown(w)) {
+        for (int f = 0; f < frameCount; ++f)
+            positions.push_back(w.document().position(f, 1).value_or(PointPosition{}));
         for (const QLabel* label : w.findChildren<QLabel*>())
             labels << label->objectName() + QLatin1Char('=') + label->text();
         labels.sort(); // showing another page may reorder the children
@@ -78,31 +79,30 @@ void FailedOpening::keepsEverything() {
     TForm1& w = *f.window;
     for (int i = 0; i < 20; ++i)
         clickSurface(w, QPoint(10 + 6 * i, 100 - 4 * i));
-    QVERIFY(!w.tables.PixelTable.cell(1, 20).isEmpty());
-    w.mpPositionner(7); // somewhere in the middle, marks on show
-    w.Drawpoints();
+    QCOMPARE(w.document().positionCount(), 20);
+    showFrame(w, 7); // somewhere in the middle, marks on show
     const WindowState before(w);
 
     f.seams.clear();
     f.seams.answerNextFile(path);
     f.seams.answerNext(true); // the error box
-    w.bbtnOpenAviClick();
+    child<QToolButton>(w, "bbtnOpenAvi")->click();
 
     QCOMPARE(f.seams.count(MessageKind::Error), 1);
     QVERIFY2(f.seams.lastText().startsWith(QStringLiteral("Impossible d'ouvrir le clip")),
              qPrintable(f.seams.lastText()));
-    QVERIFY(w.clipOpen());
+    QVERIFY(w.document().hasClip());
     const WindowState after(w);
-    QCOMPARE(after.pixels, before.pixels);
-    QCOMPARE(after.metres, before.metres);
+    QVERIFY(after.positions == before.positions);
+    QCOMPARE(after.table, before.table);
     QCOMPARE(after.labels, before.labels);
-    QCOMPARE(after.clipName, before.clipName);
+    QCOMPARE(after.clipPath, before.clipPath);
     QCOMPARE(after.frameCount, before.frameCount);
-    QCOMPARE(after.currentFrame, before.currentFrame);
+    QCOMPARE(after.frame, before.frame);
     QVERIFY(after.surface == before.surface);
     // The old clip is still the one measured: the next frame comes from it.
-    w.bbtnSui->click();
-    QCOMPARE(w.currentFrame, 8);
+    child<QToolButton>(w, "bbtnSui")->click();
+    QCOMPARE(frameShown(w), 8);
     QCOMPARE(shownFrame(w), 8);
 }
 

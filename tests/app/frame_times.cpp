@@ -1,11 +1,13 @@
-// Each frame's own time: from the timestamps the file gives it, unchanged
-// for evenly spaced clips, right for a variable frame rate and, once the
-// capture rate is known, for slow motion.
+// Each frame's own time in the table, from the clip opened: unchanged for
+// evenly spaced clips, right for a variable frame rate and, once the capture
+// rate is known, for slow motion. How timestamps become times is tested in
+// tests/clip/frame_timing.cpp, how the document writes them in
+// tests/document/measurement_document.cpp.
 #include "app/main_window.h"
-#include "app/paint_box.h"
+#include "app/string_grid.h"
 #include "app/up_down.h"
-#include "clip/frame_timing.h"
 #include "common/number_format.h"
+#include "document/measurement_document.h"
 #include "support/measure_window.h"
 
 #include <QCheckBox>
@@ -47,25 +49,40 @@ double fittedG(const std::vector<double>& t, const std::vector<double>& y) {
     return -2 * det(ma) / det(m);
 }
 
+template <class T> T* find(const TForm1& w, const char* name) {
+    T* found = child<T>(w, name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return found;
+}
+
+void upBy(const TForm1& w, const char* arrows, int clicks) {
+    for (int i = 0; i < clicks; ++i)
+        QTest::mouseClick(find<UpDown>(w, arrows)->upButton(), Qt::LeftButton);
+}
+
 // Calibrates on the scene's ruler, puts the origin at the ball's start and
 // clicks the ball on every `step`-th frame, the clip moving on by itself.
 void pointTheFall(TForm1& w, const clipgen::ClipTruth& truth, int step) {
-    w.popUpMnuModeEtalonnerClick();
-    clickBox(w.rbEtalonSimu);
+    trigger(w, "popUpMnuModeEtalonner");
+    clickBox(find<QRadioButton>(w, "rbEtalonSimu"));
     clickSurface(w, rounded(truth.rulerA));
-    clickBox(w.chkBoxPt2);
+    clickBox(find<QCheckBox>(w, "chkBoxPt2"));
     clickSurface(w, rounded(truth.rulerB));
-    w.edSi->setFocus();
-    w.edSi->selectAll();
-    QTest::keyClicks(w.edSi, QStringLiteral("1"));
-    w.rbEtalonSimu->setFocus();
-    clickBox(w.rbChxOrig);
+    auto* distance = find<QLineEdit>(w, "edSi");
+    distance->setFocus();
+    distance->selectAll();
+    QTest::keyClicks(distance, QStringLiteral("1"));
+    clickBox(find<QRadioButton>(w, "rbChxOrig"));
     clickSurface(w, rounded(truth.frames[0].ball));
-    w.popUpMnuModeAcquerirClick();
-    for (int i = 1; i < step; ++i)
-        QTest::mouseClick(w.udPas->upButton(), Qt::LeftButton);
+    trigger(w, "popUpMnuModeAcquerir");
+    upBy(w, "udPas", step - 1);
     for (std::size_t i = 0; i < truth.frames.size(); i += std::size_t(step))
         clickSurface(w, rounded(truth.frames[i].ball));
+}
+
+QString cell(const TForm1& w, int col, int row) {
+    return find<StringGrid>(w, "StringGrid1")->text(col, row);
 }
 
 // g from the table's t and y, and from y against frame number x mean period.
@@ -76,20 +93,20 @@ struct Fits {
 
 Fits fitTable(const TForm1& w) {
     std::vector<double> t, y, tMean;
-    for (int row = 1; row <= w.tables.frameCount(); ++row) {
-        if (w.tables.MeasureTable.cell(2, row).isEmpty())
+    for (int row = 1; row <= w.document().frameCount(); ++row) {
+        if (cell(w, 2, row).isEmpty())
             continue;
-        t.push_back(parse(w.tables.MeasureTable.cell(0, row)));
-        y.push_back(parse(w.tables.MeasureTable.cell(2, row)));
-        tMean.push_back((row - 1) * double(w.ClipInfo.framePeriod));
+        t.push_back(parse(cell(w, 0, row)));
+        y.push_back(parse(cell(w, 2, row)));
+        tMean.push_back((row - 1) * double(w.document().clip().period));
     }
     return {fittedG(t, y), fittedG(tMean, y)};
 }
 
 QStringList timeColumn(const TForm1& w) {
     QStringList cells;
-    for (int row = 1; row <= w.tables.frameCount(); ++row)
-        cells << w.tables.MeasureTable.cell(0, row);
+    for (int row = 1; row <= w.document().frameCount(); ++row)
+        cells << cell(w, 0, row);
     return cells;
 }
 
@@ -99,53 +116,10 @@ class FrameTimes : public QObject {
     Q_OBJECT
 private slots:
     void init() { setDecimalSeparator(QLatin1Char('.')); }
-    void timingOfTimestamps_data();
-    void timingOfTimestamps();
     void evenlySpacedClipsKeepTheirTimes();
     void variableRateFall();
     void slowMotion();
 };
-
-void FrameTimes::timingOfTimestamps_data() {
-    QTest::addColumn<std::vector<int64_t>>("stamps");
-    QTest::addColumn<int64_t>("duration");
-    QTest::addColumn<int>("tickDen");
-    QTest::addColumn<bool>("even");
-    QTest::addColumn<bool>("variable");
-    QTest::addColumn<std::vector<int>>("irregular");
-
-    // Milliseconds at 30 per second: 33 and 34 ms, within one tick.
-    QTest::newRow("ms at 30") << std::vector<int64_t>{0, 33, 67, 100, 133, 167} << int64_t(200)
-                              << 1000 << true << false << std::vector<int>{};
-    // 30 then 60 per second (1/90000 s).
-    QTest::newRow("30 then 60") << std::vector<int64_t>{0, 3000, 6000, 7500, 9000, 10500}
-                                << int64_t(12000) << 90000 << false << true
-                                << std::vector<int>{1, 2};
-    // A little jitter: not evenly spaced, but no warning.
-    QTest::newRow("jitter") << std::vector<int64_t>{0, 3000, 6100, 9000, 12050} << int64_t(15000)
-                            << 90000 << false << false << std::vector<int>{};
-    // A dropped frame: one interval twice as long.
-    QTest::newRow("dropped") << std::vector<int64_t>{0, 1, 2, 4, 5} << int64_t(6) << 25 << false
-                             << true << std::vector<int>{3};
-    // Repeated timestamps: intervals of zero.
-    QTest::newRow("repeated") << std::vector<int64_t>{0, 10, 10, 20, 30} << int64_t(40) << 300
-                              << false << true << std::vector<int>{2};
-}
-
-void FrameTimes::timingOfTimestamps() {
-    QFETCH(std::vector<int64_t>, stamps);
-    QFETCH(int64_t, duration);
-    QFETCH(int, tickDen);
-    QFETCH(bool, even);
-    QFETCH(bool, variable);
-    QFETCH(std::vector<int>, irregular);
-    const FrameTiming timing = analyseFrameTiming(stamps, duration, 1, tickDen);
-    QCOMPARE(timing.evenlySpaced, even);
-    QCOMPARE(timing.variableRate, variable);
-    QCOMPARE(timing.irregularFrames, irregular);
-    QCOMPARE(int(timing.times.size()), int(stamps.size()));
-    QCOMPARE(timing.times.back(), double(stamps.back() - stamps.front()) / tickDen);
-}
 
 // Clips whose frames are evenly spaced show the times of frame number x
 // period, to the last decimal and from any time origin, whatever their
@@ -170,19 +144,16 @@ void FrameTimes::evenlySpacedClipsKeepTheirTimes() {
         const OpenedClip clip = openGeneratedClip(fixture, clipSpec, name);
         QVERIFY2(clip.ok(), qPrintable(clip.error));
         TForm1& w = *fixture.window;
-        for (int i = 0; i < 3; ++i)
-            QTest::mouseClick(w.udFmt_t->upButton(), Qt::LeftButton); // 6 decimals
+        upBy(w, "udFmt_t", 3); // 6 decimals
         QStringList cells = timeColumn(w);
-        w.udt0->setPosition(5);
-        w.udt0Click();
-        w.udt0MouseUp();
+        w.document().setTimeOrigin(4);
         cells << timeColumn(w);
         QStringList formula;
         for (int t0 : {1, 5}) {
             for (int row = 1; row <= 40; ++row)
                 formula << (row < t0 ? QString()
                                      : FormatTime(QStringLiteral("0.000000"),
-                                                  (row - t0) * w.ClipInfo.framePeriod));
+                                                  (row - t0) * w.document().clip().period));
         }
         QCOMPARE(cells, formula);
         columns << cells;
@@ -210,19 +181,19 @@ void FrameTimes::variableRateFall() {
     QVERIFY2(labelText(w, "lblIrregulieres")
                  .startsWith(QStringLiteral("Images irrégulières : 2, 3, 4,")),
              qPrintable(labelText(w, "lblIrregulieres")));
-    QCOMPARE(w.tables.MeasureTable.cell(0, 31), QStringLiteral("1.000"));
-    QCOMPARE(w.tables.MeasureTable.cell(0, 32), QStringLiteral("1.017"));
+    QCOMPARE(cell(w, 0, 31), QStringLiteral("1.000"));
+    QCOMPARE(cell(w, 0, 32), QStringLiteral("1.017"));
 
     // Every second frame, with the step; the buttons and keys step by it too.
     pointTheFall(w, *clip.truth, 2);
-    QCOMPARE(w.tables.MeasureTable.cell(2, 2), QString()); // frame 2 was stepped over
-    w.mpPositionner(0);
-    w.bbtnSui->click();
-    QCOMPARE(w.currentFrame, 2);
-    QTest::keyClick(w.PaintBox1, Qt::Key_Right);
-    QCOMPARE(w.currentFrame, 4);
-    w.bbtnPre->click();
-    QCOMPARE(w.currentFrame, 2);
+    QCOMPARE(cell(w, 2, 2), QString()); // frame 2 was stepped over
+    find<QToolButton>(w, "bbtnDeb")->click();
+    find<QToolButton>(w, "bbtnSui")->click();
+    QCOMPARE(frameShown(w), 2);
+    QTest::keyClick(find<QWidget>(w, "PaintBox1"), Qt::Key_Right);
+    QCOMPARE(frameShown(w), 4);
+    find<QToolButton>(w, "bbtnPre")->click();
+    QCOMPARE(frameShown(w), 2);
     const Fits fits = fitTable(w);
     const double g = clip.truth->g;
     QVERIFY2(std::abs(fits.g - g) < 0.02 * g, qPrintable(QString::number(fits.g)));
@@ -245,38 +216,41 @@ void FrameTimes::slowMotion() {
         TForm1& w = *fixture.window;
         const double g = clip.truth->g;
         pointTheFall(w, *clip.truth, 3);
+        auto* rate = find<QLineEdit>(w, "edCadencePrise");
         if (said) {
-            QCOMPARE(w.edCadencePrise->text(), QStringLiteral("240"));
-            QCOMPARE(w.lblCadence->text().trimmed(),
+            QCOMPARE(rate->text(), QStringLiteral("240"));
+            QCOMPARE(labelText(w, "lblCadence").trimmed(),
                      QStringLiteral("prise de vue : 240 images / s"));
             const double gSaid = fitTable(w).g;
             QVERIFY2(std::abs(gSaid - g) < 0.02 * g, qPrintable(QString::number(gSaid)));
             continue;
         }
-        QCOMPARE(w.edCadencePrise->text(), QStringLiteral("30"));
-        QVERIFY(w.lblCadence->text().isEmpty());
+        QCOMPARE(rate->text(), QStringLiteral("30"));
+        QVERIFY(labelText(w, "lblCadence").isEmpty());
         const double gFile = fitTable(w).g;
         QVERIFY2(std::abs(gFile * 64 - g) < 0.02 * g, qPrintable(QString::number(gFile)));
 
         // Refused in red, the times as they were.
-        const QString before = w.tables.MeasureTable.cell(0, 4);
+        const QString before = cell(w, 0, 4);
+        rate->setFocus();
         for (const char* bad : {"0", "-5", "abc", "1e9"}) {
             QGuiApplication::clipboard()->setText(QString::fromLatin1(bad));
-            w.edCadencePrise->selectAll();
-            QTest::keyClick(w.edCadencePrise, Qt::Key_V, Qt::ControlModifier); // pasted
-            QCOMPARE(w.edCadencePrise->palette().color(QPalette::Base), QColor(255, 0, 0));
-            QCOMPARE(w.tables.MeasureTable.cell(0, 4), before);
+            rate->selectAll();
+            QTest::keyClick(rate, Qt::Key_V, Qt::ControlModifier); // pasted
+            QCOMPARE(rate->palette().color(QPalette::Base), QColor(255, 0, 0));
+            QCOMPARE(cell(w, 0, 4), before);
         }
         // Typed with a comma, under a full-stop locale.
-        w.edCadencePrise->selectAll();
-        QTest::keyClicks(w.edCadencePrise, QStringLiteral("240,0"));
-        QCOMPARE(w.edCadencePrise->text(), QStringLiteral("240.0"));
-        QVERIFY(w.edCadencePrise->palette().color(QPalette::Base) != QColor(255, 0, 0));
+        rate->selectAll();
+        QTest::keyClicks(rate, QStringLiteral("240,0"));
+        QCOMPARE(rate->text(), QStringLiteral("240.0"));
+        QVERIFY(rate->palette().color(QPalette::Base) != QColor(255, 0, 0));
         // 4.17 ms apart: five decimals keep them apart.
-        QCOMPARE(w.tables.MeasureTable.cell(0, 4), QStringLiteral("0.01250"));
+        QCOMPARE(cell(w, 0, 4), QStringLiteral("0.01250"));
         const double gTyped = fitTable(w).g;
         QVERIFY2(std::abs(gTyped - g) < 0.02 * g, qPrintable(QString::number(gTyped)));
-        QCOMPARE(w.lblCadence->text().trimmed(), QStringLiteral("prise de vue : 240 images / s"));
+        QCOMPARE(labelText(w, "lblCadence").trimmed(),
+                 QStringLiteral("prise de vue : 240 images / s"));
     }
 }
 

@@ -3,7 +3,6 @@
 // the about box names the program and the libraries it runs on; every button
 // has a picture, ours when no icon theme has one.
 #include "app/dialogs/about_box.h"
-#include "app/dialogs/dialogs.h"
 #include "app/dialogs/help_window.h"
 #include "app/main_window.h"
 #include "app/tool_icons.h"
@@ -44,7 +43,8 @@ private slots:
 
 private:
     TForm1& w() { return *m_fixture->window; }
-    HelpWindow& help() { return *w().dialogs->helpWindow; }
+    HelpWindow& help() { return *child<HelpWindow>(w(), "HelpWindow"); }
+    QToolButton* button(const char* name) { return child<QToolButton>(w(), name); }
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
@@ -89,20 +89,20 @@ void HelpAboutTest::helpFollowsTheWorkMode() {
     const OpenedClip clip =
         openGeneratedClip(*m_fixture, smallClipSpec(3), QStringLiteral("help_about.avi"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
-    QTest::mouseClick(w().BitBtn1, Qt::LeftButton);
+    QTest::mouseClick(button("BitBtn1"), Qt::LeftButton);
     QCOMPARE(help().currentTopic(), 230);
-    w().popUpMnuModeEtalonnerClick();
-    QTest::mouseClick(w().BitBtn1, Qt::LeftButton);
+    trigger(w(), "popUpMnuModeEtalonner");
+    QTest::mouseClick(button("BitBtn1"), Qt::LeftButton);
     QCOMPARE(help().currentTopic(), 220);
-    w().popUpMnuAide->trigger();
+    trigger(w(), "popUpMnuAide");
     QCOMPARE(help().currentTopic(), 220);
-    w().popUpMnuModeAcquerirClick();
-    w().popUpMnuAide->trigger();
+    trigger(w(), "popUpMnuModeAcquerir");
+    trigger(w(), "popUpMnuAide");
     QCOMPARE(help().currentTopic(), 230);
     // The properties page has no topic of its own: the item does nothing.
     help().hide();
-    w().popUpMnuModeProClipClick();
-    w().popUpMnuAide->trigger();
+    trigger(w(), "popUpMnuModeProClip");
+    trigger(w(), "popUpMnuAide");
     QVERIFY(!help().isVisible());
 }
 
@@ -142,18 +142,20 @@ void HelpAboutTest::helpMenuUnderTheButtons() {
     w().resize(900, 600);
     w().show();
     QVERIFY(QTest::qWaitForWindowExposed(&w()));
-    QTest::mousePress(w().BitBtn3, Qt::RightButton);
-    QVERIFY(w().PopupMenu3->isVisible());
-    const QPoint origin = w().BitBtn3->mapToGlobal(QPoint(0, 0));
-    QCOMPARE(w().PopupMenu3->pos(),
-             QPoint(origin.x() - w().BitBtn1->width(), origin.y() + w().BitBtn3->height()));
-    w().PopupMenu3->hide();
+    QToolButton* arrow = button("BitBtn3");
+    auto* menu = child<QMenu>(w(), "PopupMenu3");
+    QTest::mousePress(arrow, Qt::RightButton);
+    QVERIFY(menu->isVisible());
+    const QPoint origin = arrow->mapToGlobal(QPoint(0, 0));
+    QCOMPARE(menu->pos(),
+             QPoint(origin.x() - button("BitBtn1")->width(), origin.y() + arrow->height()));
+    menu->hide();
 }
 
 void HelpAboutTest::aboutBox() {
-    TAboutBox* box = w().dialogs->aboutBox;
+    auto* box = child<TAboutBox>(w(), "AboutBox");
     runModal(
-        box, [this] { w().aPropos1->trigger(); },
+        box, [this] { trigger(w(), "aPropos1"); },
         [box] {
             QCOMPARE(box->windowTitle(), QStringLiteral("A propos..."));
             QVERIFY(!(box->windowFlags() & Qt::WindowCloseButtonHint));
@@ -178,9 +180,9 @@ void HelpAboutTest::aboutBox() {
 }
 
 void HelpAboutTest::everyButtonHasAPicture() {
-    for (QToolBar* bar : {w().ToolBar1, w().ToolBar2}) {
-        for (QToolButton* button : bar->findChildren<QToolButton*>()) {
-            if (button == w().BitBtn3 || !button->objectName().startsWith(QLatin1String("bbtn"))) {
+    for (const char* bar : {"ToolBar1", "ToolBar2"}) {
+        for (QToolButton* button : child<QToolBar>(w(), bar)->findChildren<QToolButton*>()) {
+            if (!button->objectName().startsWith(QLatin1String("bbtn"))) {
                 continue; // the help menu's arrow, the bar's own buttons
             }
             QVERIFY2(!button->icon().pixmap(16, 16).isNull(), qPrintable(button->objectName()));

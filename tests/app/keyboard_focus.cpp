@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QTest>
 #include <QToolBar>
@@ -23,6 +24,21 @@
 
 using namespace traxilo;
 using namespace traxilo::test;
+
+namespace {
+
+template <class T> T* find(const TForm1& w, const char* name) {
+    T* found = child<T>(w, name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return found;
+}
+
+ClipPlayer::Mode playerMode(const TForm1& w) {
+    return find<ClipPlayer>(w, "MediaPlayer1")->mode();
+}
+
+} // namespace
 
 class KeyboardFocus : public QObject {
     Q_OBJECT
@@ -56,21 +72,21 @@ void KeyboardFocus::init() {
 
 void KeyboardFocus::spaceAfterANavigationButtonPlays() {
     const int dialogs = m_fixture->seams.fileRequests().size();
-    for (QToolBar* bar : {w().ToolBar1, w().ToolBar2}) {
-        for (QToolButton* button : bar->findChildren<QToolButton*>())
+    for (const char* bar : {"ToolBar1", "ToolBar2"}) {
+        for (QToolButton* button : find<QToolBar>(w(), bar)->findChildren<QToolButton*>())
             QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     }
-    QTest::mouseClick(w().bbtnSui, Qt::LeftButton);
-    QCOMPARE(w().currentFrame, 1);
+    QTest::mouseClick(find<QToolButton>(w(), "bbtnSui"), Qt::LeftButton);
+    QCOMPARE(frameShown(w()), 1);
     QVERIFY(QApplication::focusWidget() != nullptr);
     QVERIFY(!qobject_cast<QToolButton*>(QApplication::focusWidget()));
     press(Qt::Key_Space);
     QCOMPARE(m_fixture->seams.fileRequests().size(), dialogs); // no clip dialog
-    QCOMPARE(w().MediaPlayer1->mode(), ClipPlayer::Mode::Playing);
+    QCOMPARE(playerMode(w()), ClipPlayer::Mode::Playing);
     press(Qt::Key_Space);
-    QCOMPARE(w().MediaPlayer1->mode(), ClipPlayer::Mode::Stopped);
-    QTRY_COMPARE(w().currentFrame, w().MediaPlayer1->position());
-    QCOMPARE(shownFrame(w()), w().currentFrame);
+    QCOMPARE(playerMode(w()), ClipPlayer::Mode::Stopped);
+    QTRY_COMPARE(frameShown(w()), find<ClipPlayer>(w(), "MediaPlayer1")->position());
+    QCOMPARE(shownFrame(w()), frameShown(w()));
 }
 
 void KeyboardFocus::keysOverThePicture_data() {
@@ -87,16 +103,16 @@ void KeyboardFocus::keysOverThePicture_data() {
 void KeyboardFocus::keysOverThePicture() {
     QFETCH(int, key);
     QFETCH(int, expected);
-    w().mpPositionner(4);
+    showFrame(w(), 4);
     clickSurface(w(), QPoint(30, 40)); // records, and moves on to frame 5
-    QCOMPARE(w().currentFrame, 5);
-    QCOMPARE(QApplication::focusWidget(), w().PaintBox1);
-    QTest::mouseClick(w().bbtnPre, Qt::LeftButton); // a button keeps nothing
-    QTest::mouseClick(w().bbtnSui, Qt::LeftButton);
+    QCOMPARE(frameShown(w()), 5);
+    QCOMPARE(QApplication::focusWidget(), find<QWidget>(w(), "PaintBox1"));
+    QTest::mouseClick(find<QToolButton>(w(), "bbtnPre"), Qt::LeftButton); // keeps nothing
+    QTest::mouseClick(find<QToolButton>(w(), "bbtnSui"), Qt::LeftButton);
     press(key);
-    QCOMPARE(w().currentFrame, expected);
+    QCOMPARE(frameShown(w()), expected);
     QCOMPARE(shownFrame(w()), expected);
-    QCOMPARE(w().lblNoImage2->text(), QString::number(expected + 1));
+    QCOMPARE(labelText(w(), "lblNoImage2"), QString::number(expected + 1));
 }
 
 void KeyboardFocus::keysOverTheTable_data() {
@@ -113,18 +129,19 @@ void KeyboardFocus::keysOverTheTable_data() {
 void KeyboardFocus::keysOverTheTable() {
     QFETCH(int, key);
     QFETCH(int, expected);
-    StringGrid* grid = w().StringGrid1;
+    auto* grid = find<StringGrid>(w(), "StringGrid1");
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 6).center());
-    QCOMPARE(w().currentFrame, 5);
+    QCOMPARE(frameShown(w()), 5);
     QCOMPARE(QApplication::focusWidget(), grid);
     press(key);
-    QCOMPARE(w().currentFrame, expected);
+    QCOMPARE(frameShown(w()), expected);
     QCOMPARE(shownFrame(w()), expected);
-    QCOMPARE(w().tables.MeasureTable.row(), expected + 1);
+    QCOMPARE(grid->grid()->row(), expected + 1);
     press(Qt::Key_Space);
-    QCOMPARE(w().MediaPlayer1->mode(),
+    QCOMPARE(playerMode(w()),
              expected == 11 ? ClipPlayer::Mode::Stopped : ClipPlayer::Mode::Playing);
-    w().MediaPlayer1->stop();
+    if (playerMode(w()) == ClipPlayer::Mode::Playing)
+        press(Qt::Key_Space); // and stops
 }
 
 void KeyboardFocus::menusHaveAccessKeys() {
@@ -147,13 +164,13 @@ void KeyboardFocus::menusHaveAccessKeys() {
             inner.insert(itemKey[0].toCombined());
         }
     }
-    QCOMPARE(QKeySequence::mnemonic(w().mnuFichiers->title()), QKeySequence(Qt::ALT | Qt::Key_F));
+    QCOMPARE(QKeySequence::mnemonic(find<QMenu>(w(), "mnuFichiers")->title()),
+             QKeySequence(Qt::ALT | Qt::Key_F));
 }
 
 void KeyboardFocus::pictureHasTheKeysAfterAnOpening() {
     // The table had the keys; another clip is opened.
-    auto* grid = w().findChild<StringGrid*>(QStringLiteral("StringGrid1"));
-    QVERIFY(grid);
+    auto* grid = find<StringGrid>(w(), "StringGrid1");
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 3).center());
     QCOMPARE(QApplication::focusWidget(), grid);
     const OpenedClip other = openGeneratedClip(*m_fixture, smallClipSpec(8), "other.avi");

@@ -4,7 +4,7 @@
 #include "pointing/magnifier.h"
 #include "app/main_window.h"
 #include "app/paint_box.h"
-#include "pointing/style_table.h"
+#include "document/measurement_document.h"
 #include "support/measure_window.h"
 
 #include <QAction>
@@ -12,6 +12,7 @@
 #include <QFrame>
 #include <QLabel>
 #include <QSplitter>
+#include <QSplitterHandle>
 #include <QTest>
 #include <QToolBar>
 #include <QToolButton>
@@ -21,16 +22,32 @@ using namespace traxilo::test;
 
 namespace {
 
+template <class T> T* find(const TForm1& w, const char* name) {
+    T* found = child<T>(w, name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return found;
+}
+
 QImage loupeImage(const TForm1& w) {
-    return w.loupeImg->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    return find<QLabel>(w, "loupeImg")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+QFrame* panel(const TForm1& w) {
+    return find<QFrame>(w, "loupePnl");
+}
+
+void toggle(const TForm1& w) {
+    QTest::mouseClick(find<QToolButton>(w, "loupeBtn"), Qt::LeftButton);
 }
 
 // Drags the magnifier by its frame so that its centre moves by `delta`.
-void dragBy(TForm1& w, QPoint delta) {
-    const QPoint grip(2, w.loupePnl->height() / 2); // on the frame, left of the picture
-    QTest::mousePress(w.loupePnl, Qt::LeftButton, Qt::NoModifier, grip);
-    QTest::mouseMove(w.loupePnl, grip + delta);
-    QTest::mouseRelease(w.loupePnl, Qt::LeftButton, Qt::NoModifier, grip + delta);
+void dragBy(const TForm1& w, QPoint delta) {
+    QFrame* loupe = panel(w);
+    const QPoint grip(2, loupe->height() / 2); // on the frame, left of the picture
+    QTest::mousePress(loupe, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(loupe, grip + delta);
+    QTest::mouseRelease(loupe, Qt::LeftButton, Qt::NoModifier, grip + delta);
 }
 
 } // namespace
@@ -75,22 +92,23 @@ void MagnifierTest::magnifiedPixels_data() {
 void MagnifierTest::magnifiedPixels() {
     QFETCH(QPoint, pointer);
     QFETCH(bool, mouseMoved);
-    setColour(w().tables.StyleTable, 1, QColor(255, 0, 255));
-    w().chkBoxAutoV->setChecked(false);
+    PointStyles styles = w().document().styles();
+    styles.point(1).colour = QColor(255, 0, 255);
+    w().document().setStyles(styles, w().document().markSize());
+    find<QCheckBox>(w(), "chkBoxAutoV")->setChecked(false);
     clickSurface(w(), QPoint(82, 61)); // a mark beside the centre
-    w().lastMousePos = QPoint(0, 0);
 
-    QTest::mouseClick(w().loupeBtn, Qt::LeftButton);
-    QVERIFY(w().loupePnl->isVisible());
-    QVERIFY(w().LoupePopupMnu->isChecked());
+    toggle(w());
+    QVERIFY(panel(w())->isVisible());
+    QVERIFY(find<QAction>(w(), "LoupePopupMnu")->isChecked());
     QCOMPARE(loupeImage(w()).pixel(61, 61) & 0xFFFFFFu, 0x0000FFu); // blue until refreshed
     if (mouseMoved) {
-        QTest::mouseMove(w().PaintBox1, pointer);
-    } else {
-        w().Timer3Timer();
+        QTest::mouseMove(find<PaintBox>(w(), "PaintBox1"), pointer);
+    } else { // the periodic refresh
+        QTRY_VERIFY((loupeImage(w()).pixel(61, 61) & 0xFFFFFFu) != 0x0000FFu);
     }
     const QImage shown = loupeImage(w());
-    const QImage& surface = w().PaintBox1->image();
+    const QImage& surface = surfaceImage(w());
     QCOMPARE(shown.size(), QSize(123, 123));
     for (int j = 0; j < 41; ++j) {
         for (int i = 0; i < 41; ++i) {
@@ -106,17 +124,19 @@ void MagnifierTest::magnifiedPixels() {
         }
     }
     // The pointer's pixel is the block the cross-hair runs through.
-    QCOMPARE(w().loupeShpV->geometry(), QRect(67, 6, 1, 123));
-    QCOMPARE(w().loupeShpH->geometry(), QRect(6, 67, 123, 1));
-    QCOMPARE(w().loupeImg->geometry().topLeft() + QPoint(61, 61), QPoint(67, 67));
+    QCOMPARE(find<QFrame>(w(), "loupeShpV")->geometry(), QRect(67, 6, 1, 123));
+    QCOMPARE(find<QFrame>(w(), "loupeShpH")->geometry(), QRect(6, 67, 123, 1));
+    QCOMPARE(find<QLabel>(w(), "loupeImg")->geometry().topLeft() + QPoint(61, 61), QPoint(67, 67));
 }
 
 void MagnifierTest::crossHairFollowsThePointerColour() {
-    const auto hair = [this] { return w().loupeShpV->palette().color(QPalette::Window); };
-    QCOMPARE(hair(), QColor(Qt::black));
-    w().mnuCouleurBlanc->trigger();
-    QCOMPARE(hair(), QColor(Qt::white));
-    QCOMPARE(w().loupeShpH->palette().color(QPalette::Window), QColor(Qt::white));
+    const auto hair = [this](const char* name) {
+        return find<QFrame>(w(), name)->palette().color(QPalette::Window);
+    };
+    QCOMPARE(hair("loupeShpV"), QColor(Qt::black));
+    trigger(w(), "mnuCouleurBlanc");
+    QCOMPARE(hair("loupeShpV"), QColor(Qt::white));
+    QCOMPARE(hair("loupeShpH"), QColor(Qt::white));
 }
 
 void MagnifierTest::comesBackInTheNearestCorner_data() {
@@ -130,47 +150,54 @@ void MagnifierTest::comesBackInTheNearestCorner_data() {
 void MagnifierTest::comesBackInTheNearestCorner() {
     QFETCH(bool, left);
     QFETCH(bool, top);
-    const QPoint area = w().pnl1->mapTo(&w(), QPoint(0, 0));
-    const int W = w().pnl1->width();
-    const int H = w().pnl1->height();
-    const QSize panel = w().loupePnl->size();
+    QWidget* clipArea = find<QWidget>(w(), "pnl1");
+    QFrame* loupe = panel(w());
+    const QPoint area = clipArea->mapTo(&w(), QPoint(0, 0));
+    const int W = clipArea->width();
+    const int H = clipArea->height();
+    const QSize size = loupe->size();
     const int leftX = area.x() + 6;
-    const int rightX = area.x() + W - panel.width() - 6;
-    const int topY = area.y() + w().tbCoord->height() + 6;
-    const int bottomY = area.y() + H - w().ToolBar2->height() - panel.height() - 6;
+    const int rightX = area.x() + W - size.width() - 6;
+    const int topY = area.y() + find<QWidget>(w(), "tbCoord")->height() + 6;
+    const int bottomY = area.y() + H - find<QWidget>(w(), "ToolBar2")->height() - size.height() - 6;
 
-    w().loupeBtnClick(); // first showing: top right
-    QCOMPARE(w().loupePnl->pos(), QPoint(rightX, topY));
+    toggle(w()); // first showing: top right
+    QCOMPARE(loupe->pos(), QPoint(rightX, topY));
     // Dropped nearer the chosen corner: in that corner, and there again
     // once hidden and shown.
     const QPoint near(left ? area.x() + W / 4 : area.x() + 3 * W / 4,
                       top ? area.y() + H / 4 : area.y() + 3 * H / 4);
-    dragBy(w(), near - w().loupePnl->geometry().center());
+    dragBy(w(), near - loupe->geometry().center());
     const QPoint corner(left ? leftX : rightX, top ? topY : bottomY);
-    QCOMPARE(w().loupePnl->pos(), corner);
-    w().loupeBtnClick();
-    QVERIFY(!w().loupePnl->isVisible());
-    w().loupeBtnClick();
-    QCOMPARE(w().loupePnl->pos(), corner);
+    QCOMPARE(loupe->pos(), corner);
+    toggle(w());
+    QVERIFY(!loupe->isVisible());
+    toggle(w());
+    QCOMPARE(loupe->pos(), corner);
 
-    // The splitter moves: the magnifier keeps to its corner of the new area.
-    w().Splitter1->setSizes({W / 2, 2000});
-    QTRY_COMPARE(w().pnl1->width(), W / 2);
-    w().Splitter1Moved();
-    const int newRight = area.x() + w().pnl1->width() - panel.width() - 6;
-    QCOMPARE(w().loupePnl->x(), left ? leftX : newRight);
+    // The splitter's handle is dragged: the magnifier keeps to its corner of
+    // the new area.
+    QSplitterHandle* handle = find<QSplitter>(w(), "Splitter1")->handle(1);
+    const QPoint grip = handle->rect().center();
+    QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, grip);
+    QTest::mouseMove(handle, grip - QPoint(W / 2, 0));
+    QTest::mouseRelease(handle, Qt::LeftButton, Qt::NoModifier, grip - QPoint(W / 2, 0));
+    QTRY_VERIFY(clipArea->width() < 3 * W / 4);
+    const int newRight = area.x() + clipArea->width() - size.width() - 6;
+    QCOMPARE(loupe->x(), left ? leftX : newRight);
 }
 
 void MagnifierTest::onlyTheFrameDrags() {
-    w().loupeBtnClick();
-    const QPoint before = w().loupePnl->pos();
-    QTest::mousePress(w().loupeImg, Qt::LeftButton, Qt::NoModifier, QPoint(60, 60));
-    QTest::mouseMove(w().loupeImg, QPoint(20, 90));
-    QTest::mouseRelease(w().loupeImg, Qt::LeftButton, Qt::NoModifier, QPoint(20, 90));
-    QCOMPARE(w().loupePnl->pos(), before);
+    toggle(w());
+    const QPoint before = panel(w())->pos();
+    auto* picture = find<QLabel>(w(), "loupeImg");
+    QTest::mousePress(picture, Qt::LeftButton, Qt::NoModifier, QPoint(60, 60));
+    QTest::mouseMove(picture, QPoint(20, 90));
+    QTest::mouseRelease(picture, Qt::LeftButton, Qt::NoModifier, QPoint(20, 90));
+    QCOMPARE(panel(w())->pos(), before);
     // Nor can it be dragged out of the window.
     dragBy(w(), QPoint(5000, 5000));
-    QVERIFY(w().rect().contains(w().loupePnl->geometry()));
+    QVERIFY(w().rect().contains(panel(w())->geometry()));
 }
 
 void MagnifierTest::hiddenByEachCommand_data() {
@@ -183,15 +210,15 @@ void MagnifierTest::hiddenByEachCommand_data() {
 
 void MagnifierTest::hiddenByEachCommand() {
     QFETCH(QString, command);
-    w().loupeBtnClick();
-    QVERIFY(w().loupePnl->isVisible());
+    toggle(w());
+    QVERIFY(panel(w())->isVisible());
     if (auto* button = w().findChild<QToolButton*>(command)) {
         QTest::mouseClick(button, Qt::LeftButton);
     } else {
         w().findChild<QAction*>(command)->trigger();
     }
-    QVERIFY(!w().loupePnl->isVisible());
-    QVERIFY(!w().LoupePopupMnu->isChecked());
+    QVERIFY(!panel(w())->isVisible());
+    QVERIFY(!find<QAction>(w(), "LoupePopupMnu")->isChecked());
 }
 
 QTEST_MAIN(MagnifierTest)

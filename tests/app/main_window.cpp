@@ -1,11 +1,15 @@
 #include "app/main_window.h"
 #include "app/cursors.h"
+#include "app/dialogs/help_window.h"
 #include "app/hint_tracker.h"
 #include "app/paint_box.h"
 #include "app/up_down.h"
 #include "clip/file_utils.h"
+#include "document/measurement_document.h"
 #include "support/clip_opening.h"
+#include "support/generated_clips.h"
 #include "support/main_window_fixture.h"
+#include "support/measure_window.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +32,7 @@
 #include <QToolTip>
 
 using namespace traxilo;
-using traxilo::test::MainWindowFixture;
+using namespace traxilo::test;
 
 namespace {
 
@@ -95,6 +99,21 @@ bool bit(const QBitmap& bitmap, QPoint p) {
     return qGray(bitmap.toImage().pixel(p)) < 128;
 }
 
+QWidget* named(const TForm1& w, const char* name) {
+    return widgetNamed(w, QString::fromLatin1(name));
+}
+
+QString statusText(const TForm1& w) {
+    return child<QStatusBar>(w, "StatusBar1")->currentMessage();
+}
+
+// The cursors the window registers, under the same numbers.
+CursorRegistry standardCursors() {
+    CursorRegistry registry;
+    registry.registerStandardCursors();
+    return registry;
+}
+
 } // namespace
 
 class MainWindowTest : public QObject {
@@ -129,47 +148,36 @@ void MainWindowTest::startState() {
     TForm1& w = *f.window;
 
     QCOMPARE(w.windowTitle(), QStringLiteral("Traxilo v.2.7"));
-    QCOMPARE(w.pnl1AVI->text(), QStringLiteral("Traxilo v.2.7"));
-    QCOMPARE(w.pnl1AVI->size(), QSize(359, 279));
-    QCOMPARE(w.pnl1AVI->palette().color(QPalette::Window), QColor(242, 159, 34));
-    QVERIFY(w.pnl1AVI->font().bold() && w.pnl1AVI->font().italic());
-    QCOMPARE(w.pnl1AVI->font().pixelSize(), 37);
-    QCOMPARE(w.PageControl1->currentWidget(), w.tsMesures);
-    QCOMPARE(w.PageControl1->count(), 3);
-    QCOMPARE(w.PageControl1->tabText(1), QStringLiteral("Etalonnage"));
-    QCOMPARE(w.PageControl1->tabText(2), QStringLiteral("Propriétés du clip"));
+    auto* clipPanel = child<QLabel>(w, "pnl1AVI");
+    QCOMPARE(clipPanel->text(), QStringLiteral("Traxilo v.2.7"));
+    QCOMPARE(clipPanel->size(), QSize(359, 279));
+    QCOMPARE(clipPanel->palette().color(QPalette::Window), QColor(242, 159, 34));
+    QVERIFY(clipPanel->font().bold() && clipPanel->font().italic());
+    QCOMPARE(clipPanel->font().pixelSize(), 37);
+    auto* pages = child<QTabWidget>(w, "PageControl1");
+    QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("tsMesures"));
+    QCOMPARE(pages->count(), 3);
+    QCOMPARE(pages->tabText(1), QStringLiteral("Etalonnage"));
+    QCOMPARE(pages->tabText(2), QStringLiteral("Propriétés du clip"));
     QCOMPARE(w.size(), QSize(620, 465));
-    QCOMPARE(w.Splitter1->handleWidth(), 2);
+    QCOMPARE(child<QSplitter>(w, "Splitter1")->handleWidth(), 2);
+    QCOMPARE(frameShown(w), -1);
 
-    // Shared state after creation.
-    QCOMPARE(w.currentFrame, -1);
-    QCOMPARE(w.xyDigits(), 3);
-    QVERIFY(w.tFormat().isEmpty());
-    QCOMPARE(w.LastPanelWidth, 410);
-    QCOMPARE(w.LastWindowWidth, 620);
-    QCOMPARE(w.pointStyle.pointerColour * 100 + w.pointStyle.pointerShape, 102);
-    QCOMPARE(w.pointStyle.markSize, 1);
-    QCOMPARE(w.PageControl1HelpContext, 210);
-    QVERIFY(!w.redrawPending && !w.tables.silentClear);
-    QCOMPARE(w.Calibration.Xo, 0);
-    QCOMPARE(w.Calibration.signY, 1);
+    // The working folder, not the executable's, holds the settings, and the
+    // clips are looked for there at first.
+    QFile settings(f.folder() + QStringLiteral("/txconfig.txt"));
+    QVERIFY(settings.open(QIODevice::ReadOnly));
+    QCOMPARE(QString::fromUtf8(settings.readAll()).split(QStringLiteral("\r\n")).value(4),
+             f.folder());
 
-    // The working folder, not the executable's, holds the settings.
-    QCOMPARE(w.StartupFolder, f.folder());
-    QVERIFY(QFile::exists(f.folder() + QStringLiteral("/txconfig.txt")));
-    QCOMPARE(w.config.ConfigLines[4], f.folder());
-
-    QCOMPARE(w.StatusBar1->height(), 19);
-    QVERIFY(w.Timer1->isActive());
-    QCOMPARE(w.Timer1->interval(), 40);
-    QVERIFY(!w.Timer2->isActive());
-    QCOMPARE(w.Timer2->interval(), 500);
-    QCOMPARE(w.Timer3->interval(), 500);
-    QVERIFY(w.loupePnl->isHidden());
-    QCOMPARE(w.lblEchEtapOrdre->text(), QStringLiteral("L'ordre des étapes 1 à 4 est indifférent"));
-    QCOMPARE(w.udTaillePoints->position(), 1);
-    QCOMPARE(w.udTaillePoints->maximum(), 4);
-    QCOMPARE(w.bbtnSui->property("tag").toInt(), 6);
+    QCOMPARE(child<QStatusBar>(w, "StatusBar1")->height(), 19);
+    QVERIFY(named(w, "loupePnl")->isHidden());
+    QCOMPARE(labelText(w, "lblEchEtapOrdre"),
+             QStringLiteral("L'ordre des étapes 1 à 4 est indifférent"));
+    auto* markSize = child<UpDown>(w, "udTaillePoints");
+    QCOMPARE(markSize->position(), w.document().markSize());
+    QCOMPARE(markSize->position(), 1);
+    QCOMPARE(markSize->maximum(), 4);
     QVERIFY(f.seams.messages().isEmpty());
 }
 
@@ -295,28 +303,30 @@ void MainWindowTest::hintsToStatusBar() {
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
 
-    enter(w.bbtnQuitter);
-    QCOMPARE(w.statusText(), QStringLiteral("Quitter Traxilo avec regrets :-(("));
-    enter(w.bbtnIma);
-    QCOMPARE(w.statusText(), QStringLiteral("Modifier la taille de l'image en % de l'original"));
-    leave(w.bbtnIma);
-    QCOMPARE(w.statusText(), QString());
-    enter(w.loupeBtn); // a hint without a bar is both parts
-    QCOMPARE(w.statusText(), QStringLiteral("Montrer / Cacher la loupe"));
+    enter(named(w, "bbtnQuitter"));
+    QCOMPARE(statusText(w), QStringLiteral("Quitter Traxilo avec regrets :-(("));
+    enter(named(w, "bbtnIma"));
+    QCOMPARE(statusText(w), QStringLiteral("Modifier la taille de l'image en % de l'original"));
+    leave(named(w, "bbtnIma"));
+    QCOMPARE(statusText(w), QString());
+    enter(named(w, "loupeBtn")); // a hint without a bar is both parts
+    QCOMPARE(statusText(w), QStringLiteral("Montrer / Cacher la loupe"));
 
     // Unchecked: the bar folds to 0 pixels, keeps its text and stops following.
-    w.Aide2->trigger();
-    QVERIFY(!w.Aide2->isChecked());
-    QTRY_COMPARE(w.StatusBar1->height(), 0);
-    QCOMPARE(w.statusText(), QStringLiteral("Montrer / Cacher la loupe"));
-    enter(w.bbtnOpenAvi);
-    QCOMPARE(w.statusText(), QStringLiteral("Montrer / Cacher la loupe"));
+    auto* inStatusBar = child<QAction>(w, "Aide2");
+    auto* bar = child<QStatusBar>(w, "StatusBar1");
+    inStatusBar->trigger();
+    QVERIFY(!inStatusBar->isChecked());
+    QTRY_COMPARE(bar->height(), 0);
+    QCOMPARE(statusText(w), QStringLiteral("Montrer / Cacher la loupe"));
+    enter(named(w, "bbtnOpenAvi"));
+    QCOMPARE(statusText(w), QStringLiteral("Montrer / Cacher la loupe"));
 
-    w.Aide2->trigger();
-    QVERIFY(w.Aide2->isChecked());
-    QTRY_COMPARE(w.StatusBar1->height(), 19);
-    enter(w.bbtnPlay);
-    QCOMPARE(w.statusText(), QStringLiteral("Jouer le clip"));
+    inStatusBar->trigger();
+    QVERIFY(inStatusBar->isChecked());
+    QTRY_COMPARE(bar->height(), 19);
+    enter(named(w, "bbtnPlay"));
+    QCOMPARE(statusText(w), QStringLiteral("Jouer le clip"));
 }
 
 void MainWindowTest::tooltipsFollowBullesDAide() {
@@ -324,23 +334,27 @@ void MainWindowTest::tooltipsFollowBullesDAide() {
     TForm1& w = *f.window;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QWidget* quit = named(w, "bbtnQuitter");
+    QWidget* open = named(w, "bbtnOpenAvi");
+    auto* bubbles = child<QAction>(w, "Aide3");
 
     // Before the first hint change the toolkit's default holds: tooltips on,
     // showing the short part with its line break.
-    QCOMPARE(tooltipFor(w.bbtnIma), QStringLiteral("Taille de l'image\n(% de l'original)"));
+    QCOMPARE(tooltipFor(named(w, "bbtnIma")),
+             QStringLiteral("Taille de l'image\n(% de l'original)"));
 
-    enter(w.bbtnQuitter); // first hint change: "Bulles d'aide" is unchecked
-    QCOMPARE(tooltipFor(w.bbtnQuitter), QString());
+    enter(quit); // first hint change: "Bulles d'aide" is unchecked
+    QCOMPARE(tooltipFor(quit), QString());
 
-    w.Aide3->trigger();
-    QVERIFY(w.Aide3->isChecked());
-    QCOMPARE(tooltipFor(w.bbtnQuitter), QString()); // not before the next hint change
-    enter(w.bbtnOpenAvi);
-    QCOMPARE(tooltipFor(w.bbtnOpenAvi), QStringLiteral("Ouvrir un clip vidéo"));
+    bubbles->trigger();
+    QVERIFY(bubbles->isChecked());
+    QCOMPARE(tooltipFor(quit), QString()); // not before the next hint change
+    enter(open);
+    QCOMPARE(tooltipFor(open), QStringLiteral("Ouvrir un clip vidéo"));
 
-    w.Aide3->trigger();
-    enter(w.bbtnQuitter);
-    QCOMPARE(tooltipFor(w.bbtnQuitter), QString());
+    bubbles->trigger();
+    enter(quit);
+    QCOMPARE(tooltipFor(quit), QString());
     QToolTip::hideText();
 }
 
@@ -364,9 +378,9 @@ void MainWindowTest::quitQuestion() {
     f.seams.answerNext(yes);
 
     if (way == 0) {
-        w.mnuQuitter->trigger();
+        trigger(w, "mnuQuitter");
     } else if (way == 1) {
-        QTest::mouseClick(w.bbtnQuitter, Qt::LeftButton);
+        QTest::mouseClick(named(w, "bbtnQuitter"), Qt::LeftButton);
     } else {
         w.close();
     }
@@ -382,57 +396,66 @@ void MainWindowTest::resizeRule() {
     TForm1& w = *f.window;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QWidget* clipArea = named(w, "pnl1");
 
     // Showing resized the window once: 620 x 410 / 620 + 1.
     QCOMPARE(w.width(), 620);
-    QCOMPARE(w.pnl1->width(), 411);
-    QCOMPARE(w.LastPanelWidth, 411);
-    QCOMPARE(w.LastWindowWidth, 620);
+    QCOMPARE(clipArea->width(), 411);
 
     // A resize that leaves the width alone still widens the clip area.
     QResizeEvent same(w.size(), w.size());
     QApplication::sendEvent(&w, &same);
-    QCOMPARE(w.pnl1->width(), 412);
-    QCOMPARE(w.LastPanelWidth, 412);
+    QCOMPARE(clipArea->width(), 412);
 
+    // A new size of the window offers "Adapter" again.
+    auto* adapt = child<QAction>(w, "mnuImaAdapter");
+    adapt->setEnabled(false); // as when the clip is fitted
     w.resize(930, 465);
     QTRY_COMPARE(w.width(), 930);
-    QCOMPARE(w.pnl1->width(), 930 * 412 / 620 + 1);
-    QCOMPARE(w.LastWindowWidth, 930);
-    QVERIFY(w.displaySize.fitRequested);
+    QCOMPARE(clipArea->width(), 930 * 412 / 620 + 1);
+    QVERIFY(adapt->isEnabled());
 
     // Moving the splitter is not recorded: the next resize uses the share of
     // the previous one.
-    const int recorded = w.LastPanelWidth;
-    w.Splitter1->setSizes({200, w.Splitter1->width() - 202});
-    QCOMPARE(w.pnl1->width(), 200);
+    const int recorded = clipArea->width();
+    auto* splitter = child<QSplitter>(w, "Splitter1");
+    splitter->setSizes({200, splitter->width() - 202});
+    QCOMPARE(clipArea->width(), 200);
     QApplication::sendEvent(&w, &same);
-    QCOMPARE(w.LastPanelWidth, 930 * recorded / 930 + 1);
+    QCOMPARE(clipArea->width(), 930 * recorded / 930 + 1);
 }
 
 void MainWindowTest::resizeFitsClipPath() {
     MainWindowFixture f;
     TForm1& w = *f.window;
-    w.OpenDialog1FileName = QStringLiteral(
-        "/home/enseignant/physique/mecanique/chute libre/series 2024/essai numero 12/clip.avi");
+    // A clip deep in a teacher's folders.
+    const QString folder =
+        testing::scratchFolder() + QStringLiteral("/physique/mecanique/chute libre/series 2024/"
+                                                  "essai numero 12");
+    const QString path = folder + QStringLiteral("/clip.avi");
+    QVERIFY(QDir().mkpath(folder));
+    QVERIFY(QFile::exists(path) || QFile::copy(smallClip(3), path));
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
+    QVERIFY(w.openClipFile(path));
 
-    const int width = w.lblNomAvi->width();
-    QCOMPARE(w.lblNomAvi->text(),
-             FitPath(w.OpenDialog1FileName, w.lblNomAvi->fontMetrics(), width));
-    QVERIFY(w.lblNomAvi->text().endsWith(QStringLiteral("/clip.avi")));
-    QVERIFY(w.lblNomAvi->text() != w.OpenDialog1FileName); // it had to be shortened
+    auto* name = child<QLabel>(w, "lblNomAvi");
+    QWidget* quit = named(w, "bbtnQuitter");
+    QWidget* bar = named(w, "ToolBar1");
+    QCOMPARE(name->text(), FitPath(path, name->fontMetrics(), name->width()));
+    QVERIFY(name->text().endsWith(QStringLiteral("/clip.avi")));
+    QVERIFY(name->text() != path); // it had to be shortened
 
     // The label takes the rest of the bar but leaves "Quitter" on it, at the
     // restored size and wider, not in the bar's overflow menu.
     for (int windowWidth : {620, 1280}) {
         w.resize(windowWidth, 465);
         QTRY_COMPARE(w.width(), windowWidth);
-        QTRY_VERIFY(w.bbtnQuitter->isVisible());
-        QTRY_VERIFY(w.lblNomAvi->geometry().right() < w.bbtnQuitter->x());
-        QVERIFY(w.bbtnQuitter->geometry().right() < w.ToolBar1->width());
-        QVERIFY(w.lblNomAvi->width() > w.ToolBar1->width() - w.lblNomAvi->x() - 80);
+        QTRY_VERIFY(quit->isVisible());
+        QTRY_VERIFY(name->geometry().right() < quit->x());
+        QVERIFY(quit->geometry().right() < bar->width());
+        QVERIFY(name->width() > bar->width() - name->x() - 80);
+        QCOMPARE(name->text(), FitPath(path, name->fontMetrics(), name->width()));
     }
 }
 
@@ -441,12 +464,13 @@ void MainWindowTest::pointSizeArrowsStayVisible() {
     TForm1& w = *f.window;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    QVERIFY(traxilo::test::openClipThroughDialog(w, f.seams, traxilo::test::smallClip(3)));
+    QVERIFY(openClipThroughDialog(w, f.seams, smallClip(3)));
 
     // Opening a clip paints the point size box teal with light text; its
     // arrows keep the standard button colours instead of vanishing into it.
-    QCOMPARE(w.Panel7->palette().color(QPalette::Window), QColor(0, 128, 128));
-    for (QToolButton* arrow : {w.udTaillePoints->upButton(), w.udTaillePoints->downButton()}) {
+    QCOMPARE(named(w, "Panel7")->palette().color(QPalette::Window), QColor(0, 128, 128));
+    auto* markSize = child<UpDown>(w, "udTaillePoints");
+    for (QToolButton* arrow : {markSize->upButton(), markSize->downButton()}) {
         QVERIFY(arrow->isEnabled());
         const QPalette standard = QApplication::palette(arrow);
         for (QPalette::ColorRole role :
@@ -470,34 +494,47 @@ void MainWindowTest::pageChangeCheckMarks() {
     QFETCH(bool, byPopup);
     MainWindowFixture f;
     TForm1& w = *f.window;
-    QAction* items[] = {w.popUpMnuModeAcquerir, w.popUpMnuModeEtalonner, w.popUpMnuModeProClip};
+    QAction* items[] = {child<QAction>(w, "popUpMnuModeAcquerir"),
+                        child<QAction>(w, "popUpMnuModeEtalonner"),
+                        child<QAction>(w, "popUpMnuModeProClip")};
+    auto* pages = child<QTabWidget>(w, "PageControl1");
 
     // Start away from the page under test, so that choosing it is a change.
-    w.PageControl1->setCurrentIndex((page + 1) % 3);
+    pages->setCurrentIndex((page + 1) % 3);
     if (byPopup) {
         items[page]->setEnabled(true); // as a clip opening does
         items[page]->trigger();
     } else {
-        w.PageControl1->setCurrentIndex(page);
+        pages->setCurrentIndex(page);
     }
 
-    QCOMPARE(w.PageControl1->currentIndex(), page);
+    QCOMPARE(pages->currentIndex(), page);
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(items[i]->isChecked(), i == page);
     }
-    // Without a clip the help context and the redraw request stay as they were.
-    QCOMPARE(w.PageControl1HelpContext, 210);
-    QVERIFY(!w.redrawPending);
+    // Without a clip the help stays on the page of the start.
+    QTest::mouseClick(named(w, "BitBtn1"), Qt::LeftButton);
+    QCOMPARE(child<HelpWindow>(w, "HelpWindow")->currentTopic(), 210);
     // Calibration takes the pointer shape out of the menu, pointing does not
     // give it back before a clip is open.
-    QCOMPARE(w.mnuFormePointeur->menuAction()->isEnabled(), page != 1 && (page + 1) % 3 != 1);
+    QCOMPARE(child<QMenu>(w, "mnuFormePointeur")->menuAction()->isEnabled(),
+             page != 1 && (page + 1) % 3 != 1);
 }
 
 void MainWindowTest::redrawTimer() {
     MainWindowFixture f;
     TForm1& w = *f.window;
-    w.redrawPending = true;
-    QTRY_VERIFY_WITH_TIMEOUT(!w.redrawPending, 1000);
+    QVERIFY(openClipThroughDialog(w, f.seams, smallClip(3)));
+    // Something drawn over the picture stays until a redraw is asked
+    // ("Acquérir" asks one); the timer then draws the frame and its marks anew.
+    QTest::qWait(100); // the redraw the opening asked for
+    auto* surface = child<PaintBox>(w, "PaintBox1");
+    surface->image().fill(Qt::red);
+    QTest::qWait(100);
+    QCOMPARE(surfaceRgb(w, QPoint(10, 10)), 0xFF0000u);
+    trigger(w, "popUpMnuModeAcquerir");
+    QTRY_VERIFY_WITH_TIMEOUT(surfaceRgb(w, QPoint(10, 10)) != 0xFF0000u, 1000);
+    QCOMPARE(shownFrame(w), 0);
 }
 
 void MainWindowTest::pointingSurface() {
@@ -505,7 +542,7 @@ void MainWindowTest::pointingSurface() {
     TForm1& w = *f.window;
     w.show();
     QVERIFY(QTest::qWaitForWindowExposed(&w));
-    PaintBox* box = w.PaintBox1;
+    auto* box = child<PaintBox>(w, "PaintBox1");
     QCOMPARE(box->pos(), QPoint(4, 4));
 
     // The surface shows its image as it is.
@@ -523,16 +560,16 @@ void MainWindowTest::pointingSurface() {
     connect(box, &PaintBox::mouseUp, this,
             [&](Qt::MouseButton, Qt::KeyboardModifiers, QPoint p) { ups.append(p); });
     QTest::mouseClick(box, Qt::LeftButton, {}, QPoint(20, 30));
-    QVERIFY(!w.PopupMenu1->isVisible());
+    auto* popup = child<QMenu>(w, "PopupMenu1");
+    QVERIFY(!popup->isVisible());
     QTest::mouseClick(box, Qt::RightButton, {}, QPoint(40, 50));
     QCOMPARE(ups, (QList<QPoint>{QPoint(20, 30), QPoint(40, 50)}));
-    QTRY_VERIFY(w.PopupMenu1->isVisible());
-    w.PopupMenu1->hide();
+    QTRY_VERIFY(popup->isVisible());
+    popup->hide();
 }
 
 void MainWindowTest::cursorRegistry() {
-    MainWindowFixture f;
-    const CursorRegistry& registry = f.window->cursors;
+    const CursorRegistry registry = standardCursors();
     const QList<int> numbers = {50,  51,  101, 102, 103, 201, 202, 203, 111, 112,
                                 113, 114, 211, 212, 213, 214, 141, 142, 241, 242};
     QCOMPARE(registry.numbers(), numbers);
@@ -565,8 +602,7 @@ void MainWindowTest::cursorHotSpots_data() {
 void MainWindowTest::cursorHotSpots() {
     QFETCH(int, number);
     QFETCH(QPoint, hotSpot);
-    MainWindowFixture f;
-    const QCursor cursor = f.window->cursors.cursor(number);
+    const QCursor cursor = standardCursors().cursor(number);
     QCOMPARE(cursor.hotSpot(), hotSpot);
     // Every cursor but the cross marks its hot spot; the hands are filled there.
     const bool cross = number % 100 == 3;
@@ -575,8 +611,7 @@ void MainWindowTest::cursorHotSpots() {
 }
 
 void MainWindowTest::cursorPictures() {
-    MainWindowFixture f;
-    const CursorRegistry& r = f.window->cursors;
+    const CursorRegistry r = standardCursors();
     // Black ink is bitmap and mask, white ink is mask alone.
     QVERIFY(bit(r.cursor(101).bitmap(), {20, 11}) && bit(r.cursor(101).mask(), {20, 11}));
     QVERIFY(!bit(r.cursor(201).bitmap(), {20, 11}) && bit(r.cursor(201).mask(), {20, 11}));

@@ -1,11 +1,14 @@
 // The "Mesures" page on the real widgets: selection and clearing of the
 // table, the automatic advance of a click, the time origin, the number of
-// points per frame.
+// points per frame. The values the table shows are the document's
+// (tests/document).
 #include "app/main_window.h"
 #include "app/paint_box.h"
 #include "app/string_grid.h"
 #include "app/up_down.h"
 #include "common/number_format.h"
+#include "document/document_commands.h"
+#include "document/measurement_document.h"
 #include "support/measure_window.h"
 
 #include <QAction>
@@ -17,6 +20,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QUndoStack>
 
 using namespace traxilo;
 using namespace traxilo::test;
@@ -25,42 +29,49 @@ namespace {
 
 const QString kClip = QStringLiteral("measures_page.avi");
 
+StringGrid* table(const TForm1& w) {
+    return child<StringGrid>(w, "StringGrid1");
+}
+
+QRect selection(const TForm1& w) {
+    const GridRect s = table(w)->grid()->selection();
+    return QRect(QPoint(s.left, s.top), QPoint(s.right, s.bottom));
+}
+
 void clickCell(TForm1& w, int col, int row, Qt::MouseButton button = Qt::LeftButton) {
+    StringGrid* grid = table(w);
     // Scrolled into view first, as the user would.
-    if (!w.StringGrid1->cellRect(col, row).isValid()) {
-        w.tables.MeasureTable.setLeftCol(col);
-        w.tables.MeasureTable.setTopRow(row);
-        w.refreshTables();
+    if (!grid->cellRect(col, row).isValid()) {
+        grid->grid()->setLeftCol(col);
+        grid->grid()->setTopRow(row);
+        grid->refresh();
     }
-    const QRect rect = w.StringGrid1->cellRect(col, row);
+    const QRect rect = grid->cellRect(col, row);
     QVERIFY2(rect.isValid(), qPrintable(QStringLiteral("cell %1,%2 hidden").arg(col).arg(row)));
-    QTest::mouseClick(w.StringGrid1->viewport(), button, Qt::NoModifier, rect.center());
+    QTest::mouseClick(grid->viewport(), button, Qt::NoModifier, rect.center());
+}
+
+// The arrows of `name` clicked until it shows `n`.
+void setArrows(TForm1& w, const char* name, int n) {
+    auto* arrows = child<UpDown>(w, name);
+    while (arrows->position() < n)
+        QTest::mouseClick(arrows->upButton(), Qt::LeftButton);
+    while (arrows->position() > n)
+        QTest::mouseClick(arrows->downButton(), Qt::LeftButton);
 }
 
 void setPoints(TForm1& w, int n) {
-    while (w.udPointsPlan->position() < n)
-        QTest::mouseClick(w.udPointsPlan->upButton(), Qt::LeftButton);
-    while (w.udPointsPlan->position() > n)
-        QTest::mouseClick(w.udPointsPlan->downButton(), Qt::LeftButton);
+    setArrows(w, "udPointsPlan", n);
 }
 
-// Records point `k` on frame `frame` at `pixel` without any advance.
-void record(TForm1& w, int frame, int k, QPoint pixel) {
-    w.chkBoxAutoH->setChecked(false);
-    w.chkBoxAutoV->setChecked(false);
-    w.mpPositionner(frame);
-    w.setTableRowsToCurrentFrame();
-    w.udPointNumero->setPosition(k);
-    w.udPointNumeroClick();
-    clickSurface(w, pixel);
+// A position recorded as a click records it, without the click's advance.
+void put(TForm1& w, int frame, int point, QPoint pixel) {
+    MeasurementDocument& d = w.document();
+    d.undoStack()->push(recordPosition(&d, frame, point, PointPosition{QPointF(pixel)}));
 }
 
-bool pointsEmpty(const TForm1& w) {
-    for (int r = 1; r < w.tables.PixelTable.rowCount(); ++r)
-        for (int c = 1; c < w.tables.PixelTable.colCount(); ++c)
-            if (!w.tables.PixelTable.isEmpty(c, r) || !w.tables.MeasureTable.isEmpty(c, r))
-                return false;
-    return true;
+bool recorded(const TForm1& w, int frame, int point) {
+    return w.document().position(frame, point).has_value();
 }
 
 } // namespace
@@ -73,7 +84,6 @@ private slots:
 
     void releaseSelects_data();
     void releaseSelects();
-    void deleteWidensToWholePoints_data();
     void deleteWidensToWholePoints();
     void clearingButtons_data();
     void clearingButtons();
@@ -85,8 +95,7 @@ private slots:
     void clicksOutsideRecordNothing();
     void doubleClickRecordsOnce_data();
     void doubleClickRecordsOnce();
-    void timeOriginRewritesTimes();
-    void timeOriginAccelerates();
+    void timeOriginArrows();
     void heldArrowAcceleratesUntilReleased_data();
     void heldArrowAcceleratesUntilReleased();
     void fewerPointsKeepCurrentPointInRange();
@@ -95,6 +104,7 @@ private slots:
 
 private:
     TForm1& w() { return *m_fixture->window; }
+    template <class T> T* named(const char* name) { return child<T>(w(), name); }
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
@@ -107,90 +117,61 @@ void MeasuresPage::init() {
 }
 
 void MeasuresPage::releaseSelects_data() {
-    QTest::addColumn<int>("points");
     QTest::addColumn<QPoint>("cell");
-    QTest::addColumn<QRect>("selection"); // left, top, right, bottom as x, y, w-1, h-1
-    const int R = 12;
-    QTest::newRow("corner: whole table") << 2 << QPoint(0, 0) << QRect(QPoint(1, 1), QPoint(4, R));
-    QTest::newRow("header of y2: point 2")
-        << 2 << QPoint(4, 0) << QRect(QPoint(3, 1), QPoint(4, R));
-    QTest::newRow("header of x1: point 1")
-        << 2 << QPoint(1, 0) << QRect(QPoint(1, 1), QPoint(2, R));
-    QTest::newRow("time cell: the row") << 2 << QPoint(0, 3) << QRect(QPoint(1, 3), QPoint(4, 3));
-    QTest::newRow("data cell alone") << 2 << QPoint(3, 2) << QRect(QPoint(3, 2), QPoint(3, 2));
+    QTest::addColumn<QRect>("selection"); // left, top, right, bottom
+    // Two points per frame; every case of the rule: tests/pointing.
+    QTest::newRow("header of y2: point 2") << QPoint(4, 0) << QRect(QPoint(3, 1), QPoint(4, 12));
+    QTest::newRow("time cell: the row") << QPoint(0, 3) << QRect(QPoint(1, 3), QPoint(4, 3));
 }
 
 void MeasuresPage::releaseSelects() {
-    QFETCH(int, points);
     QFETCH(QPoint, cell);
     QFETCH(QRect, selection);
-    setPoints(w(), points);
+    setPoints(w(), 2);
     clickCell(w(), cell.x(), cell.y());
-    const GridRect s = w().tables.MeasureTable.selection();
-    QCOMPARE(QRect(QPoint(s.left, s.top), QPoint(s.right, s.bottom)), selection);
-}
-
-void MeasuresPage::deleteWidensToWholePoints_data() {
-    QTest::addColumn<QRect>("selection");
-    QTest::addColumn<int>("firstCleared");
-    QTest::addColumn<int>("lastCleared");
-    QTest::newRow("y of point 2") << QRect(QPoint(4, 1), QPoint(4, 12)) << 3 << 4;
-    QTest::newRow("y1 to x2") << QRect(QPoint(2, 1), QPoint(3, 12)) << 1 << 4;
-    QTest::newRow("x of point 1") << QRect(QPoint(1, 1), QPoint(1, 12)) << 1 << 2;
+    QCOMPARE(::selection(w()), selection);
 }
 
 void MeasuresPage::deleteWidensToWholePoints() {
-    QFETCH(QRect, selection);
-    QFETCH(int, firstCleared);
-    QFETCH(int, lastCleared);
     setPoints(w(), 3);
     for (int k = 1; k <= 3; ++k)
-        record(w(), 2, k, QPoint(10 * k, 20));
-    // Keyboard extension of the selection: from the first cell down the column.
-    clickCell(w(), selection.left(), 1);
-    for (int c = selection.left(); c < selection.right(); ++c)
-        QTest::keyClick(w().StringGrid1, Qt::Key_Right, Qt::ShiftModifier);
-    for (int r = 1; r < selection.bottom(); ++r)
-        QTest::keyClick(w().StringGrid1, Qt::Key_Down, Qt::ShiftModifier);
-    const GridRect s = w().tables.MeasureTable.selection();
-    QCOMPARE(QRect(QPoint(s.left, s.top), QPoint(s.right, s.bottom)), selection);
+        put(w(), 2, k, QPoint(10 * k, 20));
+    // From y1 down the column and over to x2, with the keyboard.
+    clickCell(w(), 2, 1);
+    QTest::keyClick(table(w()), Qt::Key_Right, Qt::ShiftModifier);
+    for (int r = 1; r < 12; ++r)
+        QTest::keyClick(table(w()), Qt::Key_Down, Qt::ShiftModifier);
+    QCOMPARE(::selection(w()), QRect(QPoint(2, 1), QPoint(3, 12)));
 
-    m_fixture->seams.clear();
     m_fixture->seams.answerNext(true);
-    QTest::keyClick(w().StringGrid1, Qt::Key_Delete);
+    QTest::keyClick(table(w()), Qt::Key_Delete);
     QCOMPARE(m_fixture->seams.count(MessageKind::Confirmation), 1);
     QCOMPARE(m_fixture->seams.lastText(),
              QStringLiteral("Vous avez demandé l'effacement\rd'une plage du tableau :\r\r"
                             "confirmez-vous cette demande ?"));
-    for (int c = 1; c <= 6; ++c) {
-        const bool cleared = c >= firstCleared && c <= lastCleared;
-        QCOMPARE(w().tables.PixelTable.isEmpty(c, 3), cleared);
-        QCOMPARE(w().tables.MeasureTable.isEmpty(c, 3), cleared);
-    }
-    QVERIFY(!w().tables.MeasureTable.isEmpty(0, 3)); // the time stays
+    // Points 1 and 2 whole, point 3 kept.
+    QVERIFY(!recorded(w(), 2, 1));
+    QVERIFY(!recorded(w(), 2, 2));
+    QVERIFY(recorded(w(), 2, 3));
 }
 
 void MeasuresPage::clearingButtons_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("yes");
     QTest::addColumn<QString>("question");
-    QTest::addColumn<QRect>("range");
+    QTest::addColumn<QRect>("range"); // cells
     const QString column = QStringLiteral(
         "Vous avez demandé l'effacement\rd'une colonne :\r\rconfirmez-vous cette demande ?");
     const QString row = QStringLiteral(
         "Vous avez demandé l'effacement\rd'une ligne :\r\rconfirmez-vous cette demande ?");
     const QString table = QStringLiteral(
         "Vous avez demandé l'effacement\rdu tableau :\r\rconfirmez-vous cette demande ?");
-    // The current cell is (y2, row 5): point 2 on image 5.
-    for (bool yes : {true, false}) {
-        const char* answer = yes ? "Oui" : "Non";
-        QTest::addRow("Button0 %s", answer)
-            << "Button0" << yes << column << QRect(QPoint(3, 1), QPoint(4, 12));
-        QTest::addRow("Button1 %s", answer)
-            << "Button1" << yes << row << QRect(QPoint(1, 5), QPoint(4, 5));
-        QTest::addRow("Button2 %s", answer)
-            << "Button2" << yes << table << QRect(QPoint(1, 1), QPoint(4, 12));
-    }
+    // The current cell is (y2, row 5): point 2 on frame 4.
+    QTest::newRow("Button0 Oui") << "Button0" << true << column
+                                 << QRect(QPoint(3, 1), QPoint(4, 12));
+    QTest::newRow("Button1 Non") << "Button1" << false << row << QRect(QPoint(1, 5), QPoint(4, 5));
+    QTest::newRow("Button2 Oui") << "Button2" << true << table
+                                 << QRect(QPoint(1, 1), QPoint(4, 12));
 }
 
 void MeasuresPage::clearingButtons() {
@@ -199,68 +180,61 @@ void MeasuresPage::clearingButtons() {
     QFETCH(QString, question);
     QFETCH(QRect, range);
     setPoints(w(), 2);
-    for (int frame : {2, 4, 6})
+    const int frames[] = {2, 4, 6};
+    for (int frame : frames)
         for (int k = 1; k <= 2; ++k)
-            record(w(), frame, k, QPoint(20 * k, 5 * frame));
+            put(w(), frame, k, QPoint(20 * k, 5 * frame));
     clickCell(w(), 4, 5);
-    const TextGrid before = w().tables.PixelTable;
 
-    m_fixture->seams.clear();
     m_fixture->seams.answerNext(yes);
     QTest::mouseClick(widgetNamed(w(), button), Qt::LeftButton);
     QCOMPARE(m_fixture->seams.count(MessageKind::Confirmation), 1);
     QCOMPARE(m_fixture->seams.lastText(), question);
     QCOMPARE(m_fixture->seams.messages().last().title, QStringLiteral("Confirmation"));
 
-    const TextGrid& pixels = w().tables.PixelTable;
-    for (int r = 1; r <= 12; ++r) {
-        for (int c = 0; c <= 4; ++c) {
-            const bool inRange = range.contains(QPoint(c, r));
-            const QString expected = yes && inRange ? QString() : before.cell(c, r);
-            QCOMPARE(pixels.cell(c, r), expected);
+    for (int frame : frames) {
+        for (int k = 1; k <= 2; ++k) {
+            const bool inRange = range.contains(QPoint(2 * k, frame + 1));
+            QCOMPARE(recorded(w(), frame, k), !(yes && inRange));
         }
     }
-    const GridRect s = w().tables.MeasureTable.selection();
+    const TextGrid& grid = *table(w())->grid();
     if (yes) {
         // The current cell is the range's first cell and the clip follows it.
-        QCOMPARE(w().tables.MeasureTable.col(), range.left());
-        QCOMPARE(w().currentFrame, w().tables.MeasureTable.row() - 1);
+        QCOMPARE(grid.col(), range.left());
+        QCOMPARE(frameShown(w()), grid.row() - 1);
     } else {
-        QCOMPARE(QRect(QPoint(s.left, s.top), QPoint(s.right, s.bottom)), range);
-        QCOMPARE(w().tables.MeasureTable.col(), range.right());
-        QCOMPARE(w().tables.MeasureTable.row(), range.bottom());
+        QCOMPARE(::selection(w()), range);
+        QCOMPARE(grid.col(), range.right());
+        QCOMPARE(grid.row(), range.bottom());
     }
 }
 
 void MeasuresPage::escapeAsksForTheRow() {
-    record(w(), 3, 1, QPoint(30, 30));
-    m_fixture->seams.clear();
+    put(w(), 3, 1, QPoint(30, 30));
+    showFrame(w(), 3);
     m_fixture->seams.answerNext(true);
     QTest::keyClick(&w(), Qt::Key_Escape);
     QCOMPARE(m_fixture->seams.count(MessageKind::Confirmation), 1);
     QVERIFY(m_fixture->seams.lastText().contains(QStringLiteral("d'une ligne")));
-    QVERIFY(w().tables.PixelTable.isEmpty(1, 4));
+    QVERIFY(!recorded(w(), 3, 1));
 
     // Not from another page.
-    w().popUpMnuModeEtalonnerClick();
+    trigger(w(), "popUpMnuModeEtalonner");
     m_fixture->seams.clear();
     QTest::keyClick(&w(), Qt::Key_Escape);
-    QCOMPARE(m_fixture->seams.count(MessageKind::Confirmation), 0);
+    QCOMPARE(m_fixture->seams.messages().size(), 0);
 }
 
 void MeasuresPage::openingClearsSilently() {
-    record(w(), 1, 1, QPoint(40, 40));
-    QVERIFY(w().tableauOccupe());
-    m_fixture->seams.clear();
+    put(w(), 1, 1, QPoint(40, 40));
     const OpenedClip again = openGeneratedClip(*m_fixture, smallClipSpec(12), kClip);
     QVERIFY2(again.ok(), qPrintable(again.error));
-    QCOMPARE(m_fixture->seams.count(MessageKind::Confirmation), 0);
-    QVERIFY(!w().tableauOccupe());
-    QVERIFY(pointsEmpty(w()));
-    QVERIFY(!w().tables.silentClear);
+    QCOMPARE(m_fixture->seams.messages().size(), 0);
+    QVERIFY(!w().document().hasPositions());
     // The next clearing of the table asks again.
     m_fixture->seams.answerNext(false);
-    w().Button2Click();
+    named<QToolButton>("Button2")->click();
     QCOMPARE(m_fixture->seams.count(MessageKind::Confirmation), 1);
 }
 
@@ -273,16 +247,13 @@ void MeasuresPage::automaticAdvance_data() {
     QTest::addColumn<int>("nextFrame");
     QTest::addColumn<int>("nextPoint");
     QTest::addColumn<int>("nextCol");
+    // The window applies the plan; every case of the rule: tests/pointing.
     QTest::newRow("H, more points: next point") << 2 << 1 << true << true << 3 << 3 << 2 << 3;
     QTest::newRow("H and V, last point: next frame, point 1")
         << 2 << 2 << true << true << 3 << 4 << 1 << 1;
-    QTest::newRow("H only, last point: stays") << 2 << 2 << true << false << 3 << 3 << 2 << 3;
-    QTest::newRow("V only: same point, next frame") << 2 << 2 << false << true << 3 << 4 << 2 << 3;
     QTest::newRow("neither: stays") << 2 << 1 << false << false << 3 << 3 << 1 << 1;
-    QTest::newRow("last frame: stays") << 2 << 2 << true << true << 11 << 11 << 2 << 3;
     QTest::newRow("one point, H read while disabled")
         << 1 << 1 << false << true << 0 << 1 << 1 << 1;
-    QTest::newRow("one point, H checked") << 1 << 1 << true << true << 0 << 1 << 1 << 1;
 }
 
 void MeasuresPage::automaticAdvance() {
@@ -295,49 +266,48 @@ void MeasuresPage::automaticAdvance() {
     QFETCH(int, nextPoint);
     QFETCH(int, nextCol);
     setPoints(w(), points);
-    QCOMPARE(w().chkBoxAutoH->isEnabled(), points != 1);
-    w().mpPositionner(frame);
-    w().setTableRowsToCurrentFrame();
-    w().udPointNumero->setPosition(point);
-    w().udPointNumeroClick();
-    w().chkBoxAutoH->setChecked(autoH);
-    w().chkBoxAutoV->setChecked(autoV);
+    QCOMPARE(named<QCheckBox>("chkBoxAutoH")->isEnabled(), points != 1);
+    showFrame(w(), frame);
+    setArrows(w(), "udPointNumero", point);
+    named<QCheckBox>("chkBoxAutoH")->setChecked(autoH);
+    named<QCheckBox>("chkBoxAutoV")->setChecked(autoV);
 
     clickSurface(w(), QPoint(33, 44));
-    const int c = 2 * point - 1;
-    QCOMPARE(w().tables.PixelTable.cell(c, frame + 1), QStringLiteral("33"));
-    QCOMPARE(w().tables.PixelTable.cell(c + 1, frame + 1), QStringLiteral("44"));
-    QCOMPARE(w().currentFrame, nextFrame);
-    QCOMPARE(clipgen::readFrameIndex(w().PaintBox1->image()), nextFrame);
-    QCOMPARE(w().udPointNumero->position(), nextPoint);
-    QCOMPARE(w().lblPointNumero->text(), QString::number(nextPoint));
-    QCOMPARE(w().tables.MeasureTable.row(), nextFrame + 1);
-    QCOMPARE(w().tables.MeasureTable.col(), nextCol);
-    // The hidden table follows the shown one.
-    QCOMPARE(w().tables.PixelTable.row(), w().tables.MeasureTable.row());
-    QCOMPARE(w().tables.PixelTable.col(), w().tables.MeasureTable.col());
+    const std::optional<PointPosition> p = w().document().position(frame, point);
+    QVERIFY(p);
+    QCOMPARE(p->pixel, QPointF(33, 44));
+    QCOMPARE(frameShown(w()), nextFrame);
+    QCOMPARE(clipgen::readFrameIndex(surfaceImage(w())), nextFrame);
+    QCOMPARE(w().document().currentPoint(), nextPoint);
+    QCOMPARE(named<UpDown>("udPointNumero")->position(), nextPoint);
+    QCOMPARE(labelText(w(), "lblPointNumero"), QString::number(nextPoint));
+    QCOMPARE(table(w())->grid()->row(), nextFrame + 1);
+    QCOMPARE(table(w())->grid()->col(), nextCol);
 }
 
 void MeasuresPage::refilledPointOverwrites() {
-    record(w(), 5, 1, QPoint(10, 10));
-    const QString firstY = w().tables.MeasureTable.cell(2, 6);
-    record(w(), 5, 1, QPoint(20, 30));
-    QCOMPARE(w().tables.PixelTable.cell(1, 6), QStringLiteral("20"));
-    QCOMPARE(w().tables.PixelTable.cell(2, 6), QStringLiteral("30"));
-    QVERIFY(w().tables.MeasureTable.cell(2, 6) != firstY);
-    QCOMPARE(w().tables.MeasureTable.cell(1, 6), FormatSci(2, 20));
+    clickBox(named<QCheckBox>("chkBoxAutoV")); // stay on the frame
+    showFrame(w(), 5);
+    clickSurface(w(), QPoint(60, 60));
+    QCOMPARE(surfaceRgb(w(), QPoint(60, 60)), 0xFFFFFFu);
+    clickSurface(w(), QPoint(90, 80));
+    QCOMPARE(w().document().position(5, 1)->pixel, QPointF(90, 80));
+    QCOMPARE(w().document().positionCount(), 1);
+    // The mark moved with it.
+    QCOMPARE(surfaceRgb(w(), QPoint(90, 80)), 0xFFFFFFu);
+    QVERIFY(surfaceRgb(w(), QPoint(60, 60)) != 0xFFFFFFu);
 }
 
 void MeasuresPage::clicksOutsideRecordNothing() {
-    w().chkBoxAutoV->setChecked(false);
+    named<QCheckBox>("chkBoxAutoV")->setChecked(false);
     clickSurface(w(), QPoint(160, 10)); // one pixel beyond the right edge
     clickSurface(w(), QPoint(10, 120)); // one beyond the bottom edge
     clickSurface(w(), QPoint(10, 10), Qt::RightButton);
-    w().PaintBox1->popupMenu()->close();
-    QVERIFY(!w().tableauOccupe());
-    QVERIFY(!w().popUpMenuAtteindre->isEnabled());
+    named<PaintBox>("PaintBox1")->popupMenu()->close();
+    QVERIFY(!w().document().hasPositions());
+    QVERIFY(!named<QAction>("popUpMenuAtteindre")->isEnabled());
     clickSurface(w(), QPoint(159, 119)); // the last pixel counts
-    QCOMPARE(w().tables.PixelTable.cell(1, 1), QStringLiteral("159"));
+    QCOMPARE(w().document().position(0, 1)->pixel, QPointF(159, 119));
 }
 
 void MeasuresPage::doubleClickRecordsOnce_data() {
@@ -353,7 +323,7 @@ void MeasuresPage::doubleClickRecordsOnce() {
     QFETCH(int, frames);
     // What the platform sends for a double-click: press, release, then a
     // double-click press and its release.
-    QWidget* box = w().PaintBox1;
+    QWidget* box = widgetNamed(w(), "PaintBox1");
     QTest::mousePress(box, Qt::LeftButton, {}, QPoint(40, 50));
     QTest::mouseRelease(box, Qt::LeftButton, {}, QPoint(40, 50));
     QMouseEvent doubleClick(QEvent::MouseButtonDblClick, QPointF(second), QPointF(second),
@@ -361,58 +331,34 @@ void MeasuresPage::doubleClickRecordsOnce() {
                             Qt::NoModifier);
     QApplication::sendEvent(box, &doubleClick);
     QTest::mouseRelease(box, Qt::LeftButton, {}, second);
-    QCOMPARE(w().currentFrame, frames);
-    QCOMPARE(w().tables.PixelTable.isEmpty(1, 2), frames < 2);
+    QCOMPARE(frameShown(w()), frames);
+    QCOMPARE(w().document().positionCount(), frames);
     // Rapid single clicks on different places all count.
     for (int i = 0; i < 5; ++i)
         clickSurface(w(), QPoint(70 + 3 * i, 60));
-    QCOMPARE(w().currentFrame, frames + 5);
+    QCOMPARE(frameShown(w()), frames + 5);
 }
 
-void MeasuresPage::timeOriginRewritesTimes() {
-    record(w(), 1, 1, QPoint(12, 34));
-    const QString x2 = w().tables.MeasureTable.cell(1, 2);
-    QVERIFY(!x2.isEmpty());
+void MeasuresPage::timeOriginArrows() {
     for (int i = 0; i < 4; ++i)
-        QTest::mouseClick(w().udt0->upButton(), Qt::LeftButton);
-    QCoreApplication::processEvents(); // the release's rewrite is queued
-    QCOMPARE(w().udt0->position(), 5);
-    QCOMPARE(w().lblt0->text(), QStringLiteral("5"));
-    QCOMPARE(w().StringGrid1->timeOrigin(), 5);
-    for (int r = 1; r <= 12; ++r) {
-        const QString pixelTime = r < 5 ? QString() : QString::number(r - 5);
-        QCOMPARE(w().tables.PixelTable.cell(0, r), pixelTime);
-        const long double t = (r - 5) * w().ClipInfo.framePeriod;
-        QCOMPARE(w().tables.MeasureTable.cell(0, r), r < 5 ? QString() : FormatTime("0.000", t));
-    }
-    QCOMPARE(w().tables.MeasureTable.cell(0, 5), QStringLiteral("0.000"));
-    QCOMPARE(w().tables.MeasureTable.cell(1, 2), x2); // x and y stay
+        QTest::mouseClick(named<UpDown>("udt0")->upButton(), Qt::LeftButton);
+    QCoreApplication::processEvents(); // the release's change is queued
+    QCOMPARE(labelText(w(), "lblt0"), QStringLiteral("5"));
+    QCOMPARE(w().document().timeOrigin(), 4);
+    QCOMPARE(table(w())->text(0, 5), QStringLiteral("0.000"));
+    QCOMPARE(table(w())->text(0, 4), QString());
     // Rows before the time origin are drawn grey.
-    const QImage table = w().StringGrid1->viewport()->grab().toImage();
+    const QImage picture = table(w())->viewport()->grab().toImage();
     const auto background = [&](int col, int row) {
-        return QColor(table.pixel(w().StringGrid1->cellRect(col, row).topLeft() + QPoint(1, 1)));
+        return QColor(picture.pixel(table(w())->cellRect(col, row).topLeft() + QPoint(1, 1)));
     };
     QCOMPARE(background(0, 2), QColor(192, 192, 192));
     QCOMPARE(background(0, 6), QColor(255, 255, 225));
-    w().mpPositionner(4);
-    QCOMPARE(w().lblNoImage5->text(), QStringLiteral("   ( t= 0 )"));
-    w().mpPositionner(5);
-    QCOMPARE(w().lblNoImage5->text(), QString());
-}
-
-void MeasuresPage::timeOriginAccelerates() {
-    w().udt0MouseDown();
-    QVERIFY(w().Timer2->isActive());
-    QCOMPARE(w().Timer2->interval(), 500);
-    QVERIFY(QTest::qWaitFor([&] { return w().udt0->increment() >= 4; }, 2500));
-    // The step stops doubling once it reaches the maximum (12 frames).
-    QVERIFY(QTest::qWaitFor([&] { return w().udt0->increment() >= 12; }, 2500));
-    const int held = w().udt0->increment();
-    QTest::qWait(600);
-    QCOMPARE(w().udt0->increment(), held);
-    w().udt0MouseUp();
-    QVERIFY(!w().Timer2->isActive());
-    QCOMPARE(w().udt0->increment(), 1);
+    // The frame of t = 0 says so.
+    showFrame(w(), 4);
+    QCOMPARE(labelText(w(), "lblNoImage5"), QStringLiteral("   ( t= 0 )"));
+    showFrame(w(), 5);
+    QCOMPARE(labelText(w(), "lblNoImage5"), QString());
 }
 
 void MeasuresPage::heldArrowAcceleratesUntilReleased_data() {
@@ -426,84 +372,83 @@ void MeasuresPage::heldArrowAcceleratesUntilReleased() {
     // The arrow held with the mouse repeats its press and release; the step
     // must still double and the times wait for the real release.
     QFETCH(bool, onTheArrow);
-    QToolButton* up = w().udt0->upButton();
+    auto* arrows = named<UpDown>("udt0");
+    auto* timer = named<QTimer>("Timer2");
+    QToolButton* up = arrows->upButton();
     QTest::mousePress(up, Qt::LeftButton);
-    QVERIFY(w().Timer2->isActive());
-    QVERIFY(QTest::qWaitFor([&] { return w().udt0->increment() >= 2; }, 1500));
-    QVERIFY(w().Timer2->isActive());
-    QVERIFY(w().udt0->position() > 1);
+    QVERIFY(timer->isActive());
+    QVERIFY(QTest::qWaitFor([&] { return arrows->increment() >= 2; }, 1500));
+    QVERIFY(timer->isActive());
+    QVERIFY(arrows->position() > 1);
+    QCOMPARE(w().document().timeOrigin(), 0); // not while held
     QTest::mouseRelease(up, Qt::LeftButton, Qt::NoModifier,
                         onTheArrow ? up->rect().center() : QPoint(-20, -20));
-    QCoreApplication::processEvents(); // the release's rewrite is queued
-    QVERIFY(!w().Timer2->isActive());
-    QCOMPARE(w().udt0->increment(), 1);
-    const int t0 = w().udt0->position();
-    QCOMPARE(w().lblt0->text(), QString::number(t0));
-    QCOMPARE(w().tables.PixelTable.cell(0, t0), QStringLiteral("0"));
-    QCOMPARE(w().tables.PixelTable.cell(0, t0 - 1), QString());
-    QCOMPARE(w().tables.MeasureTable.cell(0, t0), QStringLiteral("0.000"));
+    QCoreApplication::processEvents(); // the release's change is queued
+    QVERIFY(!timer->isActive());
+    QCOMPARE(arrows->increment(), 1);
+    const int t0 = arrows->position();
+    QCOMPARE(labelText(w(), "lblt0"), QString::number(t0));
+    QCOMPARE(w().document().timeOrigin(), t0 - 1);
+    QCOMPARE(table(w())->text(0, t0), QStringLiteral("0.000"));
 }
 
 void MeasuresPage::fewerPointsKeepCurrentPointInRange() {
     setPoints(w(), 4);
-    QCOMPARE(w().tables.MeasureTable.colCount(), 9);
-    QCOMPARE(w().tables.MeasureTable.cell(7, 0), QStringLiteral("x4(m)"));
-    w().udPointNumero->setPosition(4);
-    w().udPointNumeroClick();
-    QCOMPARE(w().tables.currentPoint(), 4);
+    QCOMPARE(table(w())->grid()->colCount(), 9);
+    setArrows(w(), "udPointNumero", 4);
+    QCOMPARE(w().document().currentPoint(), 4);
     setPoints(w(), 2);
-    QCOMPARE(w().udPointNumero->maximum(), 2);
-    QVERIFY(w().tables.currentPoint() >= 1 && w().tables.currentPoint() <= 2);
-    QCOMPARE(w().udPointNumero->position(), w().tables.currentPoint());
-    QCOMPARE(w().lblPointNumero->text(), QString::number(w().tables.currentPoint()));
-    QCOMPARE(w().lblPointsPlan->text(), QStringLiteral("2"));
+    auto* pointArrows = named<UpDown>("udPointNumero");
+    const int current = w().document().currentPoint();
+    QCOMPARE(pointArrows->maximum(), 2);
+    QVERIFY(current >= 1 && current <= 2);
+    QCOMPARE(pointArrows->position(), current);
+    QCOMPARE(labelText(w(), "lblPointNumero"), QString::number(current));
+    QCOMPARE(labelText(w(), "lblPointsPlan"), QStringLiteral("2"));
     setPoints(w(), 1);
-    QCOMPARE(w().tables.MeasureTable.colCount(), 3);
-    QCOMPARE(w().tables.PixelTable.colCount(), 3);
-    QCOMPARE(w().tables.MeasureTable.cell(1, 0), QStringLiteral("x(m)"));
-    QCOMPARE(w().tables.MeasureTable.cell(2, 0), QStringLiteral("y(m)"));
-    QCOMPARE(w().tables.PixelTable.cell(1, 0), QStringLiteral("x"));
-    QCOMPARE(w().tables.currentPoint(), 1);
-    QVERIFY(!w().chkBoxAutoH->isEnabled());
-    QVERIFY(!w().mnuAutoH->isEnabled());
-    QVERIFY(!w().udPointNumero->isEnabled());
+    QCOMPARE(table(w())->grid()->colCount(), 3);
+    QCOMPARE(table(w())->text(1, 0), QStringLiteral("x(m)"));
+    QVERIFY(!named<QCheckBox>("chkBoxAutoH")->isEnabled());
+    QVERIFY(!named<QAction>("mnuAutoH")->isEnabled());
+    QVERIFY(!pointArrows->isEnabled());
 }
 
 void MeasuresPage::recordedRowStaysInView() {
     // A short table view: fewer rows shown than the clip has frames.
-    w().StringGrid1->setFixedHeight(5 * 23 + 10);
+    table(w())->setFixedHeight(5 * 23 + 10);
     QCoreApplication::processEvents();
-    const TextGrid& table = w().tables.MeasureTable;
-    QVERIFY(table.visibleRowCount() >= 2 && table.visibleRowCount() < 11);
+    const TextGrid& grid = *table(w())->grid();
+    QVERIFY(grid.visibleRowCount() >= 2 && grid.visibleRowCount() < 11);
     for (int frame = 0; frame < 12; ++frame) {
         clickSurface(w(), QPoint(20 + frame, 30));
-        const int recorded = frame + 1;
-        QVERIFY2(recorded >= table.topRow() && recorded < table.topRow() + table.visibleRowCount(),
-                 qPrintable(QStringLiteral("row %1, top %2").arg(recorded).arg(table.topRow())));
-        QVERIFY(w().StringGrid1->cellRect(1, recorded).isValid());
-        QCOMPARE(w().tables.PixelTable.topRow(), table.topRow());
+        const int row = frame + 1;
+        QVERIFY2(row >= grid.topRow() && row < grid.topRow() + grid.visibleRowCount(),
+                 qPrintable(QStringLiteral("row %1, top %2").arg(row).arg(grid.topRow())));
+        QVERIFY(table(w())->cellRect(1, row).isValid());
     }
-    QVERIFY(table.topRow() > 1);
+    QVERIFY(grid.topRow() > 1);
     // Page Up shows the previous frame, and the row follows.
-    const int before = table.row();
-    QTest::keyClick(w().StringGrid1, Qt::Key_PageUp);
-    QCOMPARE(table.row(), before - 1);
-    QCOMPARE(w().currentFrame, table.row() - 1);
+    const int before = grid.row();
+    QTest::keyClick(table(w()), Qt::Key_PageUp);
+    QCOMPARE(grid.row(), before - 1);
+    QCOMPARE(frameShown(w()), grid.row() - 1);
 }
 
 void MeasuresPage::autoSwitchesMirrorTheMenu() {
-    QVERIFY(w().mnuAutoV->isChecked());
-    w().mnuAutoV->trigger();
-    QVERIFY(!w().mnuAutoV->isChecked());
-    QVERIFY(!w().chkBoxAutoV->isChecked());
-    clickBox(w().chkBoxAutoV);
-    QVERIFY(w().chkBoxAutoV->isChecked());
-    QVERIFY(w().mnuAutoV->isChecked());
+    auto* menuV = named<QAction>("mnuAutoV");
+    auto* boxV = named<QCheckBox>("chkBoxAutoV");
+    QVERIFY(menuV->isChecked());
+    menuV->trigger();
+    QVERIFY(!menuV->isChecked());
+    QVERIFY(!boxV->isChecked());
+    clickBox(boxV);
+    QVERIFY(boxV->isChecked());
+    QVERIFY(menuV->isChecked());
     setPoints(w(), 2);
-    clickBox(w().chkBoxAutoH);
-    QVERIFY(!w().mnuAutoH->isChecked());
-    w().mnuAutoH->trigger();
-    QVERIFY(w().chkBoxAutoH->isChecked());
+    clickBox(named<QCheckBox>("chkBoxAutoH"));
+    QVERIFY(!named<QAction>("mnuAutoH")->isChecked());
+    named<QAction>("mnuAutoH")->trigger();
+    QVERIFY(named<QCheckBox>("chkBoxAutoH")->isChecked());
 }
 
 QTEST_MAIN(MeasuresPage)

@@ -5,6 +5,7 @@
 // that apply. The window is reached through its commands and object names.
 #include "app/hint_tracker.h"
 #include "app/main_window.h"
+#include "document/measurement_document.h"
 #include "support/generated_clips.h"
 #include "support/measure_window.h"
 #include "support/modal_driver.h"
@@ -33,13 +34,13 @@ QString writeText(const QString& name, const QByteArray& bytes) {
 // A 25 frames per second clip of `frames` frames, `width` x 240.
 QString clip(const QString& name, clipgen::Codec codec, clipgen::Container container, int frames,
              int width = 320) {
-    clipgen::ClipSpec spec;
-    spec.codec = codec;
-    spec.container = container;
-    spec.frames = frames;
-    spec.width = width;
-    spec.height = 240;
-    return testing::generatedClip(spec, name);
+    clipgen::ClipSpec clipSpec;
+    clipSpec.codec = codec;
+    clipSpec.container = container;
+    clipSpec.frames = frames;
+    clipSpec.width = width;
+    clipSpec.height = 240;
+    return testing::generatedClip(clipSpec, name);
 }
 
 } // namespace
@@ -163,7 +164,7 @@ void OpenDialogTest::pageComesBackWithoutANewClip() {
     QFETCH(bool, cancelled);
     const QString avi = clip("school.avi", clipgen::Codec::Mjpeg, clipgen::Container::Avi, 20);
     openThroughMenu(avi);
-    QVERIFY(w().clipOpen());
+    QVERIFY(w().document().hasClip());
     auto* before = w().findChild<QWidget*>(page);
     named<QTabWidget>("PageControl1")->setCurrentWidget(before);
     QWidget* whileBrowsing = nullptr;
@@ -183,7 +184,7 @@ void OpenDialogTest::pageComesBackWithoutANewClip() {
 void OpenDialogTest::eachOpeningOffersTheSizesThatApply() {
     // Larger than the clip area: "Adapter" shows it smaller.
     openThroughMenu(clip("large.avi", clipgen::Codec::Mjpeg, clipgen::Container::Avi, 5, 1600));
-    QVERIFY(w().clipOpen());
+    QVERIFY(w().document().hasClip());
     auto* hundred = named<QAction>("mnuIma100");
     auto* adapt = named<QAction>("mnuImaAdapter");
     auto* other = named<QAction>("mnuImaAutre");

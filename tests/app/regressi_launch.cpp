@@ -2,6 +2,7 @@
 // wine: they record their arguments and working folder. The launch writes
 // the table beside the executable and starts it there on the bare name.
 #include "export/regressi_launch.h"
+#include "app/config_file.h"
 #include "app/main_window.h"
 #include "common/number_format.h"
 #include "export/export_table.h"
@@ -47,11 +48,17 @@ struct LaunchWindow {
             clickSurface(w(), QPoint(20 + 10 * i, 30 + 5 * i));
     }
     TForm1& w() { return *fixture.window; }
-    void setRegressi(const QString& version, const QString& path) {
-        w().config.setRegressi(version, path);
-        w().config.save();
+    // The launch reads the settings file itself, as another run may have set it.
+    bool setRegressi(const QString& version, const QString& path) {
+        ConfigFile config(fixture.folder());
+        config.loadAtStartup();
+        config.setRegressi(version, path);
+        return config.save();
     }
-    bool launchEnabled() { return w().mnuRegExec->isEnabled() && w().bbtnRegExec->isEnabled(); }
+    QToolButton* launchButton() { return child<QToolButton>(w(), "bbtnRegExec"); }
+    bool launchEnabled() {
+        return child<QAction>(w(), "mnuRegExec")->isEnabled() && launchButton()->isEnabled();
+    }
 
     MainWindowFixture fixture;
     bool opened = false;
@@ -101,16 +108,16 @@ void RegressiLaunchTest::startsOnTheTemporaryFile() {
     const QString record = dir.filePath(QStringLiteral("record.txt"));
     const QString script = folder + QStringLiteral("/regressi");
     QVERIFY(writeRecorder(script, record));
-    l.setRegressi(version, script);
+    QVERIFY(l.setRegressi(version, script));
 
     l.fixture.seams.answerNext(true);
-    l.w().bbtnRegExec->click();
+    l.launchButton()->click();
     QCOMPARE(l.fixture.seams.count(MessageKind::Error), 0);
     QTRY_VERIFY_WITH_TIMEOUT(readAll(record).count('\n') >= 2, 10000);
     QCOMPARE(QString::fromUtf8(readAll(record)).split(u'\n'),
              QStringList({folder, fileName, QString()}));
 
-    const ExportTable table = readExportTable(l.w().tables);
+    const ExportTable table = readExportTable(l.w().document());
     QCOMPARE(int(table.rows.size()), 3);
     const RegressiFormat format =
         version == QLatin1String("WIN") ? RegressiFormat::Windows : RegressiFormat::Dos;
@@ -130,10 +137,10 @@ void RegressiLaunchTest::throughWine() {
     QFile(exe).open(QIODevice::WriteOnly); // not executable here: wine runs it
     const QByteArray path = qgetenv("PATH");
     qputenv("PATH", dir.filePath(QStringLiteral("bin")).toUtf8() + ':' + path);
-    l.setRegressi(QStringLiteral("win"), exe);
+    QVERIFY(l.setRegressi(QStringLiteral("win"), exe));
 
     l.fixture.seams.answerNext(true);
-    l.w().mnuRegExec->trigger();
+    trigger(l.w(), "mnuRegExec");
     qputenv("PATH", path);
     QTRY_VERIFY_WITH_TIMEOUT(readAll(record).count('\n') >= 3, 10000);
     QCOMPARE(QString::fromUtf8(readAll(record)).split(u'\n'),
@@ -178,7 +185,7 @@ void RegressiLaunchTest::failures() {
     QFile(dir.filePath(QStringLiteral("notes.txt"))).open(QIODevice::WriteOnly);
     QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("blocked/~avireg~.rw3")));
     QVERIFY(writeRecorder(dir.filePath(QStringLiteral("blocked/regressi")), record));
-    l.setRegressi(version, dir.filePath(executable));
+    QVERIFY(l.setRegressi(version, dir.filePath(executable)));
     const QStringList before = QDir(dir.path()).entryList(QDir::Files);
 
     CountingStarter starter(startSucceeds);
@@ -186,7 +193,7 @@ void RegressiLaunchTest::failures() {
     if (!message.isEmpty()) {
         l.fixture.seams.answerNext(true); // the error box
     }
-    l.w().bbtnRegExec->click();
+    l.launchButton()->click();
     QCOMPARE(l.fixture.seams.count(MessageKind::Confirmation), 1);
     QCOMPARE(l.fixture.seams.count(MessageKind::Error), message.isEmpty() ? 0 : 1);
     if (!message.isEmpty())

@@ -1,18 +1,19 @@
-// "Annuler" and "Rétablir": every change of the measurements is undone and
-// redone, the tables and the marks on the picture exactly as they were.
-#include "app/dialogs/dialogs.h"
-#include "app/dialogs/display_size_dialog.h"
-#include "app/dialogs/goto_dialog.h"
+// "Annuler" and "Rétablir" in the window: Ctrl+Z and Ctrl+Y after each thing
+// a user does to the measurements bring back the table, the fields and the
+// picture exactly as they were. What each command changes in the document is
+// tested without a window (tests/document/document_undo.cpp).
 #include "app/main_window.h"
-#include "app/paint_box.h"
 #include "app/string_grid.h"
 #include "app/up_down.h"
+#include "document/measurement_document.h"
 #include "support/measure_window.h"
 #include "support/modal_driver.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
@@ -26,19 +27,33 @@ using namespace traxilo::test;
 
 namespace {
 
+template <class T> T* find(const TForm1& w, const char* name) {
+    T* found = child<T>(w, name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return found;
+}
+
+// Everything the window shows of the measurements.
 struct Shown {
-    QStringList pixels, metres;
+    QStringList table;
+    QStringList fields; // distance, capture rate, t0, points per frame, mark size
+    bool pointDrawn = true;
     QImage surface;
-    QString distance;
-    int percent = 0;
-    explicit Shown(TForm1& w)
-        : pixels(gridCells(w.tables.PixelTable)), metres(gridCells(w.tables.MeasureTable)),
-          distance(w.edSi->text()), percent(w.displaySize.displayPercent) {
-        w.Drawpoints();
-        surface = w.PaintBox1->image().copy();
-    }
+    explicit Shown(const TForm1& w)
+        : table(tableCells(w)), fields{find<QLineEdit>(w, "edSi")->text(),
+                                       find<QLineEdit>(w, "edCadencePrise")->text(),
+                                       labelText(w, "lblt0"), labelText(w, "lblPointsPlan"),
+                                       labelText(w, "lblTaillePoints")},
+          pointDrawn(find<QCheckBox>(w, "chkBoxPtDed")->isChecked()),
+          surface(surfaceImage(w).copy()) {}
     bool operator==(const Shown&) const = default;
 };
+
+// The first point of every frame 0..4, on a line across the picture.
+QPoint initialClick(int frame) {
+    return QPoint(20 + 10 * frame, 90 - 8 * frame);
+}
 
 } // namespace
 
@@ -47,14 +62,19 @@ class UndoTest : public QObject {
 private slots:
     void init();
     void cleanup() { m_fixture.reset(); }
-    void eachChangeUndoneAndRedone_data();
-    void eachChangeUndoneAndRedone();
-    void commandsFollowTheStack();
+    void eachActionUndoneAndRedone_data();
+    void eachActionUndoneAndRedone();
+    void undoingAClickBringsBackItsFrameAndPoint();
+    void commandsFollowTheHistory();
 
 private:
     TForm1& w() { return *m_fixture->window; }
-    void prepare(const QString& which); // what the user does before the change
-    void change(const QString& which);
+    void prepare(const QString& action); // what the user does before the change
+    void act(const QString& action);
+    void undoKey(Qt::Key key) {
+        QApplication::setActiveWindow(&w()); // a dialog may have been the active one
+        QTest::keyClick(&w(), key, Qt::ControlModifier);
+    }
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
@@ -63,122 +83,161 @@ void UndoTest::init() {
     QVERIFY(m_fixture->isValid());
     const OpenedClip clip = openGeneratedClip(*m_fixture, smallClipSpec(12), "undo.avi");
     QVERIFY2(clip.ok(), qPrintable(clip.error));
-    for (int i = 0; i < 5; ++i)
-        clickSurface(w(), QPoint(20 + 10 * i, 90 - 8 * i));
-    w().mpPositionner(2);
-    w().setTableRowsToCurrentFrame();
-    w().undoStack->clear();
+    for (int frame = 0; frame < 5; ++frame)
+        clickSurface(w(), initialClick(frame)); // each click moves on to the next frame
+    // The first frame: the clearings go back to the table's first row.
+    showFrame(w(), 0);
+    w().document().undoStack()->clear();
 }
 
-void UndoTest::prepare(const QString& which) {
+void UndoTest::prepare(const QString& action) {
     TForm1& win = w();
-    if (which == "go-to delete") {
-        win.tables.MeasureTable.setCurrent(1, 4); // the line chosen shows its frame
-    } else if (which == "origin") {
-        win.popUpMnuModeEtalonnerClick();
-        clickBox(win.rbChxOrig);
-    } else if (which == "distance") {
-        win.popUpMnuModeEtalonnerClick();
-        clickBox(win.rbEtalonSimu);
+    auto* grid = find<StringGrid>(win, "StringGrid1");
+    if (action == "Delete") {
+        // x and y of frames 1 to 3 chosen: a click, then a shift-click.
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 2).center());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::ShiftModifier,
+                          grid->cellRect(2, 4).center());
+    } else if (action == "go-to Delete") {
+        clickSurface(win, initialClick(0), Qt::RightButton); // the mark of the frame shown
+        QVERIFY(find<QAction>(win, "popUpMenuAtteindre")->isEnabled());
+    } else if (action == "origin click" || action == "typed distance") {
+        trigger(win, "popUpMnuModeEtalonner");
+        clickBox(find<QRadioButton>(win, action == "origin click" ? "rbChxOrig" : "rbEtalonSimu"));
     }
 }
 
-void UndoTest::change(const QString& which) {
+void UndoTest::act(const QString& action) {
     TForm1& win = w();
-    if (which == "point") {
+    if (action == "click") {
         clickSurface(win, QPoint(77, 33));
-    } else if (which == "column") {
+    } else if (action.startsWith("clear")) {
+        const char* button = action == "clear column" ? "Button0"
+                             : action == "clear row"  ? "Button1"
+                                                      : "Button2";
         m_fixture->seams.answerNext(true);
-        win.Button0->click();
-    } else if (which == "row") {
+        find<QToolButton>(win, button)->click();
+    } else if (action == "Delete") {
         m_fixture->seams.answerNext(true);
-        win.Button1->click();
-    } else if (which == "table") {
-        m_fixture->seams.answerNext(true);
-        win.Button2->click();
-    } else if (which == "delete key") {
-        win.tables.MeasureTable.setSelection({1, 2, 2, 4});
-        m_fixture->seams.answerNext(true);
-        QTest::keyClick(win.StringGrid1, Qt::Key_Delete);
-    } else if (which == "go-to delete") {
-        win.alleraDeletePressed();
-    } else if (which == "time origin") {
-        QTest::mouseClick(win.udt0->upButton(), Qt::LeftButton);
-        QTest::mouseClick(win.udt0->upButton(), Qt::LeftButton);
-        QCoreApplication::processEvents();
-    } else if (which == "origin") {
-        clickSurface(win, QPoint(60, 60));
-    } else if (which == "distance") {
-        win.edSi->setFocus();
-        win.edSi->selectAll();
-        QTest::keyClicks(win.edSi, QStringLiteral("2.5"));
-        clickBox(win.rbChxOrig); // leaves the field
-    } else if (which == "points per frame") {
-        QTest::mouseClick(win.udPointsPlan->upButton(), Qt::LeftButton);
-    } else if (which == "display size") {
-        m_fixture->seams.answerNext(true); // the table will be emptied
-        TtailleImaBox* box = win.dialogs->tailleImaBox;
+        QTest::keyClick(find<StringGrid>(win, "StringGrid1"), Qt::Key_Delete);
+    } else if (action == "go-to Delete") {
+        auto* dialog = find<QDialog>(win, "alleraDlg");
         runModal(
-            box, [&win] { win.bbtnIma->click(); },
-            [box] {
-                box->setPosition(150);
-                box->OKBtn->click();
+            dialog, [&win] { trigger(win, "popUpMenuAtteindre"); },
+            [dialog] {
+                auto* list = dialog->findChild<QTableWidget*>();
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, {},
+                                  list->visualItemRect(list->item(0, 0)).center());
+                QTest::keyClick(list, Qt::Key_Delete);
+                dialog->accept();
             });
-        QCOMPARE(win.displaySize.displayPercent, 150);
+    } else if (action == "time origin") {
+        auto* t0 = find<UpDown>(win, "udt0");
+        QTest::mouseClick(t0->upButton(), Qt::LeftButton);
+        QTest::mouseClick(t0->upButton(), Qt::LeftButton);
+        QCoreApplication::processEvents(); // the release is taken after the click
+    } else if (action == "origin click") {
+        clickSurface(win, QPoint(60, 60));
+    } else if (action == "typed distance") {
+        auto* field = find<QLineEdit>(win, "edSi");
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("2.5"));
+        find<QWidget>(win, "PaintBox1")->setFocus(); // the field keeps Ctrl+Z for its text
+    } else if (action == "points per frame") {
+        QTest::mouseClick(find<UpDown>(win, "udPointsPlan")->upButton(), Qt::LeftButton);
+    } else if (action == "mark size") {
+        trigger(win, "mnuTaille5");
+    } else if (action == "point hidden") {
+        clickBox(find<QCheckBox>(win, "chkBoxPtDed"));
+    } else if (action == "capture rate") {
+        auto* field = find<QLineEdit>(win, "edCadencePrise");
+        field->setFocus();
+        field->selectAll();
+        QTest::keyClicks(field, QStringLiteral("100"));
+        find<QWidget>(win, "PaintBox1")->setFocus(); // the field keeps Ctrl+Z for its text
     }
 }
 
-void UndoTest::eachChangeUndoneAndRedone_data() {
-    QTest::addColumn<QString>("which");
-    for (const char* name :
-         {"point", "column", "row", "table", "delete key", "go-to delete", "time origin", "origin",
-          "distance", "points per frame", "display size"})
+void UndoTest::eachActionUndoneAndRedone_data() {
+    QTest::addColumn<QString>("action");
+    for (const char* name : {"click", "clear column", "clear row", "clear table", "Delete",
+                             "go-to Delete", "time origin", "origin click", "typed distance",
+                             "points per frame", "mark size", "point hidden", "capture rate"})
         QTest::newRow(name) << QString::fromLatin1(name);
 }
 
-void UndoTest::eachChangeUndoneAndRedone() {
-    QFETCH(QString, which);
-    prepare(which);
+void UndoTest::eachActionUndoneAndRedone() {
+    QFETCH(QString, action);
+    prepare(action);
     const Shown before(w());
-    change(which);
+    act(action);
     const Shown after(w());
-    QVERIFY2(!(after == before), "the change changed nothing");
-    QCOMPARE(w().undoStack->count(), 1);
+    QVERIFY2(!(after == before), "the action changed nothing");
+    QCOMPARE(w().document().undoStack()->count(), 1); // one step, however many keys
 
-    QApplication::setActiveWindow(&w()); // a dialog may have been the active one
-    QTest::keyClick(&w(), Qt::Key_Z, Qt::ControlModifier);
-    QCOMPARE(w().undoStack->index(), 0);
+    undoKey(Qt::Key_Z);
     const Shown undone(w());
-    QCOMPARE(undone.pixels, before.pixels);
-    QCOMPARE(undone.metres, before.metres);
-    QCOMPARE(undone.distance, before.distance);
-    QCOMPARE(undone.percent, before.percent);
+    QCOMPARE(undone.table, before.table);
+    QCOMPARE(undone.fields, before.fields);
+    QCOMPARE(undone.pointDrawn, before.pointDrawn);
     QVERIFY(undone.surface == before.surface);
 
-    QTest::keyClick(&w(), Qt::Key_Y, Qt::ControlModifier);
-    QCOMPARE(w().undoStack->index(), 1);
+    undoKey(Qt::Key_Y);
     const Shown redone(w());
-    QCOMPARE(redone.pixels, after.pixels);
-    QCOMPARE(redone.metres, after.metres);
-    QCOMPARE(redone.percent, after.percent);
-    QVERIFY(redone.surface.size() == after.surface.size());
+    QCOMPARE(redone.table, after.table);
+    QCOMPARE(redone.fields, after.fields);
+    QCOMPARE(redone.pointDrawn, after.pointDrawn);
+    if (action != "click") // the click moved on to the next frame, the redo does not
+        QVERIFY(redone.surface == after.surface);
 }
 
-void UndoTest::commandsFollowTheStack() {
-    QVERIFY(!w().mnuAnnuler->isEnabled());
-    QVERIFY(!w().bbtnAnnuler->isEnabled());
+// The user sees what was undone and can click it again: its frame shown,
+// its point current, its x cell chosen.
+void UndoTest::undoingAClickBringsBackItsFrameAndPoint() {
+    QTest::mouseClick(find<UpDown>(w(), "udPointsPlan")->upButton(), Qt::LeftButton);
+    QTest::mouseClick(find<UpDown>(w(), "udPointNumero")->upButton(), Qt::LeftButton);
+    showFrame(w(), 6);
+    clickSurface(w(), QPoint(100, 40)); // point 2 of frame 6; on to frame 7
+    QCOMPARE(frameShown(w()), 7);
+    QTest::mouseClick(find<UpDown>(w(), "udPointNumero")->downButton(), Qt::LeftButton);
+    showFrame(w(), 9);
+
+    trigger(w(), "mnuAnnuler");
+    QCOMPARE(frameShown(w()), 6);
+    QCOMPARE(clipgen::readFrameIndex(surfaceImage(w())), 6);
+    QCOMPARE(w().document().currentPoint(), 2);
+    QCOMPARE(labelText(w(), "lblPointNumero"), QStringLiteral("2"));
+    const TextGrid* grid = find<StringGrid>(w(), "StringGrid1")->grid();
+    QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(3, 7));
+    QVERIFY(!w().document().position(6, 2));
+}
+
+void UndoTest::commandsFollowTheHistory() {
+    const auto enabled = [this] {
+        QList<bool> on;
+        for (const char* name : {"mnuAnnuler", "mnuRetablir"})
+            on << find<QAction>(w(), name)->isEnabled();
+        for (const char* name : {"bbtnAnnuler", "bbtnRetablir"})
+            on << find<QToolButton>(w(), name)->isEnabled();
+        return on;
+    };
+    QCOMPARE(enabled(), (QList<bool>{false, false, false, false}));
     clickSurface(w(), QPoint(70, 30));
-    QVERIFY(w().mnuAnnuler->isEnabled());
-    QVERIFY(w().bbtnAnnuler->isEnabled());
-    QVERIFY(!w().bbtnRetablir->isEnabled());
-    w().bbtnAnnuler->click();
-    QVERIFY(w().bbtnRetablir->isEnabled());
-    QVERIFY(w().mnuRetablir->isEnabled());
-    // Opening another clip starts a new history.
+    QCOMPARE(enabled(), (QList<bool>{true, false, true, false}));
+    find<QToolButton>(w(), "bbtnAnnuler")->click();
+    QCOMPARE(w().document().position(0, 1)->pixel, QPointF(initialClick(0)));
+    QCOMPARE(enabled(), (QList<bool>{false, true, false, true}));
+    find<QToolButton>(w(), "bbtnRetablir")->click();
+    QCOMPARE(w().document().position(0, 1)->pixel, QPointF(70, 30));
+    find<QToolButton>(w(), "bbtnAnnuler")->click();
+
+    // Another clip starts a new history: nothing of the first can come back.
     const OpenedClip other = openGeneratedClip(*m_fixture, smallClipSpec(8), "undo2.avi");
     QVERIFY2(other.ok(), qPrintable(other.error));
-    QVERIFY(!w().mnuAnnuler->isEnabled());
-    QVERIFY(!w().mnuRetablir->isEnabled());
+    QCOMPARE(enabled(), (QList<bool>{false, false, false, false}));
+    undoKey(Qt::Key_Y);
+    QVERIFY(!w().document().hasPositions());
 }
 
 QTEST_MAIN(UndoTest)

@@ -5,13 +5,14 @@
 #include "app/main_window.h"
 #include "app/paint_box.h"
 #include "app/up_down.h"
-#include "pointing/style_table.h"
+#include "document/measurement_document.h"
 #include "support/measure_window.h"
 
 #include <QCheckBox>
 #include <QRadioButton>
 #include <QTest>
 #include <QToolButton>
+#include <QUndoStack>
 
 using namespace traxilo;
 using namespace traxilo::test;
@@ -21,6 +22,25 @@ namespace {
 constexpr unsigned kMagenta = 0xFF00FF;
 constexpr unsigned kBlue = 0x0000FF;
 const QColor kMagentaColour(255, 0, 255);
+
+template <class T> T* find(const TForm1& w, const char* name) {
+    T* found = child<T>(w, name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return found;
+}
+
+// Point `k` in magenta, as a quick configuration or a session would set it.
+void magenta(TForm1& w, int k) {
+    PointStyles styles = w.document().styles();
+    styles.point(k).colour = kMagentaColour;
+    w.document().setStyles(styles, w.document().markSize());
+}
+
+void calibrating(TForm1& w, const char* step) {
+    trigger(w, "popUpMnuModeEtalonner");
+    clickBox(find<QRadioButton>(w, step));
+}
 
 } // namespace
 
@@ -45,7 +65,7 @@ private:
     void setAxesColour(const QColor& colour) {
         const int asked = m_fixture->seams.colourRequests().size();
         m_fixture->seams.answerNextColour(colour);
-        QTest::mouseClick(w().bbtnCouleurAxes, Qt::LeftButton);
+        QTest::mouseClick(find<QToolButton>(w(), "bbtnCouleurAxes"), Qt::LeftButton);
         QCOMPARE(m_fixture->seams.colourRequests().size(), asked + 1);
     }
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -57,13 +77,14 @@ void WindowMarks::init() {
     const OpenedClip clip =
         openGeneratedClip(*m_fixture, smallClipSpec(12), QStringLiteral("window_marks.avi"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
-    setColour(w().tables.StyleTable, 1, kMagentaColour);
-    w().marksChanged();
-    w().chkBoxAutoV->setChecked(false);
+    magenta(w(), 1);
+    find<QCheckBox>(w(), "chkBoxAutoV")->setChecked(false); // the clicks stay on frame 0
 }
 
 void WindowMarks::recordedMarkAtTheClick() {
     clickSurface(w(), QPoint(50, 40));
+    // At 100 % the display pixel is the picture pixel.
+    QCOMPARE(w().document().position(0, 1)->pixel, QPointF(50, 40));
     // Mark size index 1: a 3-pixel cross.
     for (QPoint p :
          {QPoint(50, 40), QPoint(49, 40), QPoint(51, 40), QPoint(50, 39), QPoint(50, 41)})
@@ -73,21 +94,20 @@ void WindowMarks::recordedMarkAtTheClick() {
 }
 
 void WindowMarks::trajectoryOnEveryFrame() {
-    w().mpPositionner(9);
-    w().setTableRowsToCurrentFrame();
+    showFrame(w(), 9);
     clickSurface(w(), QPoint(70, 20));
-    QTest::mouseClick(w().bbtnDeb, Qt::LeftButton);
-    QCOMPARE(w().currentFrame, 0);
-    QCOMPARE(clipgen::readFrameIndex(w().PaintBox1->image()), 0);
+    QTest::mouseClick(find<QToolButton>(w(), "bbtnDeb"), Qt::LeftButton);
+    QCOMPARE(frameShown(w()), 0);
+    QCOMPARE(clipgen::readFrameIndex(surfaceImage(w())), 0);
     QCOMPARE(surfaceRgb(w(), QPoint(70, 20)), kMagenta);
-    QTest::mouseClick(w().bbtnSui, Qt::LeftButton);
-    QCOMPARE(clipgen::readFrameIndex(w().PaintBox1->image()), 1);
+    QTest::mouseClick(find<QToolButton>(w(), "bbtnSui"), Qt::LeftButton);
+    QCOMPARE(clipgen::readFrameIndex(surfaceImage(w())), 1);
     QCOMPARE(surfaceRgb(w(), QPoint(70, 20)), kMagenta);
 }
 
 void WindowMarks::axesThroughTheOrigin() {
     setAxesColour(QColor(0, 0, 255));
-    QCOMPARE(w().tables.StyleTable.cell(0, 0), QStringLiteral("16711680"));
+    QCOMPARE(w().document().styles().axes.colour, QColor(0, 0, 255));
     // After opening: origin on the bottom-left pixel, heads at the top and
     // at the right edge.
     QCOMPARE(surfaceRgb(w(), QPoint(0, 60)), kBlue);
@@ -95,14 +115,13 @@ void WindowMarks::axesThroughTheOrigin() {
     QCOMPARE(surfaceRgb(w(), QPoint(159, 119)), kBlue);
     QCOMPARE(surfaceRgb(w(), QPoint(0, 0)), kBlue);
 
-    w().popUpMnuModeEtalonnerClick();
-    clickBox(w().rbChxOrig);
+    calibrating(w(), "rbChxOrig");
     clickSurface(w(), QPoint(80, 60));
     QCOMPARE(surfaceRgb(w(), QPoint(80, 30)), kBlue);
     QCOMPARE(surfaceRgb(w(), QPoint(40, 60)), kBlue);
     QVERIFY(surfaceRgb(w(), QPoint(0, 30)) != kBlue); // the old axis is gone
     // x to the left, y down: heads at the left edge and on the bottom row.
-    QTest::mouseClick(w().tbXnYN, Qt::LeftButton);
+    QTest::mouseClick(find<QToolButton>(w(), "tbXnYN"), Qt::LeftButton);
     QCOMPARE(surfaceRgb(w(), QPoint(0, 60)), kBlue);
     QCOMPARE(surfaceRgb(w(), QPoint(80, 119)), kBlue);
     QCOMPARE(surfaceRgb(w(), QPoint(5, 58)), kBlue); // the back of the head
@@ -111,24 +130,26 @@ void WindowMarks::axesThroughTheOrigin() {
 void WindowMarks::switchesHideAxesAndMarks() {
     setAxesColour(QColor(0, 0, 255));
     clickSurface(w(), QPoint(50, 40));
-    clickBox(w().chkBoxAxDed);
-    QCOMPARE(w().tables.StyleTable.cell(0, 1), QStringLiteral("0"));
+    auto* axes = find<QCheckBox>(w(), "chkBoxAxDed");
+    clickBox(axes);
+    QVERIFY(!w().document().styles().axes.drawn);
     QVERIFY(surfaceRgb(w(), QPoint(0, 60)) != kBlue);
     QCOMPARE(surfaceRgb(w(), QPoint(50, 40)), kMagenta);
-    clickBox(w().chkBoxPtDed);
-    QCOMPARE(w().tables.StyleTable.cell(1, 1), QStringLiteral("0"));
+    clickBox(find<QCheckBox>(w(), "chkBoxPtDed"));
+    QVERIFY(!w().document().styles().point(1).drawn);
     QVERIFY(surfaceRgb(w(), QPoint(50, 40)) != kMagenta);
-    clickBox(w().chkBoxAxDed);
+    clickBox(axes);
     QCOMPARE(surfaceRgb(w(), QPoint(0, 60)), kBlue);
 }
 
 void WindowMarks::cancelledColourStillRedraws() {
-    const QString before = w().tables.StyleTable.cell(0, 0);
-    w().PaintBox1->image().setPixel(100, 30, kMagenta); // something not in the data
+    const PointStyles before = w().document().styles();
+    find<PaintBox>(w(), "PaintBox1")->image().setPixel(100, 30, kMagenta); // not in the data
     m_fixture->seams.answerNextColour(std::nullopt);
-    QTest::mouseClick(w().bbtnCouleurAxes, Qt::LeftButton);
+    QTest::mouseClick(find<QToolButton>(w(), "bbtnCouleurAxes"), Qt::LeftButton);
     QCOMPARE(m_fixture->seams.colourRequests(), QList<QColor>{QColor(255, 255, 255)});
-    QCOMPARE(w().tables.StyleTable.cell(0, 0), before);
+    QVERIFY(w().document().styles() == before);
+    QVERIFY(!w().document().undoStack()->canUndo());
     QVERIFY(surfaceRgb(w(), QPoint(100, 30)) != kMagenta);
 }
 
@@ -136,9 +157,9 @@ void WindowMarks::clearingWipesMarks() {
     clickSurface(w(), QPoint(50, 40));
     QCOMPARE(surfaceRgb(w(), QPoint(50, 40)), kMagenta);
     m_fixture->seams.answerNext(true);
-    QTest::mouseClick(w().Button2, Qt::LeftButton);
+    QTest::mouseClick(find<QToolButton>(w(), "Button2"), Qt::LeftButton);
     QVERIFY(surfaceRgb(w(), QPoint(50, 40)) != kMagenta);
-    QCOMPARE(w().currentFrame, 0);
+    QCOMPARE(frameShown(w()), 0);
 }
 
 void WindowMarks::refilledPointMovesItsMark() {
@@ -149,33 +170,30 @@ void WindowMarks::refilledPointMovesItsMark() {
 }
 
 void WindowMarks::fewerPointsDropTheirMarks() {
-    QTest::mouseClick(w().udPointsPlan->upButton(), Qt::LeftButton);
-    QCOMPARE(w().tables.pointsPerFrame(), 2);
-    setColour(w().tables.StyleTable, 2, kMagentaColour);
-    w().marksChanged();
-    w().udPointNumero->setPosition(2);
-    w().udPointNumeroClick();
+    auto* points = find<UpDown>(w(), "udPointsPlan");
+    QTest::mouseClick(points->upButton(), Qt::LeftButton);
+    magenta(w(), 2);
+    QTest::mouseClick(find<UpDown>(w(), "udPointNumero")->upButton(), Qt::LeftButton);
     clickSurface(w(), QPoint(90, 70));
-    QCOMPARE(w().tables.PixelTable.cell(3, 1), QStringLiteral("90"));
+    QCOMPARE(w().document().position(0, 2)->pixel, QPointF(90, 70));
     QCOMPARE(surfaceRgb(w(), QPoint(90, 70)), kMagenta);
     // Point 2 leaves the table (asked first): its marks leave the picture at once.
     m_fixture->seams.answerNext(true);
-    QTest::mouseClick(w().udPointsPlan->downButton(), Qt::LeftButton);
-    QCOMPARE(w().tables.pointsPerFrame(), 1);
+    QTest::mouseClick(points->downButton(), Qt::LeftButton);
+    QCOMPARE(w().document().pointsPerFrame(), 1);
     QVERIFY(surfaceRgb(w(), QPoint(90, 70)) != kMagenta);
 }
 
 void WindowMarks::scaleSegmentWhileEditing() {
-    w().popUpMnuModeEtalonnerClick();
-    clickBox(w().rbEtalonSimu);
+    calibrating(w(), "rbEtalonSimu");
     clickSurface(w(), QPoint(30, 30));
-    clickBox(w().chkBoxPt2);
+    clickBox(find<QCheckBox>(w(), "chkBoxPt2"));
     clickSurface(w(), QPoint(90, 30));
     QCOMPARE(surfaceRgb(w(), QPoint(60, 30)), 0x008000u); // green segment
     QCOMPARE(surfaceRgb(w(), QPoint(30, 26)), 0xFF0000u); // red cross on p1
     QCOMPARE(surfaceRgb(w(), QPoint(90, 34)), 0x0000FFu); // blue cross on p2
     // Pointing mode leaves scale editing; the next redraw has no segment.
-    w().popUpMnuModeAcquerirClick();
+    trigger(w(), "popUpMnuModeAcquerir");
     QTRY_VERIFY(surfaceRgb(w(), QPoint(60, 30)) != 0x008000u);
 }
 

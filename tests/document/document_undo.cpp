@@ -26,9 +26,8 @@ struct State {
     QStringList times;
 
     static State of(const MeasurementDocument& d) {
-        State s{d.marks(),        d.calibration(), d.distanceText(), d.timeOrigin(),
-                d.pointsPerFrame(), d.styles(),    d.markSize(),     d.captureRate(),
-                d.timeDecimals(), {}};
+        State s{d.marks(),  d.calibration(), d.distanceText(), d.timeOrigin(),   d.pointsPerFrame(),
+                d.styles(), d.markSize(),    d.captureRate(),  d.timeDecimals(), {}};
         for (int f = 0; f < d.frameCount(); ++f)
             s.times << d.timeText(f);
         return s;
@@ -49,8 +48,8 @@ struct State {
 
 // A 30-frame clip at 25 frames per second, two points, a few positions.
 void prepare(MeasurementDocument& d) {
-    d.openClip({QStringLiteral("/clips/a.avi"), 30, QSize(320, 240), QStringLiteral("MJPG"),
-                0.04L, {}});
+    d.openClip(
+        {QStringLiteral("/clips/a.avi"), 30, QSize(320, 240), QStringLiteral("MJPG"), 0.04L, {}});
     d.setPointsPerFrame(2);
     for (int f = 0; f < 10; ++f)
         for (int k = 1; k <= 2; ++k)
@@ -81,12 +80,12 @@ void DocumentUndo::eachChange_data() {
     QTest::newRow("record a point") << Change([](MeasurementDocument* d) {
         return recordPosition(d, 20, 1, {QPointF(100.25, 50.75)});
     }) << "positionsChanged";
-    QTest::newRow("record over a point") << Change([](MeasurementDocument* d) {
-        return recordPosition(d, 3, 2, {QPointF(1, 2)});
-    }) << "positionsChanged";
-    QTest::newRow("clear a range") << Change([](MeasurementDocument* d) {
-        return clearPositions(d, 2, 6, 2, 2);
-    }) << "positionsChanged";
+    QTest::newRow("record over a point")
+        << Change([](MeasurementDocument* d) { return recordPosition(d, 3, 2, {QPointF(1, 2)}); })
+        << "positionsChanged";
+    QTest::newRow("clear a range")
+        << Change([](MeasurementDocument* d) { return clearPositions(d, 2, 6, 2, 2); })
+        << "positionsChanged";
     QTest::newRow("time origin") << Change([](MeasurementDocument* d) {
         return new SetTimeOrigin(d, 7);
     }) << "timeOriginChanged";
@@ -121,9 +120,8 @@ void DocumentUndo::eachChange() {
     MeasurementDocument d;
     prepare(d);
     const State before = State::of(d);
-    const QByteArray signature =
-        QByteArray("2") + signal.toLatin1() +
-        (signal == QLatin1String("positionsChanged") ? "(int,int)" : "()");
+    const QByteArray signature = QByteArray("2") + signal.toLatin1() +
+                                 (signal == QLatin1String("positionsChanged") ? "(int,int)" : "()");
     QSignalSpy spy(&d, signature.constData());
 
     d.undoStack()->push(change(&d));
@@ -161,8 +159,12 @@ void DocumentUndo::typedValuesMergeWithinOneEdit() {
 
 void DocumentUndo::trackingRunIsOneStep() {
     MeasurementDocument d;
-    d.openClip({QStringLiteral("/clips/long.mp4"), 600, QSize(1920, 1080), QStringLiteral("avc1"),
-                1 / 60.0L, {}});
+    d.openClip({QStringLiteral("/clips/long.mp4"),
+                600,
+                QSize(1920, 1080),
+                QStringLiteral("avc1"),
+                1 / 60.0L,
+                {}});
     std::vector<PositionChange> run;
     for (int f = 0; f < 500; ++f)
         run.push_back({f, 1, std::nullopt, PointPosition{QPointF(f + 0.25, 2 * f + 0.5), true}});

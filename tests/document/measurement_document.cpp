@@ -1,7 +1,7 @@
 // The document computes what the table shows: times from each frame's own
 // time, metres from picture pixels, both in the table's format.
-#include "common/number_format.h"
 #include "document/measurement_document.h"
+#include "common/number_format.h"
 #include "document/measurement_table_model.h"
 
 #include <QSignalSpy>
@@ -12,8 +12,8 @@ using namespace traxilo;
 namespace {
 
 DocumentClip clip(int frames, std::vector<long double> times = {}) {
-    return {QStringLiteral("/clips/c.avi"), frames, QSize(640, 480), QStringLiteral("XVID"),
-            0.04L, std::move(times)};
+    return {QStringLiteral("/clips/c.avi"), frames, QSize(640, 480),
+            QStringLiteral("XVID"),         0.04L,  std::move(times)};
 }
 
 void put(MeasurementDocument& d, int frame, int point, QPointF p) {
@@ -39,10 +39,13 @@ void MeasurementDocumentTest::times_data() {
     QTest::addColumn<double>("captureRate"); // 0: none
     QTest::addColumn<bool>("ownTimes");
     QTest::addColumn<QStringList>("expected"); // frames 0, 1, 2, 3
-    QTest::newRow("even, origin 0") << 0 << 0.0 << false << QStringList{"0.000", "0.040", "0.080", "0.120"};
-    QTest::newRow("origin on frame 2") << 2 << 0.0 << false << QStringList{"", "", "0.000", "0.040"};
+    QTest::newRow("even, origin 0")
+        << 0 << 0.0 << false << QStringList{"0.000", "0.040", "0.080", "0.120"};
+    QTest::newRow("origin on frame 2")
+        << 2 << 0.0 << false << QStringList{"", "", "0.000", "0.040"};
     // Filmed at 100 images / s, played at 25: every time a quarter.
-    QTest::newRow("slow motion") << 0 << 100.0 << false << QStringList{"0.000", "0.010", "0.020", "0.030"};
+    QTest::newRow("slow motion") << 0 << 100.0 << false
+                                 << QStringList{"0.000", "0.010", "0.020", "0.030"};
     QTest::newRow("own times") << 1 << 0.0 << true << QStringList{"", "0.000", "0.050", "0.080"};
 }
 

@@ -5,10 +5,10 @@
 // which rewrites tests/data/export/ from the writers, read the diff
 // (`git diff --text tests/data/export`), and commit it with the change.
 #include "common/number_format.h"
+#include "document/measurement_document.h"
 #include "export/export_table.h"
 #include "export/regressi_writer.h"
 #include "export/text_export.h"
-#include "document/measurement_document.h"
 
 #include <QFile>
 #include <QtTest>
@@ -41,8 +41,7 @@ ExportTable makeTables(int frames, int points, int timeOrigin, QChar separator,
     c.sensitivity = 1;
     d.setCalibration(c, QStringLiteral("1"));
     for (const Point& p : recorded)
-        d.applyPositions({{p.row - 1, p.k, std::nullopt, PointPosition{QPointF(p.x, -p.y)}}},
-                         true);
+        d.applyPositions({{p.row - 1, p.k, std::nullopt, PointPosition{QPointF(p.x, -p.y)}}}, true);
     return readExportTable(d);
 }
 

@@ -248,8 +248,8 @@ void DrawingTest::scaleSegment() {
 
 // Point 1 on frames 0 and 9, point 2 (squares) on frame 2.
 struct Scene {
-    std::vector<PointMark> marks{{0, 1, QPointF(10, 10)}, {2, 2, QPointF(50, 30)},
-                                 {9, 1, QPointF(30, 12)}};
+    std::vector<PointMark> marks{
+        {0, 1, QPointF(10, 10)}, {2, 2, QPointF(50, 30)}, {9, 1, QPointF(30, 12)}};
     PointStyles styles;
     Scene() {
         styles.axes.colour = Qt::black;
@@ -294,11 +294,11 @@ void DrawingTest::shownAtTheDisplaySize() {
     c.Yo = 20;
     c.p1 = QPointF(25, 2);
     c.p2 = QPointF(25, 10);
-    const QImage image = reDrawImage(blank(), t.marks, t.styles, c,
-                                     DrawOptions{64, 48, 2, 1, true, false});
-    QVERIFY(has(painted(image, Qt::red), 20, 12));    // (10.25, 5.75) x 2 = (20.5, 11.5)
-    QVERIFY(has(painted(image, Qt::black), 6, 30));   // vertical axis at x 6
-    QVERIFY(has(painted(image, Qt::black), 30, 40));  // horizontal axis at y 40
+    const QImage image =
+        reDrawImage(blank(), t.marks, t.styles, c, DrawOptions{64, 48, 2, 1, true, false});
+    QVERIFY(has(painted(image, Qt::red), 20, 12));   // (10.25, 5.75) x 2 = (20.5, 11.5)
+    QVERIFY(has(painted(image, Qt::black), 6, 30));  // vertical axis at x 6
+    QVERIFY(has(painted(image, Qt::black), 30, 40)); // horizontal axis at y 40
     QVERIFY(has(painted(image, QColor(0, 128, 0)), 50, 12));
 }
 

@@ -1,7 +1,7 @@
 // The table's selection and clearing rules, on the grid alone.
+#include "pointing/table_selection.h"
 #include "common/number_format.h"
 #include "pointing/grid_routines.h"
-#include "pointing/table_selection.h"
 
 #include <QFontMetrics>
 #include <QtTest>

@@ -1,8 +1,8 @@
 // Session files keep the document: positions to the fraction of a pixel with
 // their automatic flag, and files of the earlier format still open.
+#include "session/session_file.h"
 #include "document/measurement_document.h"
 #include "session/document_session.h"
-#include "session/session_file.h"
 
 #include <QFile>
 #include <QUndoStack>
@@ -25,12 +25,18 @@ private slots:
     void firstFormatIsConverted();
     void damagedFilesAreRefused_data();
     void damagedFilesAreRefused();
+    void refusalsSayWhy_data();
+    void refusalsSayWhy();
 };
 
 void SessionFileTest::roundTripKeepsEveryPosition() {
     MeasurementDocument d;
-    d.openClip({QStringLiteral("/clips/throw.mp4"), 50, QSize(1080, 1920), QStringLiteral("avc1"),
-                1 / 30.0L, {}});
+    d.openClip({QStringLiteral("/clips/throw.mp4"),
+                50,
+                QSize(1080, 1920),
+                QStringLiteral("avc1"),
+                1 / 30.0L,
+                {}});
     d.setPointsPerFrame(2);
     d.setCaptureRate(240.0L);
     d.setXyDigits(5);
@@ -94,12 +100,14 @@ void SessionFileTest::damagedFilesAreRefused_data() {
     QTest::addColumn<QByteArray>("replace");
     QTest::addColumn<QByteArray>("with");
     QTest::newRow("newer format") << QByteArray("\"version\": 1") << QByteArray("\"version\": 9");
-    QTest::newRow("frame past the clip") << QByteArray("            2,\n            1,\n            120")
-                                         << QByteArray("            40,\n            1,\n            120");
+    QTest::newRow("frame past the clip")
+        << QByteArray("            2,\n            1,\n            120")
+        << QByteArray("            40,\n            1,\n            120");
     QTest::newRow("point past the points per frame")
-        << QByteArray("            2,\n            2,") << QByteArray("            2,\n            3,");
-    QTest::newRow("position not a number") << QByteArray("            300,")
-                                           << QByteArray("            \"300\",");
+        << QByteArray("            2,\n            2,")
+        << QByteArray("            2,\n            3,");
+    QTest::newRow("position not a number")
+        << QByteArray("            300,") << QByteArray("            \"300\",");
 }
 
 void SessionFileTest::damagedFilesAreRefused() {
@@ -113,6 +121,27 @@ void SessionFileTest::damagedFilesAreRefused() {
     const SessionReadResult read = readSession(bytes);
     QVERIFY(!read.session);
     QVERIFY(!read.error.isEmpty());
+}
+
+void SessionFileTest::refusalsSayWhy_data() {
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reason");
+    QFile file(QStringLiteral(TRAXILO_TEST_DATA_DIR "/session/v1_display200.trx"));
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QByteArray absurd = file.readAll();
+    absurd.replace("\"pointsPerFrame\": 2", "\"pointsPerFrame\": 12");
+    QTest::newRow("empty") << QByteArray() << "n'est pas une session";
+    QTest::newRow("another program's JSON")
+        << QByteArray("{\"name\": \"x\", \"version\": 1}") << "n'est pas une session";
+    QTest::newRow("absurd value") << absurd << "pointsPerFrame";
+}
+
+void SessionFileTest::refusalsSayWhy() {
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reason);
+    const SessionReadResult read = readSession(bytes);
+    QVERIFY(!read.session);
+    QVERIFY2(read.error.contains(reason), qPrintable(read.error));
 }
 
 QTEST_GUILESS_MAIN(SessionFileTest)

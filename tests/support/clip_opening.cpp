@@ -36,7 +36,8 @@ bool openClipThroughDialog(TForm1& window, SeamAnswerer& seams, const QString& p
 }
 
 int shownFrame(const TForm1& window) {
-    return clipgen::readFrameIndex(window.findChild<PaintBox*>(QStringLiteral("PaintBox1"))->image());
+    return clipgen::readFrameIndex(
+        window.findChild<PaintBox*>(QStringLiteral("PaintBox1"))->image());
 }
 
 } // namespace traxilo::test

@@ -2,16 +2,16 @@
 
 #include "app/paint_box.h"
 #include "app/string_grid.h"
-#include "document/measurement_document.h"
 #include "common/number_format.h"
+#include "document/measurement_document.h"
 #include "support/generated_clips.h"
 
 #include <QAbstractButton>
 #include <QAction>
-#include <QToolButton>
 #include <QFileInfo>
 #include <QLabel>
 #include <QTest>
+#include <QToolButton>
 #include <cmath>
 #include <map>
 
@@ -87,8 +87,8 @@ void trigger(const TForm1& window, const char* name) {
     if (auto* action = window.findChild<QAction*>(QString::fromLatin1(name)))
         action->trigger();
     else
-        QTest::qFail(qPrintable(QStringLiteral("no action %1").arg(QLatin1String(name))),
-                     __FILE__, __LINE__);
+        QTest::qFail(qPrintable(QStringLiteral("no action %1").arg(QLatin1String(name))), __FILE__,
+                     __LINE__);
 }
 
 void showFrame(TForm1& window, int frame) {

@@ -3,10 +3,10 @@
 #include "clipgen/clip_generator.h"
 #include "support/main_window_fixture.h"
 
+#include <QImage>
 #include <QPoint>
 #include <QPointF>
 #include <QString>
-#include <QImage>
 #include <QStringList>
 #include <optional>
 

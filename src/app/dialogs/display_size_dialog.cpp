@@ -26,25 +26,6 @@ TtailleImaBox::TtailleImaBox(DisplaySize& size, QWidget* parent) : QDialog(paren
     setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::MSWindowsFixedSizeDialogHint);
 
-    auto* warning = new QFrame(this);
-    warning->setFrameStyle(QFrame::Box | QFrame::Sunken);
-    auto* heading = new QLabel(QStringLiteral("Avertissement"), warning);
-    QFont headingFont = heading->font();
-    headingFont.setBold(true);
-    headingFont.setItalic(true);
-    heading->setFont(headingFont);
-    QPalette red = heading->palette();
-    red.setColor(QPalette::WindowText, QColor(255, 0, 0));
-    heading->setPalette(red);
-    auto* loss = new QLabel(
-        QStringLiteral("Modifier la taille du clip entraîne la perte des données."), warning);
-    QFont bold = loss->font();
-    bold.setBold(true);
-    loss->setFont(bold);
-    auto* warningColumn = new QVBoxLayout(warning);
-    warningColumn->addWidget(heading);
-    warningColumn->addWidget(loss);
-
     chkBxAdapter = new QCheckBox(QStringLiteral("Adapter"), this);
     chkBxAdapter->setObjectName(QStringLiteral("chkBxAdapter"));
     pnlPc = new QLineEdit(QStringLiteral("100%"), this);
@@ -70,7 +51,6 @@ TtailleImaBox::TtailleImaBox(DisplaySize& size, QWidget* parent) : QDialog(paren
     Timer1->setInterval(1800);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(warning);
     auto* sizeRow = new QHBoxLayout;
     sizeRow->addWidget(chkBxAdapter);
     sizeRow->addSpacing(12);

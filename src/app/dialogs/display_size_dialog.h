@@ -17,7 +17,8 @@ class UpDown;
 // "Taille du clip": the percent the clip is shown at, 10 to 400 (less for a
 // big clip), or the size that fits the clip area. "OK" only decides what
 // is to be done (outcome()); the window applies it. "Annuler" is the default
-// button: a new size empties the tables.
+// button. The measurements are kept in pixels of the picture at 100 %, so a
+// new size keeps them all: the dialog has nothing to warn of.
 class TtailleImaBox : public QDialog {
     Q_OBJECT
 public:

@@ -8,8 +8,8 @@
 #include "app/shape_widget.h"
 #include "app/widget_style.h"
 #include "common/number_format.h"
-#include "geometry/calibration.h"
 #include "document/measurement_document.h"
+#include "geometry/calibration.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -415,8 +415,8 @@ bool TdlgImprimer::printPage() {
     input.page = m_pageDots;
     input.settings = settings();
     input.timeOrigin = m_document.timeOrigin();
-    const PageLayout page = layoutPage(m_document.marks(), m_document.styles(),
-                                       m_document.calibration(), input);
+    const PageLayout page =
+        layoutPage(m_document.marks(), m_document.styles(), m_document.calibration(), input);
 
     QPainter painter;
     bool printed = painter.begin(m_printer.get());
