@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/clip_area.h"
+
 #include "app/magnifier_panel.h"
 
 #include "app/pages/measures_page.h"
@@ -109,7 +111,7 @@ void TForm1::FormCreate() {
 
     // 3. Caption, shown also in the empty clip panel.
     setWindowTitle(Caption);
-    pnl1AVI->setText(Caption);
+    pnl1->showCaption(Caption);
 
     // 4. Pointing mode.
     setActivePage(tsMesures);

@@ -44,6 +44,7 @@ class QWidgetAction;
 namespace traxilo {
 
 class CalibrationPage;
+class ClipArea;
 class MagnifierPanel;
 class MeasuresPage;
 class ClipPlayer;
@@ -106,7 +107,7 @@ private:
     void mpPositionner(int a);             // shows frame a (0-based)
     void SetNavButtons();
     void ShowTimeOriginMark();
-    void bbtnPlayClick(QObject* sender); // the five navigation buttons, by tag
+    void bbtnPlayClick(int button); // a navigation button, a ClipArea::Navigation
     // The keys that step the clip over the picture and the table; false when
     // the key is not one of them or there is no clip.
     bool frameKey(int key, bool overTable);
@@ -118,7 +119,6 @@ private:
     void connectClipSignals();
 
     // ---- Frame times, capture rate, step (main_window_timing.cpp) ----
-    QLabel* lblCadence = nullptr;   // beside the frame counter when filmed at another rate
     void noteClipTimingOnOpening(); // the capture rate field and the times of a new clip
     void warnOfVariableRate();      // once, when a clip of variable rate opens
     void applyFrameTimes();         // the views of the times, after the capture rate changed
@@ -148,7 +148,6 @@ private:
     // Shows the clip at `percent` without touching the tables (MaJ, and
     // restoring a session or an undone change).
     void showAtPercent(int percent, bool toCorner);
-    void moveClipPanelToCorner();
     // "100%" when the clip is at another size, "Adapter" unless it is fitted.
     void enableDisplaySizeCommands(int percent, bool fitted);
     void connectDisplaySizeSignals();
@@ -289,35 +288,8 @@ private:
     QToolButton* bbtnQuitter = nullptr;
 
     // ---- Widgets: clip area ----
-    QWidget* pnl1 = nullptr;
-    QToolBar* tbCoord = nullptr;
-    QLabel* lblXPixels = nullptr;
-    QLabel* lblYPixels = nullptr;
-    QLabel* lblUPixels = nullptr;
-    QLabel* lblPMetres = nullptr;
-    QLabel* lblXMetres = nullptr;
-    QLabel* lblYMetres = nullptr;
-    QLabel* lblUMetres = nullptr;
-    QLabel* lblEchelle = nullptr; // "échelle non définie" until the clip is calibrated
-    QScrollArea* ScrollBox1 = nullptr;
-    QWidget* ScrollBox1Contents = nullptr; // what scrolls: pnl1AVI can move inside it
-    QLabel* pnl1AVI = nullptr;             // the panel's caption is the label's text
-    PaintBox* PaintBox1 = nullptr;
-    QFrame* indicX1 = nullptr;
-    QFrame* indicY1 = nullptr;
-    QFrame* indicX2 = nullptr;
-    QFrame* indicY2 = nullptr;
-    QToolBar* ToolBar2 = nullptr;
-    QToolButton* bbtnPlay = nullptr;
-    QToolButton* bbtnDeb = nullptr;
-    QToolButton* bbtnFin = nullptr;
-    QToolButton* bbtnPre = nullptr;
-    QToolButton* bbtnSui = nullptr;
-    QLabel* lblNoImage1 = nullptr;
-    QLabel* lblNoImage2 = nullptr;
-    QLabel* lblNoImage3 = nullptr;
-    QLabel* lblNoImage4 = nullptr;
-    QLabel* lblNoImage5 = nullptr;
+    ClipArea* pnl1 = nullptr;
+    PaintBox* PaintBox1 = nullptr; // the clip area's picture
     MagnifierPanel* loupePnl = nullptr;
     QSplitter* Splitter1 = nullptr;
 
@@ -446,8 +418,6 @@ private:
     bool m_pointerSeen = false; // the pointer moved over this clip: its read-outs are shown
     void buildLayout();
     void buildToolBar();
-    void buildClipArea();
-    void buildNavigationBar();
     void buildPages();
     void buildMenus();
     void buildQuickConfigurations();

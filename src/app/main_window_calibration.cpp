@@ -1,8 +1,9 @@
 #include "app/main_window.h"
 
+#include "app/clip_area.h"
+
 #include "app/pages/measures_page.h"
 
-#include "app/event_hook.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/pages/calibration_page.h"
@@ -31,9 +32,7 @@ void TForm1::connectCalibrationSignals() {
         CursOrig();
     });
     connect(tsEtalon, &CalibrationPage::scaleModeChosen, this, [this] {
-        for (QFrame* shape : {indicX1, indicY1, indicX2, indicY2}) {
-            shape->setVisible(true);
-        }
+        pnl1->showScaleMarkers();
         m_scaleSegmentShown = true;
         drawScaleSegmentNow();
     });
@@ -43,16 +42,8 @@ void TForm1::connectCalibrationSignals() {
         }
         marksChanged(); // the segment is drawn from the point being placed
     });
-
     // The coordinate bar's hint follows the sensitivities.
-    auto* coordHint = new EventHook(
-        QEvent::MouseMove, [this](QEvent*) { tbCoordMouseMove(); }, this);
-    tbCoord->setMouseTracking(true);
-    coordHint->watch(tbCoord);
-    for (QWidget* child : tbCoord->findChildren<QWidget*>()) {
-        child->setMouseTracking(true);
-        coordHint->watch(child);
-    }
+    connect(pnl1, &ClipArea::coordinateBarHovered, this, &TForm1::tbCoordMouseMove);
 }
 
 const Calibration& TForm1::calibration() const {
@@ -62,8 +53,8 @@ const Calibration& TForm1::calibration() const {
 void TForm1::initEchelle() {
     // The field, the read-outs and the labels of a calibration just reset.
     tsEtalon->showDistanceAnew();
-    lblXMetres->setText(zeroMetreReadout(QLatin1Char('x'), xyDigits()));
-    lblYMetres->setText(zeroMetreReadout(QLatin1Char('y'), xyDigits()));
+    pnl1->showMetres(zeroMetreReadout(QLatin1Char('x'), xyDigits()),
+                     zeroMetreReadout(QLatin1Char('y'), xyDigits()));
     showCalibrationChange();
 }
 
@@ -79,16 +70,7 @@ void TForm1::showCalibrationChange() {
 
 void TForm1::showScaleState() {
     const bool undefined = clipOpen() && !calibration().scaleDefined;
-    // Metres at 1 m per pixel mean nothing: the bar says why instead. A
-    // QToolBar shows its widgets through their actions.
-    for (QAction* action : tbCoord->actions()) {
-        QWidget* widget = tbCoord->widgetForAction(action);
-        if (widget == lblEchelle) {
-            action->setVisible(undefined);
-        } else if (widget == lblXMetres || widget == lblYMetres || widget == lblUMetres) {
-            action->setVisible(!undefined);
-        }
-    }
+    pnl1->showScaleUndefined(undefined);
     tsMesures->showScaleUndefined(undefined);
 }
 
@@ -100,13 +82,8 @@ void TForm1::CursOrig() {
 }
 
 void TForm1::moveScaleIndicators() {
-    // Centred on the point's column and row as shown, in the panel's margins.
-    const QPoint p1 = toDisplayPixel(calibration().p1, displaySize.displayFactor);
-    const QPoint p2 = toDisplayPixel(calibration().p2, displaySize.displayFactor);
-    indicX1->move(p1.x() + 3, 1);
-    indicY1->move(1, p1.y() + 3);
-    indicX2->move(p2.x() + 3, 1);
-    indicY2->move(1, p2.y() + 3);
+    pnl1->placeScaleMarkers(toDisplayPixel(calibration().p1, displaySize.displayFactor),
+                            toDisplayPixel(calibration().p2, displaySize.displayFactor));
 }
 
 void TForm1::leaveScaleEditing() {

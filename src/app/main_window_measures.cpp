@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/clip_area.h"
+
 #include "app/message_seam.h"
 #include "app/pages/calibration_page.h"
 #include "app/pages/measures_page.h"
@@ -140,17 +142,8 @@ void TForm1::layoutTablesForClip() {
 
 void TForm1::enableMeasurementForClip() {
     // The position markers of the scale points.
-    const char* red = "background: white; border: 1px solid rgb(255, 0, 0);";
-    const char* blue = "background: white; border: 1px solid rgb(0, 0, 255);";
-    indicX1->setStyleSheet(QString::fromLatin1(red));
-    indicY1->setStyleSheet(QString::fromLatin1(red));
-    indicX2->setStyleSheet(QString::fromLatin1(blue));
-    indicY2->setStyleSheet(QString::fromLatin1(blue));
     moveScaleIndicators();
-    for (QFrame* shape : {indicX1, indicY1, indicX2, indicY2}) {
-        shape->show();
-        shape->raise();
-    }
+    pnl1->showScaleMarkers();
     tsEtalon->enableModes();
 }
 

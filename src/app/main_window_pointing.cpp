@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/clip_area.h"
+
 #include "app/magnifier_panel.h"
 
 #include "app/pages/measures_page.h"
@@ -131,17 +133,14 @@ void TForm1::showPointerReadouts() {
     const QPointF pixel = toPicturePixel(lastMousePos, displaySize.displayFactor);
     const PointerReadouts readouts =
         pointerReadouts(calibration(), pixel.x(), pixel.y(), xyDigits());
-    lblXPixels->setText(readouts.xPixels);
-    lblYPixels->setText(readouts.yPixels);
-    lblXMetres->setText(readouts.xMetres);
-    lblYMetres->setText(readouts.yMetres);
+    pnl1->showReadouts(readouts);
 }
 
 void TForm1::tbCoordMouseMove() {
     if (!clipOpen()) {
         return;
     }
-    HintTracker::setHint(tbCoord, tsEtalon->coordinateHint());
+    pnl1->setCoordinateHint(tsEtalon->coordinateHint());
 }
 
 } // namespace traxilo

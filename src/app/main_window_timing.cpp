@@ -2,6 +2,8 @@
 // of the navigation: decided in the clip and pointing layers, applied here.
 #include "app/main_window.h"
 
+#include "app/clip_area.h"
+
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/pages/clip_properties_page.h"
@@ -45,7 +47,7 @@ void TForm1::warnOfVariableRate() {
 // The window's view of the times: after a capture rate or decimals of t changed.
 void TForm1::applyFrameTimes() {
     const std::optional<long double> rate = m_document->captureRate();
-    lblCadence->setText(
+    pnl1->showCaptureRate(
         rate ? QStringLiteral("   prise de vue : %1 images / s").arg(captureRateText(*rate))
              : QString());
 }
