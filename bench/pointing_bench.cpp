@@ -1,21 +1,24 @@
 // What a recording click costs in the window: from the click to the next
 // frame shown with every mark, against showing the next frame alone, on a
-// 640x480 and a 1920x1080 generated clip; then reDraw (every mark drawn
-// anew) and Drawpoints (the cached layer laid over the frame) with a full
-// trajectory of 9 points on 10 000 rows at 1920x1080.
+// 640x480 and a 1920x1080 generated clip; then, with a full trajectory of 9
+// points on 10 000 rows at 1920x1080, a redraw of every mark (a change of
+// the mark size) and the next frame over the cached marks.
+// The window is driven as a user does: mouse events on the picture, its
+// buttons and menu items found by name.
 // Run by hand: build/bin/bench/bench_pointing_bench
 #include "app/application.h"
 #include "app/main_window.h"
-#include "app/paint_box.h"
-#include "app/up_down.h"
 #include "clipgen/clip_generator.h"
-#include "pointing/style_table.h"
+#include "document/measurement_document.h"
 
-#include <QCheckBox>
+#include <QAction>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QFile>
+#include <QMouseEvent>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QToolButton>
 #include <algorithm>
 #include <cstdio>
 #include <functional>
@@ -43,11 +46,19 @@ double timeMs(const std::function<void()>& work) {
 }
 
 bool openClip(TForm1& w, const QString& path) {
-    if (!w.openClipFile(path) || !w.clipOpen()) {
+    if (!w.openClipFile(path) || !w.document().hasClip()) {
         std::printf("cannot open %s\n", qPrintable(path));
         return false;
     }
     return true;
+}
+
+// The release of a left click on the picture, which is what records.
+void releaseOn(QWidget* surface, QPoint pixel) {
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(pixel),
+                        surface->mapToGlobal(QPointF(pixel)), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(surface, &release);
 }
 
 void clickRun(const QString& folder, int width, int height, int frames) {
@@ -64,13 +75,15 @@ void clickRun(const QString& folder, int width, int height, int frames) {
     TForm1 w;
     w.show();
     QCoreApplication::processEvents();
+    auto* next = w.findChild<QToolButton*>(QStringLiteral("bbtnSui"));
+    auto* surface = w.findChild<QWidget*>(QStringLiteral("PaintBox1"));
 
     // Showing each next frame, no marks.
     if (!openClip(w, path))
         return;
     std::vector<double> plain;
     for (int i = 1; i < frames; ++i)
-        plain.push_back(timeMs([&] { w.mpPositionner(i); }));
+        plain.push_back(timeMs([&] { next->click(); }));
 
     // Opened again (a cold cache as above): one click per frame, the clip
     // stepping on by itself; the trajectory grows with each click.
@@ -79,15 +92,15 @@ void clickRun(const QString& folder, int width, int height, int frames) {
     std::vector<double> clicks;
     for (int i = 0; i + 1 < frames; ++i) {
         const QPoint pixel(10 + (i * 7) % (width - 20), 10 + (i * 5) % (height - 20));
-        clicks.push_back(timeMs([&] { w.PaintBox1MouseUp(Qt::LeftButton, {}, pixel); }));
+        clicks.push_back(timeMs([&] { releaseOn(surface, pixel); }));
     }
     const Figures p = summary(plain);
     const Figures c = summary(clicks);
     std::printf("%4dx%-4d  next frame alone: median %6.2f ms, worst %6.2f ms\n", width, height,
                 p.median, p.worst);
     std::printf("%4dx%-4d  click -> next frame with marks: median %6.2f ms, worst %6.2f ms"
-                "  (frame %d reached)\n",
-                width, height, c.median, c.worst, w.currentFrame + 1);
+                "  (frame %d reached, %d points)\n",
+                width, height, c.median, c.worst, w.frameShown() + 1, w.document().positionCount());
 }
 
 void trajectoryRun(const QString& folder) {
@@ -109,41 +122,47 @@ void trajectoryRun(const QString& folder) {
     w.show();
     if (!openClip(w, path))
         return;
-    // A 10 000-frame clip at 1080p would take gigabytes: the table gets
-    // 10 000 rows over a short clip, which is all the drawing looks at.
-    w.tables.openClip(kRows, w.ClipInfo.framePeriod);
-    w.tables.nbPointsPlan(kPoints);
-    QRandomGenerator random(1234);
+    // A 10 000-frame clip at 1080p would take gigabytes: the document gets
+    // 10 000 frames over a short clip, which is all the drawing looks at.
+    MeasurementDocument& document = w.document();
+    DocumentClip rows = document.clip();
+    rows.frameCount = kRows;
+    rows.times.clear();
+    document.openClip(rows);
+    document.setPointsPerFrame(kPoints);
+    PointStyles styles = document.styles();
     for (int c = 1; c <= kPoints; ++c) {
-        setColour(w.tables.StyleTable, c, QColor::fromHsv(c * 36, 255, 255));
-        setShape(w.tables.StyleTable, c, c % 3);
+        styles.point(c).colour = QColor::fromHsv(c * 36, 255, 255);
+        styles.point(c).shape = c % 3;
     }
-    for (int r = 1; r <= kRows; ++r)
-        for (int c = 1; c <= kPoints; ++c) {
-            w.tables.PixelTable.setCell(2 * c - 1, r, QString::number(random.bounded(W)));
-            w.tables.PixelTable.setCell(2 * c, r, QString::number(random.bounded(H)));
-        }
+    document.setStyles(styles, document.markSize());
+    QRandomGenerator random(1234);
+    std::vector<PositionChange> positions;
+    for (int r = 0; r < kRows; ++r)
+        for (int c = 1; c <= kPoints; ++c)
+            positions.push_back(
+                {r, c, std::nullopt,
+                 PointPosition{QPointF(random.bounded(W), random.bounded(H)), false}});
+    document.applyPositions(positions, true);
+
+    // A change of the mark size draws every mark anew.
+    const QList<QAction*> sizes = {w.findChild<QAction*>(QStringLiteral("mnuTaille1")),
+                                   w.findChild<QAction*>(QStringLiteral("mnuTaille2"))};
+    auto* next = w.findChild<QToolButton*>(QStringLiteral("bbtnSui"));
+    auto* previous = w.findChild<QToolButton*>(QStringLiteral("bbtnPre"));
     std::vector<double> full;
     std::vector<double> cached;
-    std::vector<double> shown;
     for (int i = 0; i < 10; ++i) {
-        const int frame = i % clipSpec.frames;
-        full.push_back(timeMs([&] { w.reDraw(frame); }));
-        const int next = (frame + 1) % clipSpec.frames;
-        shown.push_back(timeMs([&] {
-            w.mpPositionner(next);
-            w.Drawpoints();
-        }));
-        cached.push_back(timeMs([&] { w.mpPositionner(frame); }));
+        full.push_back(timeMs([&] { sizes[(i + 1) % 2]->trigger(); }));
+        QToolButton* step = w.frameShown() + 1 < clipSpec.frames ? next : previous;
+        cached.push_back(timeMs([&] { step->click(); }));
     }
     const Figures f = summary(full);
-    const Figures s = summary(shown);
     const Figures m = summary(cached);
-    std::printf("1920x1080  reDraw, %d marks drawn anew: median %7.2f ms, worst %7.2f ms\n",
-                kRows * kPoints, f.median, f.worst);
+    std::printf("1920x1080  mark size changed, %d marks drawn anew: median %7.2f ms, worst %7.2f "
+                "ms\n",
+                document.positionCount(), f.median, f.worst);
     std::printf("1920x1080  other frame + cached marks:     median %7.2f ms, worst %7.2f ms\n",
-                s.median, s.worst);
-    std::printf("1920x1080  other frame alone:              median %7.2f ms, worst %7.2f ms\n",
                 m.median, m.worst);
 }
 
@@ -152,8 +171,10 @@ void trajectoryRun(const QString& folder) {
 int main(int argc, char** argv) {
     Application app(argc, argv);
     QTemporaryDir folder;
-    // The window writes its settings file in the working folder.
+    // The window writes its settings file in the working folder, and its
+    // automatic copies in the data folder: neither is the user's.
     QDir::setCurrent(folder.path());
+    qputenv("XDG_DATA_HOME", QFile::encodeName(folder.path()));
     clickRun(folder.path(), 640, 480, 60);
     clickRun(folder.path(), 1920, 1080, 40);
     trajectoryRun(folder.path());

@@ -1,8 +1,8 @@
 // Cost of redrawing a full trajectory over a 1080p frame, against the cost of
-// showing the frame alone. Run by hand: build/bin/bench/bench_redraw_bench
-#include "geometry/calibration.h"
+// showing the frame alone: the document's marks drawn by the drawing
+// routines, without a window. Run by hand: build/bin/bench/bench_redraw_bench
+#include "document/measurement_document.h"
 #include "pointing/drawing.h"
-#include "pointing/measure_tables.h"
 #include "pointing/style_table.h"
 
 #include <QElapsedTimer>
@@ -37,22 +37,26 @@ int main(int argc, char** argv) {
     constexpr int W = 1920;
     constexpr int H = 1080;
 
-    MeasureTables tables;
-    tables.openClip(kFrames, 0.04L);
-    tables.nbPointsPlan(kPoints);
-    QRandomGenerator random(1234);
+    MeasurementDocument document;
+    document.openClip(
+        {QStringLiteral("trajectory.avi"), kFrames, QSize(W, H), QString(), 0.04L, {}});
+    document.setPointsPerFrame(kPoints);
+    PointStyles styles = document.styles();
     for (int c = 1; c <= kPoints; ++c) {
-        setColour(tables.StyleTable, c, QColor::fromHsv(c * 36, 255, 255));
-        setShape(tables.StyleTable, c, c % 3);
+        styles.point(c).colour = QColor::fromHsv(c * 36, 255, 255);
+        styles.point(c).shape = c % 3;
     }
-    for (int r = 1; r <= kFrames; ++r)
-        for (int c = 1; c <= kPoints; ++c) {
-            tables.PixelTable.setCell(2 * c - 1, r, QString::number(random.bounded(W)));
-            tables.PixelTable.setCell(2 * c, r, QString::number(random.bounded(H)));
-        }
-    Calibration calibration;
-    resetForOpenedClip(calibration, H);
-    calibration.scaleSegmentShown = true;
+    document.setStyles(styles, document.markSize());
+    QRandomGenerator random(1234);
+    std::vector<PositionChange> positions;
+    for (int f = 0; f < kFrames; ++f)
+        for (int c = 1; c <= kPoints; ++c)
+            positions.push_back(
+                {f, c, std::nullopt,
+                 PointPosition{QPointF(random.bounded(W), random.bounded(H)), false}});
+    document.applyPositions(positions, true);
+    const Calibration& calibration = document.calibration();
+    const double marksMs = medianMs(5, [&] { (void)document.marks(); });
 
     QImage frame(W, H, QImage::Format_RGB32);
     frame.fill(QColor(90, 120, 60));
@@ -62,14 +66,24 @@ int main(int argc, char** argv) {
         Q_UNUSED(shown);
     });
     std::printf("frame copy without marks           %8.2f ms\n", copyMs);
+    std::printf("the document's %d marks listed     %8.2f ms\n", document.positionCount(), marksMs);
 
     for (int r : {1, 4}) {
-        const DrawOptions options{W, H, r, true, false};
-        const double redrawMs =
-            medianMs(5, [&] { QImage shown = reDrawImage(frame, tables, calibration, options); });
+        DrawOptions options;
+        options.displayWidth = W;
+        options.displayHeight = H;
+        options.markSize = r;
+        options.withScaleSegment = true;
+        const std::vector<PointMark> marks = document.marks();
+        const double redrawMs = medianMs(
+            5, [&] { QImage shown = reDrawImage(frame, marks, styles, calibration, options); });
         QImage overlay;
         const double overlayMs = medianMs(
-            5, [&] { overlay = renderOverlay(frame.size(), tables, calibration, options); });
+            5, [&] { overlay = renderOverlay(frame.size(), marks, styles, calibration, options); });
+        // The window's layer: each mark with a contrasting edge.
+        options.outlined = true;
+        const double outlinedMs = medianMs(
+            5, [&] { (void)renderOverlay(frame.size(), marks, styles, calibration, options); });
         const double composeMs = medianMs(20, [&] {
             QImage shown = frame.copy();
             compositeOverlay(shown, overlay);
@@ -77,6 +91,7 @@ int main(int argc, char** argv) {
         std::printf("mark size %d (r = %d), %d marks:\n", r + 1, r, kFrames * kPoints);
         std::printf("  reDraw (copy + all marks)         %8.2f ms\n", redrawMs);
         std::printf("  overlay built once                %8.2f ms\n", overlayMs);
+        std::printf("  outlined overlay built once       %8.2f ms\n", outlinedMs);
         std::printf("  frame copy + cached overlay       %8.2f ms\n", composeMs);
     }
     return 0;

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
 #include "app/magnifier_panel.h"
 
 #include "app/dialogs/dialogs.h"
@@ -227,6 +229,8 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
     if (n != m_document->pointsPerFrame())
         pushChange(new ChangePointsPerFrame(m_document, n));
     undoStack->endMacro();
+    // The table moves to the last point's column, which makes it current.
+    tsMesures->selectPoint(n);
 }
 
 void TForm1::bbtnCibleClick() {

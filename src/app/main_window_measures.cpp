@@ -61,6 +61,8 @@ void TForm1::connectMeasureSignals() {
             return;
         }
         pushChange(new ChangePointsPerFrame(m_document, n));
+        // The table moves to the last point's column, which makes it current.
+        tsMesures->selectPoint(n);
     });
     connect(page, &MeasuresPage::currentPointChosen, m_document,
             &MeasurementDocument::setCurrentPoint);

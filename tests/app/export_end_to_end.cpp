@@ -4,17 +4,17 @@
 // and picture, and printed to a PDF file at a known scale. What can be read
 // back is checked against the table. With TRAXILO_TEST_OUTPUT naming a
 // folder, the files are left there, with the scale and the table shown.
-#include "app/dialogs/dialogs.h"
 #include "app/dialogs/graphic_clipboard_dialog.h"
 #include "app/dialogs/print_dialog.h"
 #include "app/dialogs/save_format_dialog.h"
 #include "app/dialogs/table_clipboard_dialog.h"
 #include "app/dialogs/text_format_dialog.h"
 #include "app/main_window.h"
-#include "app/paint_box.h"
 #include "app/radio_group.h"
+#include "app/string_grid.h"
 #include "common/code_page.h"
 #include "common/number_format.h"
+#include "document/measurement_document.h"
 #include "support/measure_window.h"
 #include "support/modal_driver.h"
 
@@ -52,11 +52,11 @@ bool writeAll(const QString& path, const QByteArray& bytes) {
 // The complete rows as the window's table shows them.
 QList<QStringList> shownRows(const TForm1& w) {
     QList<QStringList> rows;
-    const TextGrid& table = w.tables.MeasureTable;
-    for (int r = w.tables.timeOrigin(); r < table.rowCount(); ++r) {
+    const StringGrid* table = child<StringGrid>(w, "StringGrid1");
+    for (int r = w.document().timeOrigin() + 1; r < table->grid()->rowCount(); ++r) {
         QStringList cells;
-        for (int c = 0; c < table.colCount(); ++c)
-            cells << table.cell(c, r);
+        for (int c = 0; c < table->grid()->colCount(); ++c)
+            cells << table->text(c, r);
         if (!cells.contains(QString()))
             rows << cells;
     }
@@ -96,22 +96,24 @@ void ExportEndToEnd::everyRoadOut() {
     SeamAnswerer& seams = fixture.seams;
 
     // Calibration with the ruler of the scene, origin where the ball starts.
-    w.popUpMnuModeEtalonnerClick();
-    clickBox(w.rbEtalonSimu);
+    trigger(w, "popUpMnuModeEtalonner");
+    auto* scaleMode = child<QRadioButton>(w, "rbEtalonSimu");
+    clickBox(scaleMode);
     clickSurface(w, rounded(truth.rulerA));
-    clickBox(w.chkBoxPt2);
+    clickBox(child<QCheckBox>(w, "chkBoxPt2"));
     clickSurface(w, rounded(truth.rulerB));
-    w.edSi->setFocus();
-    w.edSi->selectAll();
-    QTest::keyClicks(w.edSi, QString::number(truth.rulerLengthM, 'f', 3).replace(u'.', u','));
-    w.rbEtalonSimu->setFocus();
-    const double s = double(w.Calibration.sensitivity);
+    auto* distance = child<QLineEdit>(w, "edSi");
+    distance->setFocus();
+    distance->selectAll();
+    QTest::keyClicks(distance, QString::number(truth.rulerLengthM, 'f', 3).replace(u'.', u','));
+    scaleMode->setFocus();
+    const double s = double(w.document().calibration().sensitivity);
     QVERIFY(std::fabs(s - 1 / truth.pixelsPerMetre) < 0.02 * s);
-    clickBox(w.rbChxOrig);
+    clickBox(child<QRadioButton>(w, "rbChxOrig"));
     clickSurface(w, rounded(truth.frames[0].ball));
     // Pointing from the third frame on: the first two rows stay empty.
-    w.popUpMnuModeAcquerirClick();
-    w.mpPositionner(2);
+    trigger(w, "popUpMnuModeAcquerir");
+    showFrame(w, 2);
     for (int i = 2; i < clipSpec.frames; ++i)
         clickSurface(w, rounded(truth.frames[size_t(i)].ball));
     const QList<QStringList> rows = shownRows(w);
@@ -126,13 +128,13 @@ void ExportEndToEnd::everyRoadOut() {
 
     // ".rw3" from the menu. Proposed: the clip's name, beside the clip.
     seams.answerNextFile(rw3);
-    w.mnuSaveRW3->trigger();
+    trigger(w, "mnuSaveRW3");
     const QString clipFolder = QFileInfo(clip.path).absolutePath();
     QCOMPARE(seams.fileRequests().last().fileName, QStringLiteral("export.rw3"));
     QCOMPARE(seams.fileRequests().last().startFolder, clipFolder);
     // The next time, in the folder that export went to.
     seams.answerNextFile(std::nullopt);
-    w.mnuSaveRW3->trigger();
+    trigger(w, "mnuSaveRW3");
     QCOMPARE(seams.fileRequests().last().startFolder, scratch.path());
     const QStringList rw3Lines = fromWindows1252(readAll(rw3)).split(QStringLiteral("\r\n"));
     const qsizetype values = rw3Lines.indexOf(QStringLiteral("&10 VALEUR VAR"));
@@ -143,10 +145,11 @@ void ExportEndToEnd::everyRoadOut() {
              QStringList({"&2 OPTIONS", "1", "1", QString()}));
 
     // ".rrr" and ".txt" through the chooser of the tool bar.
-    TsauverMesuresBox* chooser = w.dialogs->sauverMesuresBox;
+    auto* chooser = child<TsauverMesuresBox>(w, "sauverMesuresBox");
+    auto* saveButton = child<QToolButton>(w, "bbtnEnregistrerMesures");
     seams.answerNextFile(rrr);
     runModal(
-        chooser, [&] { w.bbtnEnregistrerMesures->click(); },
+        chooser, [&] { saveButton->click(); },
         [&] {
             chooser->rgFormat->button(1)->click();
             chooser->OKBtn->click();
@@ -167,7 +170,7 @@ void ExportEndToEnd::everyRoadOut() {
         box->OKBtn->click();
     });
     runModal(
-        chooser, [&] { w.bbtnEnregistrerMesures->click(); },
+        chooser, [&] { saveButton->click(); },
         [&] {
             chooser->rgFormat->button(2)->click();
             chooser->OKBtn->click();
@@ -185,9 +188,10 @@ void ExportEndToEnd::everyRoadOut() {
     }
 
     // The table to the clipboard.
-    TSauveTableauPPBox* tableBox = w.dialogs->sauveTableauPPBox;
+    auto* tableBox = child<TSauveTableauPPBox>(w, "SauveTableauPPBox");
     runModal(
-        tableBox, [&] { w.bbtnCopierMesuresPP->click(); }, [&] { tableBox->OKBtn->click(); });
+        tableBox, [&] { child<QToolButton>(w, "bbtnCopierMesuresPP")->click(); },
+        [&] { tableBox->OKBtn->click(); });
     const QString clipboardText = QApplication::clipboard()->text();
     const QStringList copied = clipboardText.split(QStringLiteral("\r\n"));
     QCOMPARE(copied.mid(0, 3), QStringList({QStringLiteral("Pointages Traxilo"),
@@ -196,19 +200,20 @@ void ExportEndToEnd::everyRoadOut() {
     QCOMPARE(copied.last().split(u'\t').at(0), rows.last().at(0));
 
     // The picture as shown, marks included; then without the clip's picture.
-    TSauveGraphicPPBox* pictureBox = w.dialogs->sauveGraphicPPBox;
+    auto* pictureBox = child<TSauveGraphicPPBox>(w, "SauveGraphicPPBox");
+    const QWidget* surface = widgetNamed(w, QStringLiteral("PaintBox1"));
     runModal(
-        pictureBox, [&] { w.bbtnCopierGraphiquePP->click(); },
+        pictureBox, [&] { child<QToolButton>(w, "bbtnCopierGraphiquePP")->click(); },
         [&] {
             pictureBox->rgIncExc->button(0)->click();
             pictureBox->OKBtn->click();
         });
     const QImage shown = QApplication::clipboard()->image();
-    QCOMPARE(shown.size(), w.PaintBox1->size());
+    QCOMPARE(shown.size(), surface->size());
     QCOMPARE(shown.convertToFormat(QImage::Format_RGB32),
-             w.PaintBox1->image().convertToFormat(QImage::Format_RGB32));
+             surfaceImage(w).convertToFormat(QImage::Format_RGB32));
     runModal(
-        pictureBox, [&] { w.mnuGraphiquePP->trigger(); },
+        pictureBox, [&] { trigger(w, "mnuGraphiquePP"); },
         [&] {
             pictureBox->rgIncExc->button(1)->click();
             pictureBox->OKBtn->click();
@@ -220,21 +225,21 @@ void ExportEndToEnd::everyRoadOut() {
     QCOMPARE(QColor(marksOnly.pixel(3, 3)), QColor(Qt::white));
 
     // One page to a PDF file, with the grid, at a scale that fits A4.
-    const double realWidth = w.PaintBox1->width() * s;
-    const double realHeight = w.PaintBox1->height() * s;
+    const double realWidth = surface->width() * s;
+    const double realHeight = surface->height() * s;
     double scale = 0.01;
     for (double candidate : {0.01, 0.02, 0.05, 0.1, 0.2, 0.5, 1.0}) {
         scale = candidate;
         if (realWidth / scale <= 18 && realHeight / scale <= 25)
             break;
     }
-    TdlgImprimer* printBox = w.dialogs->dlgImprimer;
+    auto* printBox = child<TdlgImprimer>(w, "dlgImprimer");
     printBox->printer().setPageSize(QPageSize(QPageSize::A4));
     printBox->printer().setOutputFormat(QPrinter::PdfFormat);
     printBox->printer().setOutputFileName(QString()); // nowhere yet: Qt's dialog asks
     seams.answerNextPrint(pdf);
     runModal(
-        printBox, [&] { w.bbtnImprimer->click(); },
+        printBox, [&] { child<QToolButton>(w, "bbtnImprimer")->click(); },
         [&] {
             printBox->edEch->setText(QString::number(scale).replace(u'.', u','));
             QVERIFY(printBox->chkImpGrille->isChecked());

@@ -2,11 +2,11 @@
 // order; a line chosen shows its frame and point; Delete erases that point,
 // x and y together, without a question.
 #include "app/dialogs/goto_dialog.h"
-#include "app/dialogs/dialogs.h"
 #include "app/main_window.h"
-#include "app/paint_box.h"
+#include "app/string_grid.h"
 #include "app/up_down.h"
-#include "pointing/style_table.h"
+#include "document/measurement_document.h"
+#include "support/clip_opening.h"
 #include "support/measure_window.h"
 #include "support/modal_driver.h"
 
@@ -33,6 +33,21 @@ QStringList lines(const TalleraDlg& dialog) {
     return result;
 }
 
+// A click on the table's cell of x of `point` on `frame` (0-based): that frame
+// shown, that point current.
+void chooseCell(TForm1& window, int frame, int point) {
+    auto* table = child<StringGrid>(window, "StringGrid1");
+    table->grid()->setCurrent(2 * point - 1, frame + 1);
+    table->refresh();
+}
+
+// The number of points per frame, with the arrows of its up-down.
+void setPointsPerFrame(TForm1& window, int n) {
+    auto* upDown = child<UpDown>(window, "udPointsPlan");
+    while (upDown->position() != n)
+        upDown->stepBy(upDown->position() < n);
+}
+
 } // namespace
 
 class GotoDialogTest : public QObject {
@@ -41,7 +56,7 @@ private slots:
     void init();
     void cleanup() {
         if (m_fixture) {
-            m_fixture->window->PopupMenu1->hide();
+            child<QMenu>(w(), "PopupMenu1")->hide();
         }
         m_fixture.reset();
     }
@@ -54,30 +69,29 @@ private slots:
 
 private:
     TForm1& w() { return *m_fixture->window; }
-    TalleraDlg& dialog() { return *w().dialogs->alleraDlg; }
+    TalleraDlg& dialog() { return *child<TalleraDlg>(w(), "alleraDlg"); }
+    QAction* atteindre() { return child<QAction>(w(), "popUpMenuAtteindre"); }
     // Records point `point` of frame `frame` (0-based) at `pixel`.
     void record(int frame, int point, QPoint pixel) {
-        w().mpPositionner(frame);
-        w().setTableRowsToCurrentFrame();
-        w().udPointNumero->setPosition(point);
-        w().udPointNumeroClick();
+        chooseCell(w(), frame, point);
         clickSurface(w(), pixel);
     }
     void rightClick(QPoint pixel) {
         clickSurface(w(), pixel, Qt::RightButton);
-        w().PopupMenu1->hide();
+        child<QMenu>(w(), "PopupMenu1")->hide();
     }
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
 void GotoDialogTest::init() {
+    // The old window goes first: its seams must not outlive the new ones (after
+    // a failed init no cleanup ran).
+    m_fixture.reset();
     m_fixture = std::make_unique<MainWindowFixture>();
     QVERIFY(m_fixture->isValid());
     const OpenedClip clip =
         openGeneratedClip(*m_fixture, smallClipSpec(12), QStringLiteral("goto_dialog.avi"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
-    w().chkBoxAutoV->setChecked(false);
-    w().chkBoxAutoH->setChecked(false);
 }
 
 void GotoDialogTest::aClickOnADrawnMarkFindsIt_data() {
@@ -100,19 +114,18 @@ void GotoDialogTest::aClickOnADrawnMarkFindsIt() {
     QFETCH(bool, drawn);
     QFETCH(bool, found);
     record(3, 1, QPoint(50, 40));
-    w().mnuTaille[size - 1]->trigger();
-    if (!drawn) {
-        QTest::mouseClick(w().chkBoxPtDed, Qt::LeftButton, Qt::NoModifier,
-                          QPoint(6, w().chkBoxPtDed->height() / 2));
-    }
+    const char* sizeItems[5] = {"mnuTaille1", "mnuTaille2", "mnuTaille3", "mnuTaile4",
+                                "mnuTaille5"};
+    trigger(w(), sizeItems[size - 1]);
+    if (!drawn)
+        clickBox(child<QCheckBox>(w(), "chkBoxPtDed"));
     rightClick(QPoint(50, 40) + offset);
-    QCOMPARE(w().popUpMenuAtteindre->isEnabled(), found);
+    QCOMPARE(atteindre()->isEnabled(), found);
     QCOMPARE(lines(dialog()), found ? QStringList{"4/0.120/1"} : QStringList{});
 }
 
 void GotoDialogTest::pointsInFrameThenPointOrder() {
-    w().udPointsPlan->setPosition(2);
-    w().udPointsPlanClick();
+    setPointsPerFrame(w(), 2);
     record(8, 1, QPoint(30, 30));
     record(3, 2, QPoint(30, 30));
     record(3, 1, QPoint(30, 31)); // the marks overlap: both found
@@ -121,43 +134,40 @@ void GotoDialogTest::pointsInFrameThenPointOrder() {
 }
 
 void GotoDialogTest::choosingALineAndDelete() {
-    w().udPointsPlan->setPosition(2);
-    w().udPointsPlanClick();
+    setPointsPerFrame(w(), 2);
     record(2, 2, QPoint(70, 50));
     record(6, 2, QPoint(70, 50));
     record(6, 1, QPoint(20, 20));
-    w().mpPositionner(0);
+    chooseCell(w(), 0, 1);
     rightClick(QPoint(70, 50));
-    QVERIFY(w().popUpMenuAtteindre->isEnabled());
+    QVERIFY(atteindre()->isEnabled());
 
     TalleraDlg* d = &dialog();
     runModal(
-        d, [this] { w().popUpMenuAtteindre->trigger(); },
+        d, [this] { atteindre()->trigger(); },
         [&] {
-            QTableWidget* grid = d->stringGridAller;
+            QTableWidget* list = d->stringGridAller;
             QCOMPARE(d->windowTitle(), QStringLiteral("Aller à l'image..."));
-            QTest::mouseClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier,
-                              grid->visualItemRect(grid->item(1, 0)).center());
-            // Frame 7, point 2 current, its x cell chosen in both tables.
-            QCOMPARE(w().currentFrame, 6);
-            QCOMPARE(clipgen::readFrameIndex(w().PaintBox1->image()), 6);
-            QCOMPARE(w().tables.currentPoint(), 2);
-            QCOMPARE(w().tables.MeasureTable.row(), 7);
-            QCOMPARE(w().tables.MeasureTable.col(), 3);
-            QCOMPARE(w().tables.PixelTable.col(), 3);
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier,
+                              list->visualItemRect(list->item(1, 0)).center());
+            // Frame 7 shown, point 2 current, its x cell chosen in the table.
+            QCOMPARE(w().frameShown(), 6);
+            QCOMPARE(shownFrame(w()), 6);
+            QCOMPARE(w().document().currentPoint(), 2);
+            const TextGrid* grid = child<StringGrid>(w(), "StringGrid1")->grid();
+            QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(3, 7));
 
-            // Delete: x and y of that point go, in both tables; nothing else.
-            QTest::keyClick(grid, Qt::Key_Delete);
+            // Delete: x and y of that point go together; nothing else.
+            QTest::keyClick(d->stringGridAller, Qt::Key_Delete);
             QVERIFY(d->isVisible());
             d->fermerBtn->click();
         });
     QCOMPARE(m_fixture->seams.messages().size(), 0);
-    for (const TextGrid* table : {&w().tables.PixelTable, &w().tables.MeasureTable}) {
-        QVERIFY(table->isEmpty(3, 7));
-        QVERIFY(table->isEmpty(4, 7));
-        QVERIFY(!table->isEmpty(1, 7)); // point 1 of that frame stays
-        QVERIFY(!table->isEmpty(3, 3)); // and the same point on another frame
-    }
+    const MeasurementDocument& document = w().document();
+    QVERIFY(!document.position(6, 2));
+    QVERIFY(document.position(6, 1)); // point 1 of that frame stays
+    QVERIFY(document.position(2, 2)); // and the same point on another frame
+    QCOMPARE(document.positionCount(), 2);
     // The list is not rebuilt by the erasure.
     QCOMPARE(dialog().stringGridAller->rowCount(), 2);
 }
@@ -165,19 +175,22 @@ void GotoDialogTest::choosingALineAndDelete() {
 void GotoDialogTest::clicksThatChangeNothing() {
     record(3, 1, QPoint(50, 40));
     rightClick(QPoint(50, 40));
-    QVERIFY(w().popUpMenuAtteindre->isEnabled());
+    QVERIFY(atteindre()->isEnabled());
     // Outside the picture: the list and the item stay as they were.
-    w().PaintBox1MouseUp(Qt::RightButton, Qt::NoModifier, QPoint(160, 40));
-    w().PaintBox1MouseUp(Qt::RightButton, Qt::NoModifier, QPoint(-1, 40));
-    QVERIFY(w().popUpMenuAtteindre->isEnabled());
+    rightClick(QPoint(160, 40));
+    rightClick(QPoint(-1, 40));
+    QVERIFY(atteindre()->isEnabled());
     QCOMPARE(dialog().stringGridAller->rowCount(), 1);
 
     // Without a clip, nothing at all.
     MainWindowFixture empty;
     QVERIFY(empty.isValid());
-    empty.window->PaintBox1MouseUp(Qt::RightButton, Qt::NoModifier, QPoint(10, 10));
-    QVERIFY(!empty.window->popUpMenuAtteindre->isEnabled());
-    QCOMPARE(empty.window->dialogs->alleraDlg->stringGridAller->rowCount(), 0);
+    empty.window->show();
+    QVERIFY(QTest::qWaitForWindowExposed(empty.window.get()));
+    clickSurface(*empty.window, QPoint(10, 10), Qt::RightButton);
+    child<QMenu>(*empty.window, "PopupMenu1")->hide();
+    QVERIFY(!child<QAction>(*empty.window, "popUpMenuAtteindre")->isEnabled());
+    QCOMPARE(child<TalleraDlg>(*empty.window, "alleraDlg")->stringGridAller->rowCount(), 0);
 }
 
 QTEST_MAIN(GotoDialogTest)

@@ -49,6 +49,7 @@ private:
 };
 
 void HelpAboutTest::init() {
+    m_fixture.reset(); // its seams go before the new window's come (a failed init skips cleanup)
     m_fixture = std::make_unique<MainWindowFixture>();
     QVERIFY(m_fixture->isValid());
 }

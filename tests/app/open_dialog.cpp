@@ -77,6 +77,7 @@ private:
 };
 
 void OpenDialogTest::init() {
+    m_fixture.reset(); // its seams go before the new window's come (a failed init skips cleanup)
     m_fixture = std::make_unique<MainWindowFixture>();
     QVERIFY(m_fixture->isValid());
     w().resize(1100, 700);

@@ -2,10 +2,10 @@
 // mirror) makes the picture upright, non-square pixels are shown square, and
 // every size and position is that of the picture as shown.
 #include "app/main_window.h"
-#include "app/paint_box.h"
-#include "clip/clip_player.h"
+#include "app/up_down.h"
 #include "clip/ffmpeg_video_source.h"
 #include "common/number_format.h"
+#include "document/measurement_document.h"
 #include "support/generated_clips.h"
 #include "support/measure_window.h"
 
@@ -142,31 +142,37 @@ void PhoneClips::positionsInTheUprightPicture() {
     const OpenedClip clip = openGeneratedClip(fixture, clipSpec, QStringLiteral("portrait.mp4"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
     TForm1& w = *fixture.window;
-    QCOMPARE(QSize(w.ClipInfo.width, w.ClipInfo.height), QSize(240, 320));
-    QCOMPARE(w.PaintBox1->size(), QSize(240, 320));
-    QCOMPARE(w.PaintBox1->image().size(), QSize(240, 320));
+    const MeasurementDocument& document = w.document();
+    QCOMPARE(document.pictureSize(), QSize(240, 320));
+    QCOMPARE(widgetNamed(w, QStringLiteral("PaintBox1"))->size(), QSize(240, 320));
+    QCOMPARE(surfaceImage(w).size(), QSize(240, 320));
     QCOMPARE(labelText(w, "lblDimL"), QStringLiteral("Largeur : 240 pixels"));
     QCOMPARE(labelText(w, "lblDimH"), QStringLiteral("Hauteur : 320 pixels"));
     QCOMPARE(labelText(w, "lblDimStockee"), QStringLiteral("Taille stockée : 320 × 240 pixels"));
     QCOMPARE(labelText(w, "lblRotation"), QStringLiteral("rotation : 90°"));
 
     // The origin at the bottom-left pixel of the upright picture.
-    QCOMPARE(w.Calibration.Yo, 319);
+    QCOMPARE(document.calibration().Yo, 319);
+    // The ball is under its true place on each frame: the picture is upright.
     for (int i = 0; i < 6; ++i) {
-        const QPoint ball = rounded(clip.truth->frames[size_t(i)].ball);
-        QCOMPARE(w.currentFrame, i);
-        // The ball is under its true place: the picture is upright.
-        const QColor under = w.MediaPlayer1->currentImage().pixelColor(ball);
+        showFrame(w, i);
+        const QColor under =
+            surfaceImage(w).pixelColor(rounded(clip.truth->frames[size_t(i)].ball));
         QVERIFY2(under.red() > 150 && under.green() < 120,
                  qPrintable(QString("frame %1: %2").arg(i).arg(under.name())));
+    }
+    // Each click is kept where it was made on the upright picture.
+    showFrame(w, 0);
+    for (int i = 0; i < 6; ++i) {
+        const QPoint ball = rounded(clip.truth->frames[size_t(i)].ball);
+        QCOMPARE(w.frameShown(), i);
         clickSurface(w, ball);
-        QCOMPARE(w.tables.PixelTable.cell(1, i + 1), QString::number(ball.x()));
-        QCOMPARE(w.tables.PixelTable.cell(2, i + 1), QString::number(ball.y()));
+        QCOMPARE(document.position(i, 1)->pixel, QPointF(ball));
     }
     // Clicks below the stored picture's height are inside the upright one.
-    w.mpPositionner(10);
+    showFrame(w, 10);
     clickSurface(w, QPoint(100, 300));
-    QCOMPARE(w.tables.PixelTable.cell(2, 11), QStringLiteral("300"));
+    QCOMPARE(document.position(10, 1)->pixel, QPointF(100, 300));
 }
 
 // DV from a camcorder stores 720 pixels 16:15 wide for 768 shown: the ball is
@@ -180,37 +186,39 @@ void PhoneClips::squarePixelsOfACamcorder() {
     QVERIFY2(clip.ok(), qPrintable(clip.error));
     TForm1& w = *fixture.window;
     const clipgen::ClipTruth& truth = *clip.truth;
-    QCOMPARE(QSize(w.ClipInfo.width, w.ClipInfo.height), QSize(768, 576));
-    QCOMPARE(w.PaintBox1->image().size(), QSize(768, 576));
+    QCOMPARE(w.document().pictureSize(), QSize(768, 576));
+    QCOMPARE(surfaceImage(w).size(), QSize(768, 576));
     QCOMPARE(labelText(w, "lblDimStockee"), QStringLiteral("Taille stockée : 720 × 576 pixels"));
     QVERIFY(labelText(w, "lblRotation").isEmpty());
 
-    const QPointF spread = ballSpread(w.PaintBox1->image());
+    const QPointF spread = ballSpread(surfaceImage(w));
     QVERIFY(spread.y() > 0);
     QVERIFY2(std::abs(spread.x() / spread.y() - 1) < 0.03,
              qPrintable(QString("%1 x %2").arg(spread.x()).arg(spread.y())));
 
-    w.popUpMnuModeEtalonnerClick();
-    clickBox(w.rbEtalonSimu);
+    trigger(w, "popUpMnuModeEtalonner");
+    auto* scaleMode = child<QRadioButton>(w, "rbEtalonSimu");
+    clickBox(scaleMode);
     clickSurface(w, rounded(truth.rulerA));
-    clickBox(w.chkBoxPt2);
+    clickBox(child<QCheckBox>(w, "chkBoxPt2"));
     clickSurface(w, rounded(truth.rulerB));
-    w.edSi->setFocus();
-    w.edSi->selectAll();
-    QTest::keyClicks(w.edSi, QStringLiteral("1"));
-    w.rbEtalonSimu->setFocus();
+    auto* distance = child<QLineEdit>(w, "edSi");
+    distance->setFocus();
+    distance->selectAll();
+    QTest::keyClicks(distance, QStringLiteral("1"));
+    scaleMode->setFocus();
 
     // The upright ruler's two ends as the two points of one frame.
-    w.popUpMnuModeAcquerirClick();
-    w.nbPointsPlan(2);
-    w.ChgPointNumero(1);
+    trigger(w, "popUpMnuModeAcquerir");
+    child<UpDown>(w, "udPointsPlan")->stepBy(true);
+    QCOMPARE(w.document().pointsPerFrame(), 2);
+    child<UpDown>(w, "udPointNumero")->stepBy(false); // point 1 first
     clickSurface(w, rounded(truth.rulerC));
     clickSurface(w, rounded(truth.rulerD));
-    const double dx =
-        parse(w.tables.MeasureTable.cell(3, 1)) - parse(w.tables.MeasureTable.cell(1, 1));
-    const double dy =
-        parse(w.tables.MeasureTable.cell(4, 1)) - parse(w.tables.MeasureTable.cell(2, 1));
-    const double upright = std::hypot(dx, dy);
+    const std::optional<FramePosition> c = w.document().metres(0, 1);
+    const std::optional<FramePosition> d = w.document().metres(0, 2);
+    QVERIFY(c && d);
+    const double upright = std::hypot(double(d->x - c->x), double(d->y - c->y));
     QVERIFY2(std::abs(upright - truth.rulerLengthM) < 0.015, qPrintable(QString::number(upright)));
 }
 

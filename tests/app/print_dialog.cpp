@@ -5,7 +5,7 @@
 #include "app/radio_group.h"
 #include "app/shape_widget.h"
 #include "common/number_format.h"
-#include "pointing/measure_tables.h"
+#include "document/measurement_document.h"
 #include "support/seam_answerer.h"
 
 #include <QCheckBox>
@@ -30,11 +30,12 @@ namespace {
 // A 320 x 240 picture at 1 mm per pixel, just opened, for an A4 portrait sheet.
 struct PrintSetup {
     PrintSetup() {
-        tables.openClip(10, 0.04L);
-        calibration.sensitivity = 0.001L;
-        calibration.Xo = 0;
-        calibration.Yo = 239;
-        calibration.scaleChanged = true;
+        DocumentClip clip;
+        clip.frameCount = 10;
+        clip.pictureSize = QSize(320, 240);
+        clip.period = 0.04L;
+        document.openClip(clip);
+        setSensitivity(0.001L);
         dialog.setPicture(QSize(320, 240), 1);
         dialog.printer().setPageSize(QPageSize(QPageSize::A4));
         dialog.printer().setPageOrientation(QPageLayout::Portrait);
@@ -49,14 +50,19 @@ struct PrintSetup {
         dialog.edEch->selectAll();
         QTest::keyClicks(dialog.edEch, text);
     }
+    void setSensitivity(long double metresPerPixel) {
+        Calibration calibration = document.calibration();
+        calibration.sensitivity = metresPerPixel;
+        calibration.scaleDefined = true;
+        document.setCalibration(calibration, document.distanceText());
+    }
     bool fieldRed() const {
         return dialog.edEch->palette().color(QPalette::Base) == QColor(255, 0, 0);
     }
 
     SeamAnswerer seams;
-    MeasureTables tables;
-    Calibration calibration;
-    TdlgImprimer dialog{calibration, tables};
+    MeasurementDocument document;
+    TdlgImprimer dialog{document};
 };
 
 } // namespace
@@ -73,7 +79,7 @@ private slots:
     void trackBarThenAnnulerOrPlusTard();
     void previews_data();
     void previews();
-    void optionsFollowTheTables();
+    void optionsFollowTheDocument();
     void printsToAPdfFile();
     void pdfThatCannotBeWritten();
 };
@@ -89,7 +95,6 @@ void PrintDialogTest::proposesAScaleThatFits() {
     QCOMPARE(s.dialog.lblImageimprimeeX->text(), QStringLiteral(" 1.60E+1"));
     QCOMPARE(s.dialog.lblImageImprimeeY->text(), QStringLiteral(" 1.20E+1"));
     QCOMPARE(s.dialog.TrackBar1->value(), 100);
-    QVERIFY(!s.calibration.scaleChanged);
     QVERIFY(s.dialog.lblFormatFeuille->text().endsWith(QStringLiteral("cm")));
     QVERIFY(s.dialog.btnImprimer->isEnabled());
     QCOMPARE(s.dialog.printerResolution, QSize(300, 300));
@@ -123,7 +128,7 @@ void PrintDialogTest::scaleField() {
     QFETCH(int, position);
     setDecimalSeparator(separator);
     PrintSetup s;
-    s.calibration.sensitivity = 0.05L; // 16 m wide: 1 m per cm proposed
+    s.setSensitivity(0.05L); // 16 m wide: 1 m per cm proposed
     s.show();
     QCOMPARE(double(s.dialog.ProposedScale), 1.0);
     s.dialog.edEch->clear(); // nothing typed yet: nothing to print at
@@ -214,13 +219,13 @@ void PrintDialogTest::previews() {
     QCOMPARE(s.dialog.shpDessin->pos(), s.dialog.shpFeuille->pos());
 }
 
-void PrintDialogTest::optionsFollowTheTables() {
+void PrintDialogTest::optionsFollowTheDocument() {
     PrintSetup s;
     s.show();
     QVERIFY(!s.dialog.rbImpPoints0->isEnabled());
     QVERIFY(!s.dialog.rbImpPoints1->isEnabled());
     s.dialog.hide();
-    s.tables.setTimeOrigin(5);
+    s.document.setTimeOrigin(4);
     s.show();
     QVERIFY(s.dialog.rbImpPoints0->isEnabled());
     QVERIFY(s.dialog.rbImpPoints1->isChecked());

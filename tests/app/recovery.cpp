@@ -3,7 +3,7 @@
 // The program killed is this test run again as a child: it opens a clip,
 // points through the window, waits for its copy and is killed with SIGKILL.
 #include "app/main_window.h"
-#include "app/paint_box.h"
+#include "document/measurement_document.h"
 #include "session/recovery_store.h"
 #include "support/generated_clips.h"
 #include "support/measure_window.h"
@@ -14,6 +14,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <csignal>
 
 using namespace traxilo;
@@ -23,6 +24,17 @@ namespace {
 
 const char* const kChildClip = "TRAXILO_RECOVERY_CHILD_CLIP";
 const QList<QPoint> kClicks = {{20, 100}, {35, 90}, {50, 80}, {65, 72}, {80, 66}, {95, 61}};
+
+// The copies and markers a run left in `from`, put where the next run looks.
+bool copyFolder(const QString& from, const QString& to) {
+    const QStringList names = QDir(from).entryList(QDir::Files);
+    if (names.isEmpty() || !QDir().mkpath(to))
+        return false;
+    for (const QString& name : names)
+        if (!QFile::copy(from + QLatin1Char('/') + name, to + QLatin1Char('/') + name))
+            return false;
+    return true;
+}
 
 // The child: points the clip, tells its table once the copy is written,
 // then waits to be killed.
@@ -35,14 +47,13 @@ int runChild(const QString& clip) {
     if (!w.openClipFile(clip))
         return 2;
     for (const QPoint& p : kClicks)
-        QTest::mouseClick(w.PaintBox1, Qt::LeftButton, Qt::NoModifier, p);
-    const QString folder = w.recovery->folder();
+        clickSurface(w, p);
+    const QString folder = RecoveryStore::defaultFolder();
     if (!QTest::qWaitFor([&] { return !QDir(folder).entryList({"*.trx"}).isEmpty(); }, 10000))
         return 3;
     QFile out;
     (void)out.open(stdout, QIODevice::WriteOnly);
-    out.write(
-        (gridCells(w.tables.MeasureTable).join(QLatin1Char('|')) + QLatin1Char('\n')).toUtf8());
+    out.write((tableCells(w).join(QLatin1Char('|')) + QLatin1Char('\n')).toUtf8());
     out.write("ready\n");
     out.flush();
     return QApplication::exec(); // until SIGKILL
@@ -84,49 +95,43 @@ void RecoveryTest::killedWhilePointingIsOffered() {
     QCOMPARE(child.exitStatus(), QProcess::CrashExit);
     const QString childTable = QString::fromUtf8(output.left(output.indexOf('\n')));
 
-    // The next start, with the same data folder (this is the same program).
+    // The next start finds in its data folder what the killed run left there.
     qputenv("XDG_DATA_HOME", data.path().toLocal8Bit());
-    const QString folder = RecoveryStore::defaultFolder();
-    {
-        MainWindowFixture f;
-        QVERIFY(f.isValid());
-        f.window->recovery = std::make_unique<RecoveryStore>(folder);
-        f.seams.answerNext(true);
-        f.window->startRecovery();
-        QCOMPARE(f.seams.messages().size(), 1);
-        const QString question = f.seams.messages().first().text;
-        QVERIFY2(question.startsWith(QStringLiteral("Des mesures non enregistrées ont été "
-                                                    "retrouvées")),
-                 qPrintable(question));
-        QVERIFY(question.contains(QStringLiteral("crash.avi")));
-        QVERIFY(question.contains(QStringLiteral("Points mesurés : 6")));
-        TForm1& w = *f.window;
-        QVERIFY(w.clipOpen());
-        for (int i = 0; i < kClicks.size(); ++i) {
-            QCOMPARE(w.tables.PixelTable.cell(1, i + 1), QString::number(kClicks[i].x()));
-            QCOMPARE(w.tables.PixelTable.cell(2, i + 1), QString::number(kClicks[i].y()));
-        }
-        QCOMPARE(gridCells(w.tables.MeasureTable).join(QLatin1Char('|')), childTable);
-        w.recovery->markEnded();
-    }
-    // Offered once only.
-    MainWindowFixture again;
-    again.window->recovery = std::make_unique<RecoveryStore>(folder);
-    again.window->startRecovery();
-    QCOMPARE(again.seams.messages().size(), 0);
-    again.window->recovery->markEnded();
+    const QString childFolder = RecoveryStore::defaultFolder();
+    MainWindowFixture f;
+    QVERIFY(f.isValid());
+    QVERIFY(copyFolder(childFolder, RecoveryStore::defaultFolder()));
+    f.seams.answerNext(true);
+    f.window->startRecovery();
+    QCOMPARE(f.seams.messages().size(), 1);
+    const QString question = f.seams.messages().first().text;
+    QVERIFY2(question.startsWith(QStringLiteral("Des mesures non enregistrées ont été "
+                                                "retrouvées")),
+             qPrintable(question));
+    QVERIFY(question.contains(QStringLiteral("crash.avi")));
+    QVERIFY(question.contains(QStringLiteral("Points mesurés : 6")));
+    const MeasurementDocument& document = f.window->document();
+    QVERIFY(document.hasClip());
+    for (int i = 0; i < kClicks.size(); ++i)
+        QCOMPARE(document.position(i, 1)->pixel, QPointF(kClicks[i]));
+    QCOMPARE(tableCells(*f.window).join(QLatin1Char('|')), childTable);
+
+    // Offered once only: the start after this one is not asked again.
+    f.window = std::make_unique<TForm1>();
+    f.window->startRecovery();
+    QCOMPARE(f.seams.messages().size(), 1);
 }
 
 void RecoveryTest::unwritableFolderIsSaidOnce() {
-    QTemporaryDir data;
-    const QString blocker = data.path() + QStringLiteral("/file");
-    QFile file(blocker);
-    QVERIFY(file.open(QIODevice::WriteOnly)); // a file where the folder should be
-    file.close();
+    qputenv("TRAXILO_AUTOSAVE_MS", "50");
     MainWindowFixture f;
+    qunsetenv("TRAXILO_AUTOSAVE_MS");
     QVERIFY(f.isValid());
+    // A file where the data folder should be.
+    QFile file(qEnvironmentVariable("XDG_DATA_HOME"));
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.close();
     TForm1& w = *f.window;
-    w.recovery = std::make_unique<RecoveryStore>(blocker + QStringLiteral("/recovery"));
     f.seams.answerNext(true); // the warning, once
     w.startRecovery();
     QCOMPARE(f.seams.count(MessageKind::Warning), 1);
@@ -134,9 +139,12 @@ void RecoveryTest::unwritableFolderIsSaidOnce() {
     const OpenedClip clip = openGeneratedClip(f, smallClipSpec(12), QStringLiteral("ro.avi"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
     clickSurface(w, QPoint(30, 30));
-    w.saveRecoveryNow(); // fails again, silently: the program works on
+    // The copy fails again, silently: the program works on.
+    auto* autosave = w.findChild<QTimer*>(QStringLiteral("autosaveTimer"));
+    QVERIFY(autosave && autosave->isActive());
+    QTRY_VERIFY(!autosave->isActive());
     QCOMPARE(f.seams.count(MessageKind::Warning), 1);
-    QCOMPARE(w.tables.PixelTable.cell(1, 1), QStringLiteral("30"));
+    QCOMPARE(w.document().position(0, 1)->pixel, QPointF(30, 30));
 }
 
 int main(int argc, char** argv) {
