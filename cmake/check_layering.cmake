@@ -5,7 +5,8 @@
 #   common <- clip <- tracking ; common <- analysis ; app on top.
 # A test under tests/<layer>/ may include what that layer may (the clip,
 # tracking and window tests also the test support and the clip generator, the
-# analysis tests the clip generator); the dialogs under src/app/dialogs/ never include the main window.
+# analysis tests the clip generator); the dialogs under src/app/dialogs/ and
+# the pages of the window under src/app/pages/ never include the main window.
 
 cmake_minimum_required(VERSION 3.22)
 
@@ -46,8 +47,8 @@ function(check_file file layer kind)
     string(REGEX REPLACE "/.*$" "" folder "${header}")
     if(NOT folder IN_LIST allowed)
       list(APPEND violations "${rel} includes \"${header}\" (${kind}/${layer} may include: ${allowed_text})")
-    elseif(rel MATCHES "^src/app/dialogs/" AND header MATCHES "^app/main_window")
-      list(APPEND violations "${rel} includes \"${header}\" (a dialog is built with the models it edits, never the main window)")
+    elseif(rel MATCHES "^src/app/(dialogs|pages)/" AND header MATCHES "^app/main_window")
+      list(APPEND violations "${rel} includes \"${header}\" (a dialog or a page is built with the models it shows, never the main window)")
     endif()
   endforeach()
   set(violations "${violations}" PARENT_SCOPE)

@@ -1,19 +1,24 @@
 #include "app/main_window.h"
 
+#include "app/clip_area.h"
+
+#include "app/magnifier_panel.h"
+
+#include "app/pages/measures_page.h"
+
 #include "app/access_keys.h"
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/print_dialog.h"
-#include "app/up_down.h"
 #include "app/hint_style.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
 #include "app/paint_box.h"
 #include "app/settings_place.h"
 #include "app/string_grid.h"
+#include "app/up_down.h"
 #include "clip/clip_player.h"
-#include "document/measurement_document.h"
-#include "document/measurement_table_model.h"
 #include "clip/file_utils.h"
+#include "document/measurement_document.h"
 #include "geometry/scale_steps.h"
 
 #include <QAction>
@@ -37,7 +42,7 @@ namespace traxilo {
 
 TForm1::TForm1(QWidget* parent)
     : QMainWindow(parent), m_document(new MeasurementDocument(this)),
-      m_tableModel(new MeasurementTableModel(m_document, this)), m_hints(new HintTracker(this)) {
+      m_hints(new HintTracker(this)) {
     setObjectName(QStringLiteral("Form1"));
     m_document->setObjectName(QStringLiteral("document"));
     buildLayout();
@@ -61,30 +66,21 @@ void TForm1::connectDocumentSignals() {
             marksChanged();
             Drawpoints();
         }
-        refreshTables();
     });
     connect(d, &MeasurementDocument::calibrationChanged, this, [this] {
         showCalibrationChange();
         dialogs->dlgImprimer->proposeScaleAnew();
     });
-    connect(d, &MeasurementDocument::timeOriginChanged, this, [this] {
-        const int t0 = m_document->timeOrigin() + 1;
-        udt0->setPosition(t0);
-        lblt0->setText(QString::number(t0));
-        ShowTimeOriginMark();
-        refreshTables();
-    });
+    connect(d, &MeasurementDocument::timeOriginChanged, this, &TForm1::ShowTimeOriginMark);
     connect(d, &MeasurementDocument::timesChanged, this, &TForm1::applyFrameTimes);
-    connect(d, &MeasurementDocument::pointsPerFrameChanged, this,
-            [this] { nbPointsPlan(m_document->pointsPerFrame()); });
-    connect(d, &MeasurementDocument::stylesChanged, this, &TForm1::showStyles);
-    connect(d, &MeasurementDocument::xyDigitsChanged, this, [this] {
-        udFmt_xy->setPosition(m_document->xyDigits() - 1);
-        layoutMeasureTable();
-        showPointerReadouts();
+    connect(d, &MeasurementDocument::pointsPerFrameChanged, this, [this] {
+        mnuAutoH->setEnabled(m_document->pointsPerFrame() != 1);
+        marksChanged();
+        // The marks of points dropped from the table must not stay on show.
+        Drawpoints();
     });
-    connect(d, &MeasurementDocument::currentPointChanged, this,
-            [this] { ChgPointNumero(m_document->currentPoint()); });
+    connect(d, &MeasurementDocument::stylesChanged, this, &TForm1::showStyles);
+    connect(d, &MeasurementDocument::xyDigitsChanged, this, &TForm1::showPointerReadouts);
     connect(d, &MeasurementDocument::clipOpened, this,
             [this] { dialogs->dlgImprimer->proposeScaleAnew(); });
 }
@@ -101,7 +97,7 @@ void TForm1::setUpKeyboard() {
     // The picture takes the keys that step the clip, and so does the table.
     PaintBox1->setFocusPolicy(Qt::StrongFocus);
     PaintBox1->installEventFilter(this);
-    StringGrid1->installEventFilter(this);
+    tsMesures->table()->installEventFilter(this);
     PaintBox1->setFocus();
 }
 
@@ -117,7 +113,7 @@ void TForm1::FormCreate() {
 
     // 3. Caption, shown also in the empty clip panel.
     setWindowTitle(Caption);
-    pnl1AVI->setText(Caption);
+    pnl1->showCaption(Caption);
 
     // 4. Pointing mode.
     setActivePage(tsMesures);
@@ -142,20 +138,16 @@ void TForm1::FormCreate() {
     LastPanelWidth = 410;
     resize(620, 465);
 
-    // 8. Step texts of the calibration page.
-    lblEchEtapOrdre->setText(kStepsOrderText);
-    echEtapAff(0);
-
-    // 9. Cursors, under their numbers.
+    // 8. Cursors, under their numbers.
     cursors.registerStandardCursors();
 
-    // 10. Pointer.
+    // 9. Pointer.
     pointStyle = PointStyle();
 
-    // 11. Scale.
+    // 10. Scale.
     initEchelle();
 
-    // 12. Settings file: read, then rewritten in the current layout. An
+    // 11. Settings file: read, then rewritten in the current layout. An
     // installed program keeps it in the user's configuration folder.
     const SettingsPlace settings =
         chooseSettingsPlace(StartupFolder, QCoreApplication::applicationDirPath());
@@ -185,6 +177,8 @@ void TForm1::connectSignals() {
     Timer1->start();
     Timer3->start();
     connectClipSignals();
+    connectTimingSignals();
+    connectCalibrationSignals();
     connectMeasureSignals();
     connectExportSignals();
     connectDisplaySizeSignals();
@@ -282,7 +276,7 @@ void TForm1::setPanelWidth(int panelWidth) {
 void TForm1::Splitter1Moved() {
     mnuImaAdapter->setEnabled(true);
     displaySize.fitRequested = true;
-    placeLoupe();
+    loupePnl->place();
 }
 
 void TForm1::FormPaint() {

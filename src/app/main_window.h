@@ -43,12 +43,15 @@ class QWidgetAction;
 
 namespace traxilo {
 
+class CalibrationPage;
+class ClipArea;
+class MagnifierPanel;
+class MeasuresPage;
 class ClipPlayer;
+class ClipPropertiesPage;
 class HintTracker;
 class MeasurementDocument;
-class MeasurementTableModel;
 struct Dialogs;
-class StringGrid;
 class PaintBox;
 class UpDown;
 
@@ -81,7 +84,6 @@ protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
-
     // ---- Start-up and shell state (main_window.cpp) ----
     QString StartupFolder;
     ConfigFile config; // config.ConfigLines: the eight lines of txconfig.txt
@@ -105,7 +107,7 @@ private:
     void mpPositionner(int a);             // shows frame a (0-based)
     void SetNavButtons();
     void ShowTimeOriginMark();
-    void bbtnPlayClick(QObject* sender); // the five navigation buttons, by tag
+    void bbtnPlayClick(int button); // a navigation button, a ClipArea::Navigation
     // The keys that step the clip over the picture and the table; false when
     // the key is not one of them or there is no clip.
     bool frameKey(int key, bool overTable);
@@ -114,66 +116,27 @@ private:
     void RAZProClip();
     void showOpenClipFacts(); // the open clip's facts, FourCC left as stored
     void OpenDialog1SelectionChange(const QString& currentFile);
-    QFrame* pnlProFichier = nullptr;
-    QFrame* pnlProDuree = nullptr;
-    QFrame* pnlProDim = nullptr;
-    QFrame* pnlProCodec = nullptr;
-    QLabel* lblFile = nullptr;
-    QLabel* lblOctets = nullptr;
-    QLabel* lblDurTot = nullptr;
-    QLabel* lblNbImages = nullptr;
-    QLabel* lblPeriode = nullptr;
-    QLabel* lblFrequence = nullptr;
-    QLabel* lblDim = nullptr;
-    QLabel* lblDimL = nullptr;
-    QLabel* lblDimH = nullptr;
-    QLabel* lblAdapt = nullptr;
-    QLabel* lblCodec1 = nullptr;
-    QLabel* lblCodec2 = nullptr;
-    QLabel* lblCodec3 = nullptr;
-    QLabel* lblRotation = nullptr;     // a phone's display rotation
-    QLabel* lblDimStockee = nullptr;   // the stored picture, when not the one shown
-    QLabel* lblIntervalles = nullptr;  // smallest and largest interval of a variable rate
-    QLabel* lblIrregulieres = nullptr; // the frames whose interval is irregular
-    QLabel* lblApercu = nullptr;       // why a file browsed cannot be previewed
     void connectClipSignals();
 
     // ---- Frame times, capture rate, step (main_window_timing.cpp) ----
-    QLabel* lblCadencePrise = nullptr;
-    QLineEdit* edCadencePrise = nullptr; // images per second at filming
-    QLabel* lblCadence = nullptr;        // beside the frame counter when filmed at another rate
-    UpDown* udPas = nullptr;             // frames a step moves, 1 to 50
-    QLabel* lblPas = nullptr;
-    void setupCaptureRateField(QWidget* panel);
-    QWidget* buildStepPanel(QWidget* parent);
-    int frameStep() const;
     void noteClipTimingOnOpening(); // the capture rate field and the times of a new clip
     void warnOfVariableRate();      // once, when a clip of variable rate opens
-    void applyFrameTimes();         // the time column from the clip's times and capture rate
-    void edCadencePriseChange();
-    void edCadencePriseExit(); // a text that is no rate is said, the rate in force comes back
-    void showCaptureRate();    // the field shows the rate in force
+    void applyFrameTimes();         // the views of the times, after the capture rate changed
+    void connectTimingSignals();
 
     // ---- Coordinate frame and calibration (main_window_calibration.cpp) ----
     const traxilo::Calibration& calibration() const;
-    // A change of the calibration made on a copy, pushed as one step of
-    // "Annuler" when it changes something (`edit`: the visit of the distance
-    // field whose keys make one step).
-    void changeCalibration(const QString& what,
-                           const std::function<void(traxilo::Calibration&)>& change,
-                           int typedEdit = -1);
-    void showCalibrationChange(); // every view of the calibration, after a change
-    void MaJlblP();
+    void connectCalibrationSignals();
+    void initEchelle();           // a calibration just reset, on every view
+    void showCalibrationChange(); // the window's views of the calibration, after a change
     void CursOrig();
-    void affichSensibilites(long double S);
     void moveScaleIndicators();
+    void leaveScaleEditing(); // the scale segment is no longer drawn
     void originClick(QPointF pos);
     void scalePointClick(QPointF pos);
     void tbCoordMouseMove();
     void showPointerReadouts(); // the coordinate line at the last pointer position
-    void showScaleState(); // the coordinate bar and the table say whether the scale is set
-    // The distance field shows `text` without taking it as a new distance.
-    void writeDistanceField(const QString& text);
+    void showScaleState();      // the coordinate bar and the table say whether the scale is set
 
     // ---- Display size (main_window_display_size.cpp) ----
     DisplaySize displaySize; // percent, factor, fitting, the picture as displayed
@@ -185,7 +148,6 @@ private:
     // Shows the clip at `percent` without touching the tables (MaJ, and
     // restoring a session or an undone change).
     void showAtPercent(int percent, bool toCorner);
-    void moveClipPanelToCorner();
     // "100%" when the clip is at another size, "Adapter" unless it is fitted.
     void enableDisplaySizeCommands(int percent, bool fitted);
     void connectDisplaySizeSignals();
@@ -199,66 +161,20 @@ private:
     void mnuCouleurNoirClick(int tag); // "Couleur du pointeur"
     void mnuTaille1Click(int tag);     // "Taille des points"
     void udTaillePointsClick();
-    void setMarkSize(int r); // one step of "Annuler" once a clip is open
+    void setMarkSize(int r);           // one step of "Annuler" once a clip is open
     void mnuFdCl2pointsClick(int tag); // "Configurations rapides"
     void bbtnCibleClick();             // "Aspect du pointeur"
     void bbtnCouleurPointClick();      // "Aspect du point"
-    QToolButton* bbtnCouleurPoint = nullptr;
     void connectAppearanceSignals();
-    int xyDigits() const;  // of x and y, 1..5
-    QString tFormat() const; // empty until a clip is opened
-    // The table's current cell, selection and scroll position; its values
-    // are the document's, through the table model.
-    TextGrid measureGrid;
-    StringGrid* StringGrid1 = nullptr; // the table on the "Mesures" page
-    QFrame* pnlDecimales = nullptr;
-    QLabel* lblCS = nullptr;
-    UpDown* udFmt_t = nullptr;
-    QLabel* lblFmt_xy = nullptr;
-    UpDown* udFmt_xy = nullptr;
-    QFrame* Panel8 = nullptr;
-    QToolButton* Button0 = nullptr;
-    QToolButton* Button1 = nullptr;
-    QToolButton* Button2 = nullptr;
-    UpDown* udPointsPlan = nullptr;
-    QLabel* lblPointsPlan = nullptr;
-    UpDown* udPointNumero = nullptr;
-    QLabel* lblPointNumero = nullptr;
-    QCheckBox* chkBoxPtDed = nullptr;
-    QCheckBox* chkBoxAxDed = nullptr;
-    QToolButton* bbtnCouleurAxes = nullptr;
-    QCheckBox* chkBoxAutoH = nullptr;
-    QCheckBox* chkBoxAutoV = nullptr;
-    UpDown* udt0 = nullptr;
-    QLabel* lblt0 = nullptr;
+    int xyDigits() const; // of x and y, 1..5
     bool tableauOccupe() const;
     void OptTraitt(bool enable);
-    void StringGrid1Click();
-    void StringGrid1MouseUp(int col, int row);
-    void StringGrid1KeyUp(int key);
-    void Button0Click();
-    void Button1Click();
-    void udFmt_tClick();
-    void udFmt_xyClick();
-    void nbPointsPlan(int n);
-    void udPointsPlanClick();
+    // The table's current cell moved: its point becomes current, its frame is shown.
+    void StringGrid1Click(int col, int row);
     // Fewer points per frame (n) drop the positions of the others: asked
     // first; false when the user keeps them.
     bool keepFewerPoints(int n);
-    void udPointNumeroClick();
-    void ChgPointNumero(int k);
-    void chkBoxAutoHClick();
-    void chkBoxAutoVClick();
-    void AutoHExecute();
-    void AutoVExecute();
-    void udt0Click();
-    void udt0MouseDown();
-    void udt0MouseUp();
-    void Timer2Timer();
-    void refreshTables();         // the table widget shows the document's current state
-    void layoutMeasureTable();    // rows and columns for the document's frames and points
-    void runClear(const ClearRequest& request);
-    void connectMeasureSignals(); // menu items of the measurement side, once the menus exist
+    void connectMeasureSignals(); // the page's and the menu items', once the menus exist
 
     // ---- Export: files, Regressi, clipboard, printing (main_window_export.cpp) ----
     // Writes the Regressi file: chosen in the save dialog when `sourcePath`
@@ -281,25 +197,10 @@ private:
                                             const QString& extension);
     void connectExportSignals();
 
-    // ---- Magnifier (main_window_magnifier.cpp) ----
-    QPoint loupeCentre;  // remembered centre, relative to pnl1
+    // ---- Magnifier (main_window_pointing.cpp) ----
     QPoint lastMousePos; // last pointer position over PaintBox1
-    // The centre to remember; its corner of the clip area, as the area is now,
-    // is where placeLoupe puts the magnifier even after the area is resized.
-    void setLoupeCentre(QPoint centre);
-    void loupeBtnClick();
-    void loupe(int x, int y); // the surface around (x, y), three times enlarged
-    void placeLoupe();
     void Timer3Timer();
-    void rememberLoupeCentre();
     void connectMagnifierSignals();
-    int m_loupeCorner = 1; // a LoupeCorner, top right at first
-    QLabel* loupeImg = nullptr;
-    QFrame* loupeShpV = nullptr;
-    QFrame* loupeShpH = nullptr;
-    QToolButton* BitBtn2 = nullptr;
-    QMenu* PopupMenu2 = nullptr;
-    QAction* Fermer1 = nullptr;
 
     // ---- Go-to dialog (main_window_goto.cpp) ----
     void searchPointsAt(QPoint pixel); // the right click's search
@@ -340,66 +241,23 @@ private:
     void Drawpoints();   // all marks onto the PaintBox1 surface image
     void marksChanged(); // data or styles changed: the next Drawpoints rebuilds the marks
     void drawNewMark(int point, QPointF pixel); // one mark onto the layer and the surface
-    void drawScaleSegmentNow();                // the scale segment over the picture
+    void drawScaleSegmentNow();                 // the scale segment over the picture
     void showStyles();
-    void chkPtDedExecute();
-    void chkAxDedExecute();
     void CouleurAxesExecute();
     int markSize() const;
     bool m_scaleSegmentShown = false; // while the scale is being edited
     bool m_drawingNewMark = false;    // a click adds its mark to the layer itself
-    QImage m_marks; // cached layer of every mark, transparent elsewhere
+    QImage m_marks;                   // cached layer of every mark, transparent elsewhere
     bool m_marksValid = false;
     QImage m_cleanFrame;    // the frame shown, without marks
     qint64 m_markedKey = 0; // cache key of the surface image once marked
 
     // ---- Measurement side of opening a clip (main_window_measures.cpp) ----
-    void Button2Click(); // clears the whole table (silently when tables.silentClear)
-    void layoutTablesForClip();                   // time origin, points per frame, the table
-    void enableMeasurementForClip();              // indicators and measurement controls
+    void layoutTablesForClip();        // time origin, points per frame, the table
+    void enableMeasurementForClip();   // indicators and measurement controls
     void finishClipOpening();          // print scale, calibration picture, processing commands
     int timeOriginFrameNumber() const; // the time origin's image number (1-based)
-    void setTableRowsToCurrentFrame(); // current row of both tables := currentFrame + 1
-
-    // ---- Calibration page ----
-    void echEtapAff(int step);
-    void initEchelle();
-    void ImgEtalon(int image);
-    void ChxOrigRAZ();
-    void etalonSimuRAZ();
-    void rbChxOrigClick();
-    void tbXpYpClick(int imageIndex);
-    void rbEtalonSimuClick();
-    void chkBoxPt1Click();
-    void chkBoxPt2Click();
-    void edSiEnter();
-    void edSiChange();
-    void edSiExit();
-    void bbtnCouleurEchClick();
-    bool distanceFieldInvalid() const;
-    QRadioButton* rbChxOrig = nullptr;
-    QToolBar* tBarOriAxes = nullptr;
-    QToolButton* tbXpYp = nullptr;
-    QToolButton* tbXnYp = nullptr;
-    QToolButton* tbXpYn = nullptr;
-    QToolButton* tbXnYN = nullptr;
-    QRadioButton* rbEtalonSimu = nullptr;
-    QCheckBox* chkBoxPt1 = nullptr;
-    QCheckBox* chkBoxPt2 = nullptr;
-    QLabel* lblP1X = nullptr;
-    QLabel* lblP1Y = nullptr;
-    QLabel* lblP2X = nullptr;
-    QLabel* lblP2Y = nullptr;
-    QLineEdit* edSi = nullptr;
-    QLabel* lblSHori = nullptr;
-    QLabel* lblSVert = nullptr;
-    QToolButton* bbtnCouleurEch = nullptr;
-    QLabel* imgEtalonSimu = nullptr;
-    QFrame* pnlEchEtap = nullptr;
-    QLabel* lblEchEtap[4] = {}; // lblEchEtap1 .. lblEchEtap4
-    bool m_fieldShown = false;  // the distance field left its design colours
-    bool m_writingField = false;
-    bool m_typingDistance = false; // the change comes from the field itself
+    void setTableRowsToCurrentFrame(); // the table's current row: the frame shown
 
     // ---- Pointing surface (main_window_pointing.cpp) ----
     void PaintBox1MouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint pos);
@@ -430,49 +288,20 @@ private:
     QToolButton* bbtnQuitter = nullptr;
 
     // ---- Widgets: clip area ----
-    QWidget* pnl1 = nullptr;
-    QToolBar* tbCoord = nullptr;
-    QLabel* lblXPixels = nullptr;
-    QLabel* lblYPixels = nullptr;
-    QLabel* lblUPixels = nullptr;
-    QLabel* lblPMetres = nullptr;
-    QLabel* lblXMetres = nullptr;
-    QLabel* lblYMetres = nullptr;
-    QLabel* lblUMetres = nullptr;
-    QLabel* lblEchelle = nullptr; // "échelle non définie" until the clip is calibrated
-    QScrollArea* ScrollBox1 = nullptr;
-    QWidget* ScrollBox1Contents = nullptr; // what scrolls: pnl1AVI can move inside it
-    QLabel* pnl1AVI = nullptr;             // the panel's caption is the label's text
-    PaintBox* PaintBox1 = nullptr;
-    QFrame* indicX1 = nullptr;
-    QFrame* indicY1 = nullptr;
-    QFrame* indicX2 = nullptr;
-    QFrame* indicY2 = nullptr;
-    QToolBar* ToolBar2 = nullptr;
-    QToolButton* bbtnPlay = nullptr;
-    QToolButton* bbtnDeb = nullptr;
-    QToolButton* bbtnFin = nullptr;
-    QToolButton* bbtnPre = nullptr;
-    QToolButton* bbtnSui = nullptr;
-    QLabel* lblNoImage1 = nullptr;
-    QLabel* lblNoImage2 = nullptr;
-    QLabel* lblNoImage3 = nullptr;
-    QLabel* lblNoImage4 = nullptr;
-    QLabel* lblNoImage5 = nullptr;
-    QFrame* loupePnl = nullptr;
+    ClipArea* pnl1 = nullptr;
+    PaintBox* PaintBox1 = nullptr; // the clip area's picture
+    MagnifierPanel* loupePnl = nullptr;
     QSplitter* Splitter1 = nullptr;
 
     // ---- Widgets: pages and status bar ----
     QTabWidget* PageControl1 = nullptr;
-    QWidget* tsMesures = nullptr;
-    QWidget* tsEtalon = nullptr;
-    QWidget* tsProClip = nullptr;
-    QLabel* lblEchEtapOrdre = nullptr;
+    MeasuresPage* tsMesures = nullptr;
+    CalibrationPage* tsEtalon = nullptr;
+    ClipPropertiesPage* tsProClip = nullptr;
     QStatusBar* StatusBar1 = nullptr;
 
     // ---- Timers ----
     QTimer* Timer1 = nullptr; // 40 ms, redraw of the marks
-    QTimer* Timer2 = nullptr; // 500 ms, time-origin acceleration
     QTimer* Timer3 = nullptr; // 500 ms, magnifier refresh
 
     // ---- Main menu: "Fichiers" ----
@@ -571,7 +400,6 @@ private:
     void applySession(const SessionData& session);
     // One step of "Annuler": the command changes the document as it is pushed.
     void pushChange(QUndoCommand* command);
-    int m_fieldEdit = 0; // numbers the visits of the typed fields
     bool saveSessionFile(const QString& path);
     void mnuOuvrirSessionClick();
     void mnuEnregistrerSessionClick();
@@ -583,22 +411,17 @@ private:
     void buildSessionCommands();
     void connectDocumentSignals();
     DrawOptions drawOptions() const;
-    void showProClipTexts(const ProClipTexts& texts);
     void recordAt(QPointF pixel);
     void undoOrRedo(bool undo);
     bool m_autosaveWarned = false;
     MeasurementDocument* m_document = nullptr;
-    MeasurementTableModel* m_tableModel = nullptr;
     bool m_pointerSeen = false; // the pointer moved over this clip: its read-outs are shown
     void buildLayout();
     void buildToolBar();
-    void buildClipArea();
-    void buildNavigationBar();
     void buildPages();
     void buildMenus();
     void buildQuickConfigurations();
     void buildPopupMenus();
-    void buildMagnifier();
     void connectDialogSignals();
     void connectSignals();
     void createDialogs();
@@ -606,11 +429,6 @@ private:
     void setPanelWidth(int panelWidth);
     int toolBarLeftOf(QWidget* widget) const;
     int toolBarRightOf(QWidget* widget) const;
-
-    // One per page, each in the file of its subsystem.
-    void setupMeasuresPage();
-    void setupCalibrationPage();
-    void setupClipPropertiesPage();
 
     HintTracker* m_hints = nullptr;
     bool m_settingPage = false;

@@ -1,5 +1,9 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
+#include "app/magnifier_panel.h"
+
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/point_appearance_dialog.h"
 #include "app/dialogs/pointer_dialog.h"
@@ -131,7 +135,6 @@ void TForm1::connectAppearanceSignals() {
     connect(udTaillePoints, &UpDown::clicked, this, &TForm1::udTaillePointsClick);
     connect(bbtnCible, &QToolButton::clicked, this, &TForm1::bbtnCibleClick);
     connect(popUpMnuPointeur, &QAction::triggered, this, &TForm1::bbtnCibleClick);
-    connect(bbtnCouleurPoint, &QToolButton::clicked, this, &TForm1::bbtnCouleurPointClick);
 }
 
 void TForm1::setSurfaceCursor(int number) {
@@ -143,11 +146,7 @@ void TForm1::Curseur() {
     const int number = pointStyle.Curseur(surfaceCursor);
     // The magnifier's cross-hair takes the pointer's colour.
     const QColor hair = pointStyle.colourChoice == 0 ? Qt::black : Qt::white;
-    for (QFrame* line : {loupeShpV, loupeShpH}) {
-        QPalette palette = line->palette();
-        palette.setColor(QPalette::Window, hair);
-        line->setPalette(palette);
-    }
+    loupePnl->setCrossHairColour(hair);
     QAction* colours[2] = {mnuCouleurNoir, mnuCouleurBlanc};
     colours[std::clamp(pointStyle.colourChoice, 0, 1)]->setChecked(true);
     if (pointStyle.shapeChoiceEnabled) {
@@ -231,7 +230,7 @@ void TForm1::mnuFdCl2pointsClick(int tag) {
         pushChange(new ChangePointsPerFrame(m_document, n));
     undoStack->endMacro();
     // The table moves to the last point's column, which makes it current.
-    measureGrid.setCol(2 * n - 1);
+    tsMesures->selectPoint(n);
 }
 
 void TForm1::bbtnCibleClick() {

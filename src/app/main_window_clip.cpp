@@ -1,4 +1,10 @@
 #include "app/main_window.h"
+
+#include "app/clip_area.h"
+
+#include "app/magnifier_panel.h"
+
+#include "app/pages/measures_page.h"
 #include "app/widget_style.h"
 
 #include "app/dialogs/clips_folder_dialog.h"
@@ -7,16 +13,16 @@
 #include "app/file_dialog_seam.h"
 #include "app/hint_tracker.h"
 #include "app/message_seam.h"
+#include "app/pages/clip_properties_page.h"
 #include "app/paint_box.h"
-#include "app/panel_dragger.h"
 #include "app/settings_place.h"
 #include "app/string_grid.h"
-#include "document/measurement_document.h"
 #include "clip/avi_header.h"
 #include "clip/clip_facts.h"
 #include "clip/clip_player.h"
 #include "clip/clip_types.h"
 #include "clip/file_utils.h"
+#include "document/measurement_document.h"
 
 #include <QAction>
 #include <QApplication>
@@ -38,10 +44,6 @@ namespace {
 
 const QString kOpenTitle = QStringLiteral("Ouverture d'un clip vidéo");
 const QString kUnknownError = QStringLiteral("Code d'erreur inconnu");
-const QString kTimeOriginMark = QStringLiteral("   ( t= 0 )");
-
-constexpr int kOpenHand = 50;
-constexpr int kClosedHand = 51;
 
 } // namespace
 
@@ -60,21 +62,9 @@ void TForm1::connectClipSignals() {
     connect(bbtnOpenAvi, &QToolButton::clicked, this, &TForm1::bbtnOpenAviClick);
     connect(mnuOuvrirClip, &QAction::triggered, this, &TForm1::bbtnOpenAviClick);
     connect(mnuAccesClips, &QAction::triggered, this, &TForm1::ClipPathExecute);
-    for (QToolButton* button : {bbtnPlay, bbtnDeb, bbtnFin, bbtnPre, bbtnSui}) {
-        connect(button, &QToolButton::clicked, this, [this, button] { bbtnPlayClick(button); });
-    }
-
-    auto* dragger = new PanelDragger(pnl1AVI);
-    dragger->setObjectName(QStringLiteral("pnl1AVIDragger"));
-    dragger->setEnabledWhen([this] { return clipOpen(); });
-    connect(dragger, &PanelDragger::hovered, this,
-            [this] { pnl1AVI->setCursor(cursors.cursor(kOpenHand)); });
-    connect(dragger, &PanelDragger::dragStarted, this, [this] {
-        pnl1AVI->setCursor(cursors.cursor(kClosedHand));
-        mnuImaAdapter->setEnabled(true);
-    });
-    connect(dragger, &PanelDragger::dragFinished, this,
-            [this] { pnl1AVI->setCursor(cursors.cursor(kOpenHand)); });
+    connect(pnl1, &ClipArea::navigationClicked, this, &TForm1::bbtnPlayClick);
+    // A picture dragged about is no longer fitted to the clip area.
+    connect(pnl1, &ClipArea::panelDragStarted, this, [this] { mnuImaAdapter->setEnabled(true); });
 }
 
 QString TForm1::openDialogStartFolder() const {
@@ -156,9 +146,6 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     }
     NotePictureAndTiming(ClipInfo, MediaPlayer1->facts());
 
-    HintTracker::setHint(pnl1AVI,
-                         QStringLiteral("Glisser-déplacer l'image|Glisser-déplacer l'image"));
-
     const QRect natural = MediaPlayer1->displayRect();
     const int width = natural.width();
     const int height = natural.height();
@@ -168,15 +155,10 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     // Shown at its own size.
     displaySize.clipSize = QSize(width, height);
     dialogs->tailleImaBox->setPosition(100);
-    lblAdapt->setText(adaptationText(100));
+    tsProClip->showAdaptation(adaptationText(100));
 
-    // The picture sits 4 pixels inside the panel; the pointing surface
-    // covers it exactly.
-    pnl1AVI->setText(QString());
-    pnl1AVI->resize(width + 8, height + 8);
-    PanelDragger::fitParentTo(pnl1AVI);
     MediaPlayer1->setDisplayRect(QRect(4, 4, width, height));
-    PaintBox1->setGeometry(4, 4, width, height);
+    pnl1->showOpenedClip(QSize(width, height));
 
     // A new set of measurements, on this clip's frames and times.
     DocumentClip measured;
@@ -194,19 +176,15 @@ bool TForm1::openClipFile(const QString& chosenPath) {
     displaySize.displayFactor = 1;
 
     mpPositionner(0);
-    pnl1AVI->setCursor(cursors.cursor(kOpenHand));
-    setLoupeCentre(QPoint(pnl1->x() + pnl1->width(), pnl1->y()));
+    loupePnl->setCentre(QPoint(pnl1->x() + pnl1->width(), pnl1->y()));
     initEchelle();
 
     // Also for a one-frame clip, where the last two do nothing.
-    bbtnPlay->setEnabled(true);
-    bbtnFin->setEnabled(true);
-    bbtnSui->setEnabled(true);
+    pnl1->enableNavigation(true, false);
 
     layoutTablesForClip();
     noteClipTimingOnOpening();
 
-    fillBackground(pnl1AVI, Qt::white);
     enableMeasurementForClip();
     popUpMnuModeAcquerir->setEnabled(true);
     popUpMnuModeEtalonner->setEnabled(true);
@@ -266,8 +244,7 @@ void TForm1::mpPositionner(int a) {
         shown = MediaPlayer1->seek(a);
     }
     currentFrame = a;
-    lblNoImage2->setText(QString::number(a + 1));
-    lblNoImage4->setText(QString::number(length));
+    pnl1->showFrameNumber(a + 1, length);
     ShowTimeOriginMark();
     SetNavButtons();
     if (!shown) {
@@ -283,27 +260,19 @@ void TForm1::mpPositionner(int a) {
 }
 
 void TForm1::ShowTimeOriginMark() {
-    lblNoImage5->setText(timeOriginFrameNumber() == currentFrame + 1 ? kTimeOriginMark : QString());
+    pnl1->showTimeOriginMark(timeOriginFrameNumber() == currentFrame + 1);
 }
 
 void TForm1::SetNavButtons() {
     const int last = MediaPlayer1 ? MediaPlayer1->length() - 1 : -1;
-    const bool before = currentFrame < last;
-    const bool after = currentFrame > 0;
-    bbtnPlay->setEnabled(before);
-    bbtnFin->setEnabled(before);
-    bbtnSui->setEnabled(before);
-    bbtnDeb->setEnabled(after);
-    bbtnPre->setEnabled(after);
+    pnl1->enableNavigation(currentFrame<last, currentFrame> 0);
 }
 
-void TForm1::bbtnPlayClick(QObject* sender) {
-    const bool navButton = sender == bbtnPlay || sender == bbtnDeb || sender == bbtnFin ||
-                           sender == bbtnPre || sender == bbtnSui;
-    if (clipOpen() && navButton) {
+void TForm1::bbtnPlayClick(int button) {
+    if (clipOpen()) {
         const int length = MediaPlayer1->length();
-        switch (sender->property("tag").toInt()) {
-        case 2:
+        switch (button) {
+        case ClipArea::Play:
             if (MediaPlayer1->mode() == ClipPlayer::Mode::Playing) {
                 // Stops on the frame reached.
                 const int position = MediaPlayer1->position();
@@ -312,24 +281,24 @@ void TForm1::bbtnPlayClick(QObject* sender) {
                 MediaPlayer1->play(); // MediaPlayer1Notify follows at the end
             }
             break;
-        case 3:
+        case ClipArea::First:
             if (currentFrame > 0) {
                 mpPositionner(0);
             }
             break;
-        case 4:
+        case ClipArea::Last:
             if (currentFrame < length - 1) {
                 mpPositionner(length - 1);
             }
             break;
-        case 5:
+        case ClipArea::Previous:
             if (currentFrame > 0) {
-                mpPositionner(std::max(0, currentFrame - frameStep()));
+                mpPositionner(std::max(0, currentFrame - tsMesures->frameStep()));
             }
             break;
-        case 6:
+        case ClipArea::Next:
             if (currentFrame < length - 1) {
-                mpPositionner(std::min(length - 1, currentFrame + frameStep()));
+                mpPositionner(std::min(length - 1, currentFrame + tsMesures->frameStep()));
             }
             break;
         default:
@@ -344,30 +313,32 @@ bool TForm1::frameKey(int key, bool overTable) {
     if (!clipOpen()) {
         return false;
     }
-    QToolButton* button = nullptr;
+    std::optional<ClipArea::Navigation> button;
     switch (key) {
     case Qt::Key_Space:
-        button = bbtnPlay;
+        button = ClipArea::Play;
         break;
     case Qt::Key_PageDown:
-        button = bbtnSui;
+        button = ClipArea::Next;
         break;
     case Qt::Key_PageUp:
-        button = bbtnPre;
+        button = ClipArea::Previous;
         break;
     case Qt::Key_Home:
-        button = bbtnDeb;
+        button = ClipArea::First;
         break;
     case Qt::Key_End:
-        button = bbtnFin;
+        button = ClipArea::Last;
         break;
     // In the table the arrows move between cells, as in any table: Up and
     // Down already change the frame with the row.
     case Qt::Key_Right:
-        button = overTable ? nullptr : bbtnSui;
+        if (!overTable)
+            button = ClipArea::Next;
         break;
     case Qt::Key_Left:
-        button = overTable ? nullptr : bbtnPre;
+        if (!overTable)
+            button = ClipArea::Previous;
         break;
     default:
         break;
@@ -376,20 +347,21 @@ bool TForm1::frameKey(int key, bool overTable) {
         return false;
     }
     // Space also stops a playback, when the play button is off at the end.
-    if (button->isEnabled() ||
-        (button == bbtnPlay && MediaPlayer1->mode() == ClipPlayer::Mode::Playing)) {
-        bbtnPlayClick(button);
+    if (pnl1->navigationEnabled(*button) ||
+        (button == ClipArea::Play && MediaPlayer1->mode() == ClipPlayer::Mode::Playing)) {
+        bbtnPlayClick(*button);
     }
     return true;
 }
 
 bool TForm1::eventFilter(QObject* watched, QEvent* event) {
-    if (event->type() == QEvent::KeyPress && (watched == PaintBox1 || watched == StringGrid1)) {
+    if (event->type() == QEvent::KeyPress &&
+        (watched == PaintBox1 || watched == tsMesures->table())) {
         const auto* key = static_cast<QKeyEvent*>(event);
         if (key->modifiers() & ~Qt::KeypadModifier) {
             return false; // Shift+Page Down still extends a selection
         }
-        return frameKey(key->key(), watched == StringGrid1);
+        return frameKey(key->key(), watched == tsMesures->table());
     }
     return QMainWindow::eventFilter(watched, event);
 }
@@ -406,7 +378,7 @@ void TForm1::MediaPlayer1Notify() {
     setTableRowsToCurrentFrame();
     // The labels and buttons follow the frame the playback stopped on;
     // left as they were, they would name the frame it started from.
-    lblNoImage2->setText(QString::number(currentFrame + 1));
+    pnl1->showFrameNumber(currentFrame + 1, length);
     ShowTimeOriginMark();
     SetNavButtons();
     // The frames played over the surface have wiped the marks.
@@ -416,6 +388,31 @@ void TForm1::MediaPlayer1Notify() {
 void TForm1::ClipPathExecute() {
     if (dialogs) {
         dialogs->accesClipsBox->exec();
+    }
+}
+
+void TForm1::RAZProClip() {
+    tsProClip->showTexts(RAZProClipTexts(clipOpen() ? &ClipInfo : nullptr));
+}
+
+void TForm1::showOpenClipFacts() {
+    traxilo::ClipInfo shown = ClipInfo; // the next RAZProClip still shows the code as stored
+    tsProClip->showTexts(RAZProClipTexts(clipOpen() ? &shown : nullptr));
+}
+
+// The properties page previews the file under the cursor of the clip dialog.
+void TForm1::OpenDialog1SelectionChange(const QString& currentFile) {
+    const PreviewOutcome outcome = PreviewSelection(currentFile);
+    switch (outcome.action) {
+    case PreviewOutcome::Action::Reset:
+        RAZProClip();
+        break;
+    case PreviewOutcome::Action::ShowError:
+        MessageSeam::showError(outcome.errorText, this);
+        break;
+    case PreviewOutcome::Action::Show:
+        tsProClip->showTexts(outcome.texts);
+        break;
     }
 }
 

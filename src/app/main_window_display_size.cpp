@@ -1,10 +1,12 @@
 #include "app/main_window.h"
 
+#include "app/clip_area.h"
+
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/display_size_dialog.h"
 #include "app/message_seam.h"
+#include "app/pages/clip_properties_page.h"
 #include "app/paint_box.h"
-#include "app/panel_dragger.h"
 #include "clip/clip_player.h"
 
 #include <QAction>
@@ -12,8 +14,6 @@
 #include <QLabel>
 #include <QMenu>
 #include <QRadioButton>
-#include <QScrollArea>
-#include <QScrollBar>
 #include <QToolButton>
 
 namespace traxilo {
@@ -44,7 +44,7 @@ void TForm1::mnuIma100Click() {
 void TForm1::mnuImaAdapterClick() {
     displaySize.resetTo100 = false;
     displaySize.fitRequested = true;
-    displaySize.clipArea = ScrollBox1->contentsRect().size();
+    displaySize.clipArea = pnl1->pictureRoom();
     // Fits now when "Adapter" is still checked from the last showing;
     // otherwise checking it as the dialog shows does.
     dialogs->tailleImaBox->chkBxAdapterClick();
@@ -60,7 +60,7 @@ void TForm1::showDisplaySizeDialog() {
     displaySize.clipSize = QSize(ClipInfo.width, ClipInfo.height);
     // Inside the scroll box's frame, scroll bars or not: the room a fitted
     // picture has once they are gone.
-    displaySize.clipArea = ScrollBox1->contentsRect().size();
+    displaySize.clipArea = pnl1->pictureRoom();
     TtailleImaBox* box = dialogs->tailleImaBox;
     if (box->exec() != QDialog::Accepted) {
         return;
@@ -70,7 +70,7 @@ void TForm1::showDisplaySizeDialog() {
         MaJ();
         break;
     case DisplaySizeOk::MovePanelOnly:
-        moveClipPanelToCorner();
+        pnl1->moveToCorner();
         break;
     case DisplaySizeOk::Nothing:
         break;
@@ -96,18 +96,17 @@ void TForm1::showAtPercent(int percent, bool toCorner) {
     const QSize shown = displayedSize(displaySize.clipSize, displaySize.displayFactor);
     MediaPlayer1->setDisplayRect(QRect(QPoint(4, 4), shown));
     if (toCorner) {
-        moveClipPanelToCorner();
+        pnl1->moveToCorner();
     }
-    pnl1AVI->resize(shown.width() + 8, shown.height() + 8);
-    PanelDragger::fitParentTo(pnl1AVI);
+    pnl1->fitPanelTo(shown);
     const QRect rect = MediaPlayer1->displayRect();
     displaySize.displayWidth = rect.width();
     displaySize.displayHeight = rect.height();
-    PaintBox1->setGeometry(4, 4, displaySize.displayWidth, displaySize.displayHeight);
+    pnl1->setSurfaceSize(rect.size());
     marksChanged();
 
     enableDisplaySizeCommands(percent, dialogs->tailleImaBox->chkBxAdapter->isChecked());
-    lblAdapt->setText(adaptationText(percent));
+    tsProClip->showAdaptation(adaptationText(percent));
     displaySize.displayPercent = percent;
 }
 
@@ -115,13 +114,6 @@ void TForm1::enableDisplaySizeCommands(int percent, bool fitted) {
     mnuIma100->setEnabled(percent != 100);
     mnuImaAdapter->setEnabled(!fitted);
     mnuImaAutre->setEnabled(true);
-}
-
-void TForm1::moveClipPanelToCorner() {
-    pnl1AVI->move(0, 0);
-    PanelDragger::fitParentTo(pnl1AVI);
-    ScrollBox1->horizontalScrollBar()->setValue(0);
-    ScrollBox1->verticalScrollBar()->setValue(0);
 }
 
 } // namespace traxilo

@@ -1,12 +1,14 @@
 #include "app/main_window.h"
 
+#include "app/pages/calibration_page.h"
+
 #include "app/color_dialog_seam.h"
 #include "app/paint_box.h"
 #include "app/tool_icons.h"
 #include "app/up_down.h"
-#include "pointing/drawing.h"
 #include "document/document_commands.h"
 #include "document/measurement_document.h"
+#include "pointing/drawing.h"
 #include "pointing/style_table.h"
 
 #include <QAction>
@@ -24,7 +26,7 @@ DrawOptions TForm1::drawOptions() const {
     options.displayFactor = displaySize.displayFactor;
     options.markSize = markSize();
     options.withScaleSegment = m_scaleSegmentShown;
-    options.firstScalePointChecked = chkBoxPt1 && chkBoxPt1->isChecked();
+    options.firstScalePointChecked = tsEtalon && tsEtalon->firstScalePoint();
     options.outlined = true; // a white mark must show on a light picture too
     return options;
 }
@@ -118,26 +120,6 @@ void TForm1::drawScaleSegmentNow() {
     Drawpoints();
 }
 
-void TForm1::chkPtDedExecute() {
-    if (!clipOpen()) {
-        return;
-    }
-    PointStyles styles = m_document->styles();
-    styles.point(m_document->currentPoint()).drawn = chkBoxPtDed->isChecked();
-    pushChange(new ChangeStyles(m_document, QStringLiteral("l'aspect du point"), styles,
-                                m_document->markSize()));
-}
-
-void TForm1::chkAxDedExecute() {
-    if (!clipOpen()) {
-        return;
-    }
-    PointStyles styles = m_document->styles();
-    styles.axes.drawn = chkBoxAxDed->isChecked();
-    pushChange(new ChangeStyles(m_document, QStringLiteral("les axes"), styles,
-                                m_document->markSize()));
-}
-
 void TForm1::CouleurAxesExecute() {
     if (!clipOpen()) {
         return;
@@ -153,16 +135,12 @@ void TForm1::CouleurAxesExecute() {
     reDraw(currentFrame); // also after Cancel
 }
 
-// Everything that shows a style, after the styles changed.
+// What the window shows of the styles, after they changed.
 void TForm1::showStyles() {
-    const PointStyles& styles = m_document->styles();
-    chkBoxAxDed->setChecked(styles.axes.drawn);
-    bbtnCouleurAxes->setIcon(axesIcon(styles.axes.colour));
     const int r = m_document->markSize();
     mnuTaille[r]->setChecked(true);
     lblTaillePoints->setText(QString::number(r + 1));
     udTaillePoints->setPosition(r);
-    ChgPointNumero(m_document->currentPoint());
     marksChanged();
     reDraw(currentFrame);
 }

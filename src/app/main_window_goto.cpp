@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/goto_dialog.h"
 #include "document/measurement_document.h"
@@ -44,18 +46,17 @@ void TForm1::alleraLineChosen(int row, int point) {
     if (!clipOpen()) {
         return;
     }
-    measureGrid.setRow(row); // each move runs the table's own choice
-    measureGrid.setCol(2 * point - 1);
+    tsMesures->goToPoint(row - 1, point);
     m_document->setCurrentPoint(point);
     mpPositionner(row - 1);
     Drawpoints();
-    refreshTables();
+    tsMesures->refresh();
 }
 
 // Delete in the list: the point chosen goes, x and y together, in both tables,
 // without a question (the list says which one).
 void TForm1::alleraDeletePressed() {
-    runClear(gotoDeleteClear(measureGrid));
+    tsMesures->deleteChosenPoint();
 }
 
 } // namespace traxilo

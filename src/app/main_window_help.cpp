@@ -1,9 +1,12 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
 #include "app/dialogs/about_box.h"
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/help_window.h"
 #include "app/event_hook.h"
+#include "app/pages/calibration_page.h"
 
 #include <QAction>
 #include <QMenu>

@@ -1,9 +1,14 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
+#include "app/pages/calibration_page.h"
+
 #include <QAction>
 #include <QMenu>
 #include <QTabWidget>
 
+#include "app/pages/clip_properties_page.h"
 #include "app/paint_box.h"
 
 namespace traxilo {
@@ -18,15 +23,15 @@ void TForm1::PageControl1Change() {
             pointStyle.shapeChoiceEnabled = true;
             setSurfaceCursor(pointStyle.pointingCursor());
             mnuFormePointeur->menuAction()->setEnabled(true);
-            ChxOrigRAZ();
-            etalonSimuRAZ();
+            tsEtalon->leaveModes();
+            leaveScaleEditing();
             redrawPending = true;
         }
     } else if (page == tsEtalon) {
         if (clipOpen()) {
             PageControl1HelpContext = 220;
         }
-        ImgEtalon(0);
+        tsEtalon->showPicture(0);
         pointStyle.shapeChoiceEnabled = false;
         mnuFormePointeur->menuAction()->setEnabled(false);
     }

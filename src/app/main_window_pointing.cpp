@@ -1,5 +1,13 @@
 #include "app/main_window.h"
 
+#include "app/clip_area.h"
+
+#include "app/magnifier_panel.h"
+
+#include "app/pages/measures_page.h"
+
+#include "app/pages/calibration_page.h"
+
 #include "app/hint_tracker.h"
 #include "app/paint_box.h"
 #include "app/up_down.h"
@@ -13,6 +21,7 @@
 #include <QLabel>
 #include <QRadioButton>
 #include <QToolBar>
+#include <QToolButton>
 
 namespace traxilo {
 
@@ -28,9 +37,9 @@ void TForm1::recordAt(QPointF pixel) {
     context.pointsPerFrame = d.pointsPerFrame();
     context.currentPoint = d.currentPoint();
     context.alreadyRecorded = bool(d.position(currentFrame, d.currentPoint()));
-    context.autoH = chkBoxAutoH->isChecked(); // read even while disabled
-    context.autoV = chkBoxAutoV->isChecked();
-    context.step = frameStep();
+    context.autoH = tsMesures->autoH(); // read even while disabled
+    context.autoV = tsMesures->autoV();
+    context.step = tsMesures->frameStep();
     const RecordPlan plan = planRecording(context);
     if (!plan.recorded) {
         return;
@@ -51,10 +60,25 @@ void TForm1::recordAt(QPointF pixel) {
     } else if (plan.mark == MarkUpdate::DrawNewMark) {
         drawNewMark(plan.point, pixel);
     }
-    applyRecordPlan(measureGrid, plan);
+    tsMesures->showRecordPlan(plan);
     if (plan.newPoint)
         d.setCurrentPoint(*plan.newPoint);
-    refreshTables();
+    tsMesures->refresh();
+}
+
+// The magnifier follows the pointer over the picture.
+void TForm1::connectMagnifierSignals() {
+    connect(loupeBtn, &QToolButton::clicked, loupePnl, &MagnifierPanel::toggle);
+    connect(LoupePopupMnu, &QAction::triggered, loupePnl, &MagnifierPanel::toggle);
+    connect(loupePnl, &MagnifierPanel::shownChanged, LoupePopupMnu, &QAction::setChecked);
+}
+
+// Refreshes the magnifier twice a second while it is shown: a playing clip
+// or a redraw shows in it even while the mouse rests.
+void TForm1::Timer3Timer() {
+    if (loupePnl->isVisible()) {
+        loupePnl->showAround(PaintBox1->image(), lastMousePos);
+    }
 }
 
 // Mouse events of the pointing surface PaintBox1, in surface pixels.
@@ -75,7 +99,7 @@ void TForm1::PaintBox1MouseMove(Qt::KeyboardModifiers modifiers, QPoint pos) {
     m_pointerSeen = true;
     showPointerReadouts();
     if (loupePnl->isVisible()) {
-        loupe(pos.x(), pos.y());
+        loupePnl->showAround(PaintBox1->image(), pos);
     }
 }
 
@@ -88,9 +112,9 @@ void TForm1::PaintBox1MouseUp(Qt::MouseButton button, Qt::KeyboardModifiers modi
     if (button == Qt::LeftButton) {
         // Converted once: every position is kept in pixels of the picture at 100 %.
         const QPointF pixel = toPicturePixel(pos, displaySize.displayFactor);
-        if (rbChxOrig->isChecked()) {
+        if (tsEtalon->originMode()) {
             originClick(pixel);
-        } else if (rbEtalonSimu->isChecked()) {
+        } else if (tsEtalon->scaleMode()) {
             scalePointClick(pixel);
         } else {
             recordAt(pixel);
@@ -107,18 +131,16 @@ void TForm1::showPointerReadouts() {
         return;
     }
     const QPointF pixel = toPicturePixel(lastMousePos, displaySize.displayFactor);
-    const PointerReadouts readouts = pointerReadouts(calibration(), pixel.x(), pixel.y(), xyDigits());
-    lblXPixels->setText(readouts.xPixels);
-    lblYPixels->setText(readouts.yPixels);
-    lblXMetres->setText(readouts.xMetres);
-    lblYMetres->setText(readouts.yMetres);
+    const PointerReadouts readouts =
+        pointerReadouts(calibration(), pixel.x(), pixel.y(), xyDigits());
+    pnl1->showReadouts(readouts);
 }
 
 void TForm1::tbCoordMouseMove() {
     if (!clipOpen()) {
         return;
     }
-    HintTracker::setHint(tbCoord, coordinateHint(lblSHori->text(), lblSVert->text()));
+    pnl1->setCoordinateHint(tsEtalon->coordinateHint());
 }
 
 } // namespace traxilo

@@ -1,5 +1,7 @@
 #include "app/main_window.h"
 
+#include "app/pages/measures_page.h"
+
 #include "app/dialogs/dialogs.h"
 #include "app/dialogs/display_size_dialog.h"
 #include "app/file_dialog_seam.h"
@@ -167,7 +169,7 @@ void TForm1::undoOrRedo(bool undo) {
     if (positions && positions->singlePoint() && clipOpen()) {
         const PositionChange& change = positions->changes().front();
         m_document->setCurrentPoint(change.point);
-        measureGrid.setCurrent(2 * change.point - 1, change.frame + 1);
+        tsMesures->setCurrentCell(2 * change.point - 1, change.frame + 1);
         reDraw(change.frame);
         setTableRowsToCurrentFrame();
     }
@@ -196,7 +198,7 @@ void TForm1::applySession(const SessionData& s) {
     pointStyle.colourChoice = s.pointerColour - 1;
     pointStyle.shapeChoice = s.pointerShape - 1;
     Curseur();
-    measureGrid.setCol(2 * m_document->currentPoint() - 1);
+    tsMesures->selectPoint(m_document->currentPoint());
     reDraw(std::clamp(s.currentFrame, 0, std::max(0, ClipInfo.frameCount - 1)));
     setTableRowsToCurrentFrame();
     ShowTimeOriginMark();

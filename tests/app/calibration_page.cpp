@@ -46,7 +46,7 @@ bool showsCursor(const TForm1& w, int number) {
 
 } // namespace
 
-class CalibrationPage : public QObject {
+class CalibrationPageTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -92,7 +92,7 @@ private:
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
-void CalibrationPage::init() {
+void CalibrationPageTest::init() {
     setDecimalSeparator(QLatin1Char('.'));
     m_fixture.reset(); // its seams go before the new window's come (a failed init skips cleanup)
     m_fixture = std::make_unique<MainWindowFixture>();
@@ -102,12 +102,12 @@ void CalibrationPage::init() {
     trigger(w(), "popUpMnuModeEtalonner");
 }
 
-void CalibrationPage::cleanup() {
+void CalibrationPageTest::cleanup() {
     m_fixture.reset();
     setDecimalSeparator(QLatin1Char('.'));
 }
 
-void CalibrationPage::resetState() {
+void CalibrationPageTest::resetState() {
     QCOMPARE(field()->text(), QStringLiteral(" 1.41E+0"));
     QCOMPARE(text("lblSHori"), QStringLiteral(" 1.00E+0 m / pxl"));
     QCOMPARE(text("lblSVert"), QStringLiteral(" 1.00E+0 m / pxl"));
@@ -121,7 +121,7 @@ void CalibrationPage::resetState() {
     QVERIFY(!widgetNamed(w(), "pnlEchEtap")->isVisible());
 }
 
-void CalibrationPage::startingScaleEditing() {
+void CalibrationPageTest::startingScaleEditing() {
     const auto segmentShown = [this] {
         return surfaceRgb(w(), QPoint(1, 5)) == 0xFF0000; // the red cross on p1 (1, 1)
     };
@@ -152,7 +152,7 @@ void CalibrationPage::startingScaleEditing() {
     QTRY_VERIFY(!segmentShown());
 }
 
-void CalibrationPage::distanceField_data() {
+void CalibrationPageTest::distanceField_data() {
     QTest::addColumn<QChar>("separator");
     QTest::addColumn<QString>("typed");
     QTest::addColumn<QString>("whileTyped");
@@ -172,7 +172,7 @@ void CalibrationPage::distanceField_data() {
                                                     << " 2.90E-2" << 0.029;
 }
 
-void CalibrationPage::distanceField() {
+void CalibrationPageTest::distanceField() {
     QFETCH(QChar, separator);
     QFETCH(QString, typed);
     QFETCH(QString, whileTyped);
@@ -208,7 +208,7 @@ void CalibrationPage::distanceField() {
     QVERIFY(calibration().scaleDefined);
 }
 
-void CalibrationPage::fewerDigitsKeepTheScale() {
+void CalibrationPageTest::fewerDigitsKeepTheScale() {
     placeScalePoints();
     typeDistance(QStringLiteral("1.23"));
     click("chkBoxPt1"); // focus leaves the field
@@ -234,7 +234,7 @@ void CalibrationPage::fewerDigitsKeepTheScale() {
     QVERIFY(std::fabs(double(calibration().sensitivity - s)) < 1e-15);
 }
 
-void CalibrationPage::invalidDistanceRestoredOnExit_data() {
+void CalibrationPageTest::invalidDistanceRestoredOnExit_data() {
     QTest::addColumn<QString>("wrong");
     QTest::addColumn<bool>("byPicture"); // the field left for a click on the picture
     // Which texts are refused: tests/geometry.
@@ -243,7 +243,7 @@ void CalibrationPage::invalidDistanceRestoredOnExit_data() {
     QTest::newRow("letter, then a scale point") << "x" << true;
 }
 
-void CalibrationPage::invalidDistanceRestoredOnExit() {
+void CalibrationPageTest::invalidDistanceRestoredOnExit() {
     QFETCH(QString, wrong);
     QFETCH(bool, byPicture);
     click("rbEtalonSimu");
@@ -279,7 +279,7 @@ void CalibrationPage::invalidDistanceRestoredOnExit() {
     }
 }
 
-void CalibrationPage::identicalPointsAreRefused() {
+void CalibrationPageTest::identicalPointsAreRefused() {
     click("rbEtalonSimu");
     clickSurface(w(), QPoint(20, 30));
     click("chkBoxPt2");
@@ -294,7 +294,7 @@ void CalibrationPage::identicalPointsAreRefused() {
     QCOMPARE(widgetNamed(w(), "indicX2")->pos(), QPoint(63, 1));
 }
 
-void CalibrationPage::originAndDirections_data() {
+void CalibrationPageTest::originAndDirections_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<QString>("pX");
     QTest::addColumn<QString>("pY");
@@ -314,7 +314,7 @@ void CalibrationPage::originAndDirections_data() {
                                     << "pY= 5" << 114;
 }
 
-void CalibrationPage::originAndDirections() {
+void CalibrationPageTest::originAndDirections() {
     QFETCH(QString, button);
     QFETCH(QString, pX);
     QFETCH(QString, pY);
@@ -337,7 +337,7 @@ void CalibrationPage::originAndDirections() {
     QCOMPARE(text("lblXMetres"), QStringLiteral("x=  0.00E+0"));
 }
 
-void CalibrationPage::readoutsAfterOpening() {
+void CalibrationPageTest::readoutsAfterOpening() {
     QWidget* surface = widgetNamed(w(), "PaintBox1");
     moveOver(surface, QPoint(0, 119)); // the origin: bottom-left pixel
     QCOMPARE(text("lblXPixels"), QStringLiteral("pX= 0"));
@@ -348,7 +348,7 @@ void CalibrationPage::readoutsAfterOpening() {
     QCOMPARE(text("lblXMetres"), QStringLiteral("x=  3.00E+0"));
 }
 
-void CalibrationPage::coordinateHint() {
+void CalibrationPageTest::coordinateHint() {
     QWidget* bar = widgetNamed(w(), "tbCoord");
     moveOver(bar, QPoint(5, 5));
     const QString expected = QStringLiteral(
@@ -358,7 +358,7 @@ void CalibrationPage::coordinateHint() {
     QCOMPARE(HintTracker::hint(bar), expected);
 }
 
-void CalibrationPage::segmentColour() {
+void CalibrationPageTest::segmentColour() {
     click("rbEtalonSimu");
     m_fixture->seams.answerNextColour(QColor(255, 0, 255));
     auto* button = child<QToolButton>(w(), "bbtnCouleurEch");
@@ -375,13 +375,13 @@ void CalibrationPage::segmentColour() {
     QCOMPARE(swatch(), QColor(0, 128, 0));
 }
 
-void CalibrationPage::undefinedScaleIsSaid_data() {
+void CalibrationPageTest::undefinedScaleIsSaid_data() {
     QTest::addColumn<bool>("byDistance"); // else by a scale point
     QTest::newRow("distance typed") << true;
     QTest::newRow("scale point clicked") << false;
 }
 
-void CalibrationPage::undefinedScaleIsSaid() {
+void CalibrationPageTest::undefinedScaleIsSaid() {
     QFETCH(bool, byDistance);
     // Shown is what the tool bar shows: the label's action.
     QWidget* label = widgetNamed(w(), "lblEchelle");
@@ -406,5 +406,5 @@ void CalibrationPage::undefinedScaleIsSaid() {
     QTRY_VERIFY(shown());
 }
 
-QTEST_MAIN(CalibrationPage)
+QTEST_MAIN(CalibrationPageTest)
 #include "calibration_page.moc"

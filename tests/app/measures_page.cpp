@@ -76,7 +76,7 @@ bool recorded(const TForm1& w, int frame, int point) {
 
 } // namespace
 
-class MeasuresPage : public QObject {
+class MeasuresPageTest : public QObject {
     Q_OBJECT
 private slots:
     void init();
@@ -108,7 +108,7 @@ private:
     std::unique_ptr<MainWindowFixture> m_fixture;
 };
 
-void MeasuresPage::init() {
+void MeasuresPageTest::init() {
     setDecimalSeparator(QLatin1Char('.'));
     m_fixture.reset(); // its seams go before the new window's come (a failed init skips cleanup)
     m_fixture = std::make_unique<MainWindowFixture>();
@@ -117,7 +117,7 @@ void MeasuresPage::init() {
     QVERIFY2(clip.ok(), qPrintable(clip.error));
 }
 
-void MeasuresPage::releaseSelects_data() {
+void MeasuresPageTest::releaseSelects_data() {
     QTest::addColumn<QPoint>("cell");
     QTest::addColumn<QRect>("selection"); // left, top, right, bottom
     // Two points per frame; every case of the rule: tests/pointing.
@@ -125,7 +125,7 @@ void MeasuresPage::releaseSelects_data() {
     QTest::newRow("time cell: the row") << QPoint(0, 3) << QRect(QPoint(1, 3), QPoint(4, 3));
 }
 
-void MeasuresPage::releaseSelects() {
+void MeasuresPageTest::releaseSelects() {
     QFETCH(QPoint, cell);
     QFETCH(QRect, selection);
     setPoints(w(), 2);
@@ -133,7 +133,7 @@ void MeasuresPage::releaseSelects() {
     QCOMPARE(::selection(w()), selection);
 }
 
-void MeasuresPage::deleteWidensToWholePoints() {
+void MeasuresPageTest::deleteWidensToWholePoints() {
     setPoints(w(), 3);
     for (int k = 1; k <= 3; ++k)
         put(w(), 2, k, QPoint(10 * k, 20));
@@ -156,7 +156,7 @@ void MeasuresPage::deleteWidensToWholePoints() {
     QVERIFY(recorded(w(), 2, 3));
 }
 
-void MeasuresPage::clearingButtons_data() {
+void MeasuresPageTest::clearingButtons_data() {
     QTest::addColumn<QString>("button");
     QTest::addColumn<bool>("yes");
     QTest::addColumn<QString>("question");
@@ -175,7 +175,7 @@ void MeasuresPage::clearingButtons_data() {
                                  << QRect(QPoint(1, 1), QPoint(4, 12));
 }
 
-void MeasuresPage::clearingButtons() {
+void MeasuresPageTest::clearingButtons() {
     QFETCH(QString, button);
     QFETCH(bool, yes);
     QFETCH(QString, question);
@@ -211,7 +211,7 @@ void MeasuresPage::clearingButtons() {
     }
 }
 
-void MeasuresPage::escapeAsksForTheRow() {
+void MeasuresPageTest::escapeAsksForTheRow() {
     put(w(), 3, 1, QPoint(30, 30));
     showFrame(w(), 3);
     m_fixture->seams.answerNext(true);
@@ -227,7 +227,7 @@ void MeasuresPage::escapeAsksForTheRow() {
     QCOMPARE(m_fixture->seams.messages().size(), 0);
 }
 
-void MeasuresPage::openingClearsSilently() {
+void MeasuresPageTest::openingClearsSilently() {
     put(w(), 1, 1, QPoint(40, 40));
     const OpenedClip again = openGeneratedClip(*m_fixture, smallClipSpec(12), kClip);
     QVERIFY2(again.ok(), qPrintable(again.error));
@@ -239,7 +239,7 @@ void MeasuresPage::openingClearsSilently() {
     QCOMPARE(m_fixture->seams.count(MessageKind::Confirmation), 1);
 }
 
-void MeasuresPage::automaticAdvance_data() {
+void MeasuresPageTest::automaticAdvance_data() {
     QTest::addColumn<int>("points");
     QTest::addColumn<int>("point");
     QTest::addColumn<bool>("autoH");
@@ -257,7 +257,7 @@ void MeasuresPage::automaticAdvance_data() {
         << 1 << 1 << false << true << 0 << 1 << 1 << 1;
 }
 
-void MeasuresPage::automaticAdvance() {
+void MeasuresPageTest::automaticAdvance() {
     QFETCH(int, points);
     QFETCH(int, point);
     QFETCH(bool, autoH);
@@ -286,7 +286,7 @@ void MeasuresPage::automaticAdvance() {
     QCOMPARE(table(w())->grid()->col(), nextCol);
 }
 
-void MeasuresPage::refilledPointOverwrites() {
+void MeasuresPageTest::refilledPointOverwrites() {
     clickBox(named<QCheckBox>("chkBoxAutoV")); // stay on the frame
     showFrame(w(), 5);
     clickSurface(w(), QPoint(60, 60));
@@ -299,7 +299,7 @@ void MeasuresPage::refilledPointOverwrites() {
     QVERIFY(surfaceRgb(w(), QPoint(60, 60)) != 0xFFFFFFu);
 }
 
-void MeasuresPage::clicksOutsideRecordNothing() {
+void MeasuresPageTest::clicksOutsideRecordNothing() {
     named<QCheckBox>("chkBoxAutoV")->setChecked(false);
     clickSurface(w(), QPoint(160, 10)); // one pixel beyond the right edge
     clickSurface(w(), QPoint(10, 120)); // one beyond the bottom edge
@@ -311,7 +311,7 @@ void MeasuresPage::clicksOutsideRecordNothing() {
     QCOMPARE(w().document().position(0, 1)->pixel, QPointF(159, 119));
 }
 
-void MeasuresPage::doubleClickRecordsOnce_data() {
+void MeasuresPageTest::doubleClickRecordsOnce_data() {
     QTest::addColumn<QPoint>("second"); // where the second click of the pair lands
     QTest::addColumn<int>("frames");    // frames recorded
     QTest::newRow("same pixel") << QPoint(40, 50) << 1;
@@ -319,7 +319,7 @@ void MeasuresPage::doubleClickRecordsOnce_data() {
     QTest::newRow("another place") << QPoint(60, 50) << 2;
 }
 
-void MeasuresPage::doubleClickRecordsOnce() {
+void MeasuresPageTest::doubleClickRecordsOnce() {
     QFETCH(QPoint, second);
     QFETCH(int, frames);
     // What the platform sends for a double-click: press, release, then a
@@ -340,7 +340,7 @@ void MeasuresPage::doubleClickRecordsOnce() {
     QCOMPARE(frameShown(w()), frames + 5);
 }
 
-void MeasuresPage::timeOriginArrows() {
+void MeasuresPageTest::timeOriginArrows() {
     for (int i = 0; i < 4; ++i)
         QTest::mouseClick(named<UpDown>("udt0")->upButton(), Qt::LeftButton);
     QCoreApplication::processEvents(); // the release's change is queued
@@ -362,14 +362,14 @@ void MeasuresPage::timeOriginArrows() {
     QCOMPARE(labelText(w(), "lblNoImage5"), QString());
 }
 
-void MeasuresPage::heldArrowAcceleratesUntilReleased_data() {
+void MeasuresPageTest::heldArrowAcceleratesUntilReleased_data() {
     QTest::addColumn<bool>("onTheArrow");
     QTest::newRow("released on the arrow") << true;
     // As when the arrow moves aside under the pointer.
     QTest::newRow("released off the arrow") << false;
 }
 
-void MeasuresPage::heldArrowAcceleratesUntilReleased() {
+void MeasuresPageTest::heldArrowAcceleratesUntilReleased() {
     // The arrow held with the mouse repeats its press and release; the step
     // must still double and the times wait for the real release.
     QFETCH(bool, onTheArrow);
@@ -393,7 +393,7 @@ void MeasuresPage::heldArrowAcceleratesUntilReleased() {
     QCOMPARE(table(w())->text(0, t0), QStringLiteral("0.000"));
 }
 
-void MeasuresPage::fewerPointsKeepCurrentPointInRange() {
+void MeasuresPageTest::fewerPointsKeepCurrentPointInRange() {
     setPoints(w(), 4);
     QCOMPARE(table(w())->grid()->colCount(), 9);
     setArrows(w(), "udPointNumero", 4);
@@ -414,7 +414,7 @@ void MeasuresPage::fewerPointsKeepCurrentPointInRange() {
     QVERIFY(!pointArrows->isEnabled());
 }
 
-void MeasuresPage::recordedRowStaysInView() {
+void MeasuresPageTest::recordedRowStaysInView() {
     // A short table view: fewer rows shown than the clip has frames.
     table(w())->setFixedHeight(5 * 23 + 10);
     QCoreApplication::processEvents();
@@ -435,7 +435,7 @@ void MeasuresPage::recordedRowStaysInView() {
     QCOMPARE(frameShown(w()), grid.row() - 1);
 }
 
-void MeasuresPage::autoSwitchesMirrorTheMenu() {
+void MeasuresPageTest::autoSwitchesMirrorTheMenu() {
     auto* menuV = named<QAction>("mnuAutoV");
     auto* boxV = named<QCheckBox>("chkBoxAutoV");
     QVERIFY(menuV->isChecked());
@@ -452,5 +452,5 @@ void MeasuresPage::autoSwitchesMirrorTheMenu() {
     QVERIFY(named<QCheckBox>("chkBoxAutoH")->isChecked());
 }
 
-QTEST_MAIN(MeasuresPage)
+QTEST_MAIN(MeasuresPageTest)
 #include "measures_page.moc"
