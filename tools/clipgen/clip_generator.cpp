@@ -12,7 +12,42 @@
 
 namespace traxilo::clipgen {
 
+namespace {
+
+// Phone clips trimmed without re-encoding: the cut falls between keyframes,
+// so the file starts on frames that are decoded but never shown.
+std::optional<ClipSpec> trimmedRecipe(const QString& name) {
+    ClipSpec s;
+    s.fpsNum = 30;
+    s.container = Container::Mp4;
+    s.audio = true;
+    s.bFrames = 2;
+    if (name == QLatin1String("phone-trimmed")) {
+        s.codec = Codec::H264;
+        s.frames = 90;
+        s.gop = 30;
+        s.cutAt = 40;
+    } else if (name == QLatin1String("phone-hevc-trimmed")) {
+        s.codec = Codec::Hevc;
+        s.container = Container::Mov;
+        s.frames = 60;
+        s.gop = 20;
+        s.cutAt = 27;
+        s.rotation = 90;
+    } else {
+        return std::nullopt;
+    }
+    return s;
+}
+
+const QStringList kTrimmedRecipes = {QStringLiteral("phone-trimmed"),
+                                     QStringLiteral("phone-hevc-trimmed")};
+
+} // namespace
+
 std::optional<ClipSpec> recipe(const QString& name) {
+    if (kTrimmedRecipes.contains(name))
+        return trimmedRecipe(name);
     ClipSpec s;
     s.fpsNum = 30;
     if (name == QLatin1String("mpeg4-open-gop")) {
@@ -88,10 +123,12 @@ std::optional<ClipSpec> recipe(const QString& name) {
 }
 
 QStringList recipeNames() {
-    return {QStringLiteral("mpeg4-open-gop"),    QStringLiteral("hevc-avi-remux"),
-            QStringLiteral("cinepak-truncated"), QStringLiteral("phone-portrait"),
-            QStringLiteral("phone-vfr"),         QStringLiteral("phone-slowmo"),
-            QStringLiteral("phone-hevc10"),      QStringLiteral("camcorder-dv")};
+    QStringList names = {QStringLiteral("mpeg4-open-gop"),    QStringLiteral("hevc-avi-remux"),
+                         QStringLiteral("cinepak-truncated"), QStringLiteral("phone-portrait"),
+                         QStringLiteral("phone-vfr"),         QStringLiteral("phone-slowmo"),
+                         QStringLiteral("phone-hevc10"),      QStringLiteral("camcorder-dv")};
+    names += kTrimmedRecipes;
+    return names;
 }
 
 QSize shownSize(const ClipSpec& clipSpec) {
@@ -130,12 +167,22 @@ std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& p
             *error = QStringLiteral("la copie vers l'AVI demande du H.264 ou du HEVC");
         return std::nullopt;
     }
-    // A remuxed clip is first written as MP4 beside the AVI.
+    const bool cut = clipSpec.cutAt > 0;
+    if (cut && (clipSpec.container == Container::Avi || clipSpec.remuxToAvi ||
+                clipSpec.cutAt >= clipSpec.frames)) {
+        if (error)
+            *error = QStringLiteral("la coupe demande un MP4 ou un MOV et une image après elle");
+        return std::nullopt;
+    }
+    // A remuxed clip is first written as MP4 beside the AVI, a cut one whole
+    // beside the cut.
     ClipSpec encoded = clipSpec;
     QString encodedPath = path;
     if (clipSpec.remuxToAvi) {
         encoded.container = Container::Mp4;
         encodedPath = path + QStringLiteral(".mp4");
+    } else if (cut) {
+        encodedPath = path + QStringLiteral(".whole");
     }
     ClipEncoder encoder;
     if (!encoder.open(encoded, encodedPath, error))
@@ -153,7 +200,20 @@ std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& p
         if (!copied)
             return std::nullopt;
     }
-    return scene.truth();
+    if (!cut)
+        return scene.truth();
+    const bool trimmed = trimWithoutReencoding(encodedPath, path, clipSpec.container,
+                                               scene.stampTime(clipSpec.cutAt), error);
+    QFile::remove(encodedPath);
+    if (!trimmed)
+        return std::nullopt;
+    // The truth of the frames shown, timed from the first of them.
+    ClipTruth truth = scene.truth();
+    const double t0 = truth.frames[std::size_t(clipSpec.cutAt)].t;
+    truth.frames.erase(truth.frames.begin(), truth.frames.begin() + clipSpec.cutAt);
+    for (FrameTruth& frame : truth.frames)
+        frame.t -= t0;
+    return truth;
 }
 
 bool writeTruthFile(const ClipTruth& truth, const QString& path) {
