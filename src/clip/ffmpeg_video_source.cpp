@@ -229,16 +229,18 @@ bool FfmpegVideoSource::Private::buildIndex() {
             continue;
         if (r < 0)
             break;
-        // Empty chunks (dropped frames of some capture programs) and packets
-        // the container marks as not shown carry no picture.
-        if (packet->stream_index == stream && packet->size > 0 &&
-            !(packet->flags & AV_PKT_FLAG_DISCARD)) {
+        // Empty chunks (dropped frames of some capture programs) carry no
+        // picture. Packets the container marks as not shown (before the cut
+        // of a clip trimmed without re-encoding) are no frames, but the
+        // frames after them refer to them.
+        if (packet->stream_index == stream && packet->size > 0) {
             PacketInfo p;
             p.pts = ts(packet->pts);
             p.dts = ts(packet->dts);
             p.pos = packet->pos;
             p.duration = packet->duration;
             p.key = packet->flags & AV_PKT_FLAG_KEY;
+            p.shown = !(packet->flags & AV_PKT_FLAG_DISCARD);
             std::size_t paletteSize = 0;
             const uint8_t* palette =
                 av_packet_get_side_data(packet, AV_PKT_DATA_PALETTE, &paletteSize);
@@ -309,8 +311,12 @@ bool FfmpegVideoSource::Private::readPacket(AVPacket* into) {
             continue;
         if (r < 0)
             return false;
-        if (into->stream_index == stream && into->size > 0 && !(into->flags & AV_PKT_FLAG_DISCARD))
+        if (into->stream_index == stream && into->size > 0) {
+            // Hidden packets are decoded too: whether their frames are shown
+            // is decided here, from the index, not by the decoder.
+            into->flags &= ~AV_PKT_FLAG_DISCARD;
             return true;
+        }
         av_packet_unref(into);
     }
     return false;
@@ -402,6 +408,18 @@ void FfmpegVideoSource::Private::takeFrame() {
     const int64_t stamp = ts(decoded->best_effort_timestamp);
     if (key)
         ++keysSinceSeek;
+    // A frame of a hidden packet only serves as a reference of the frames
+    // shown: it starts the decoding like any keyframe, and is no frame.
+    const bool hidden =
+        packetNo >= 0 ? !index.packet(packetNo).shown : index.isHiddenTimestamp(stamp);
+    if (hidden) {
+        if (!seenKey) {
+            seenKey = true;
+            firstAfterSeek = index.keyFrame(seekKey);
+        }
+        av_frame_unref(decoded);
+        return;
+    }
     int slot = -1;
     if (!seenKey) {
         seenKey = true;
