@@ -8,6 +8,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -120,6 +121,22 @@ struct FfmpegVideoSource::Private {
     mutable std::mutex mutex;
     int64_t deadline = 0;
     int decodedCount = 0;
+    int seekCount = 0;
+
+    // Decoding ahead on the prefetch thread is a hint: it gives the decoder
+    // up, between two packets, as soon as frame() waits for it.
+    std::atomic<int> waiting{0}; // frame() calls waiting for the mutex
+    bool background = false;
+    bool yielded = false;
+    bool yieldNow() {
+        yielded = yielded || (background && waiting.load(std::memory_order_relaxed) > 0);
+        return yielded;
+    }
+    // Stepping backward: the frames from behindFirst to the position are
+    // kept, and refilled ahead of the user while a refill is under way.
+    bool refilling = false;
+    int keepFrom = 0; // frames before it are not worth keeping
+    void refillBehind(int position);
 
     // Where the decoder stands.
     bool positioned = false;
@@ -325,6 +342,7 @@ bool FfmpegVideoSource::Private::readPacket(AVPacket* into) {
 // Positions the demuxer on packet `decodeIndex` exactly: a container seek
 // may land earlier (packets are then skipped) or later (seek further back).
 bool FfmpegVideoSource::Private::seekToPacket(int decodeIndex, int key) {
+    ++seekCount;
     avcodec_flush_buffers(decoder);
     av_packet_unref(pending);
     hasPending = false;
@@ -473,7 +491,7 @@ void FfmpegVideoSource::Private::takeFrame() {
     // the target comes out are not kept: holding them only costs memory.
     const std::size_t bytes = frameBytes(decoded);
     const long window = long(cache.budget() / std::max<std::size_t>(bytes, 1));
-    if (slot < target - window) {
+    if (slot < target - window || slot < keepFrom) {
         av_frame_unref(decoded);
         return;
     }
@@ -510,6 +528,8 @@ void FfmpegVideoSource::Private::decodeUntil(int wanted) {
     target = wanted;
     const int maxSends = index.packetCount() + 64;
     for (int sends = 0; sends <= maxSends; ++sends) {
+        if (yieldNow())
+            return;
         // Stop taking frames once the target is out: with a small cache the
         // later ones would push it out before it is shown.
         for (int guard = 0; guard < 1024 && lastOut < target && !falseKey; ++guard) {
@@ -566,6 +586,8 @@ bool FfmpegVideoSource::Private::ensureFrame(int target) {
         decodeUntil(target);
         if (cache.contains(target))
             return true;
+        if (yielded)
+            return false;
     }
     int key = index.keyFor(target);
     const auto learned = startPackets.find(target);
@@ -573,16 +595,24 @@ bool FfmpegVideoSource::Private::ensureFrame(int target) {
         key = std::min(key, index.keyOfDecodeIndex(learned->second));
     // Every round starts from a keyframe earlier in decode order than the
     // one before, so the loop ends.
+    // Decoding ahead that gave way before a frame came out of its keyframe
+    // goes on from there rather than seeking again.
+    const bool resumable = positioned && !atEnd && !seenKey && !falseKey && !uncertain &&
+                           lastOut < 0 && seekKey == key;
     const int rounds = index.keyCount();
     for (int round = 0; round <= rounds && !interrupted(this); ++round) {
         const int keyPacket = index.keyDecodeIndex(key);
-        if (seekToPacket(keyPacket, key)) {
+        if (yieldNow())
+            return false;
+        if ((round == 0 && resumable) || seekToPacket(keyPacket, key)) {
             decodeUntil(target);
             if (cache.contains(target)) {
                 if (key < index.keyFor(target))
                     startPackets[target] = keyPacket;
                 return true;
             }
+            if (yielded)
+                return false;
             // Nothing at all came of the packet: it cannot start the decoding.
             if (!seenKey && tagsSeen && !seekPacketOut && !interrupted(this))
                 index.forgetKey(key);
@@ -772,10 +802,18 @@ const VideoFacts& FfmpegVideoSource::facts() const {
 }
 
 QImage FfmpegVideoSource::frame(int index, QSize size) {
-    std::lock_guard lock(d->mutex);
+    d->waiting.fetch_add(1);
+    std::unique_lock lock(d->mutex);
+    d->waiting.fetch_sub(1);
     if (!d->decoder || index < 0 || index >= d->facts.frameCount) {
         d->error = QStringLiteral("Image n° %1 hors du clip.").arg(index + 1);
         return {};
+    }
+    // Elsewhere than the frames kept for stepping backward: they are kept no
+    // longer than the others.
+    if (!d->cache.isProtected(index)) {
+        d->cache.protect(0, -1);
+        d->refilling = false;
     }
     d->deadline = av_gettime_relative() + kFrameTimeoutUs;
     const bool ok = d->ensureFrame(index);
@@ -792,11 +830,78 @@ QImage FfmpegVideoSource::frame(int index, QSize size) {
 
 void FfmpegVideoSource::prefetch(int index) {
     std::lock_guard lock(d->mutex);
-    if (!d->decoder || index < 0 || index >= d->facts.frameCount || d->cache.contains(index))
+    if (!d->decoder || index < 0 || index >= d->facts.frameCount || d->cache.contains(index) ||
+        d->waiting.load() > 0)
         return;
+    // A look-ahead that comes after the decoder has passed its frame is
+    // stale: going back to a keyframe for it would make the next step decode
+    // the whole way from there again.
+    if (d->lastOut >= index)
+        return;
+    d->cache.protect(0, -1);
+    d->refilling = false;
     d->deadline = av_gettime_relative() + kFrameTimeoutUs;
+    d->background = true;
     d->ensureFrame(index);
+    d->background = false;
+    d->yielded = false;
     d->deadline = 0;
+}
+
+void FfmpegVideoSource::prefetchBackward(int index) {
+    std::lock_guard lock(d->mutex);
+    if (!d->decoder || index <= 0 || index >= d->facts.frameCount || d->waiting.load() > 0)
+        return;
+    d->background = true;
+    d->refillBehind(index);
+    d->background = false;
+    d->yielded = false;
+    d->keepFrom = 0;
+    d->deadline = 0;
+}
+
+// Keeps the frames just before `position` decoded, nearly as many as the
+// cache holds (the frames after the position are the ones that go): when
+// fewer than half of them are left, the missing ones are decoded from their
+// keyframes, the latest first, until all are there again. A refill costs a
+// decoding from a keyframe, so it waits until half the frames kept have been
+// shown; it goes on from where it gave way to frame().
+void FfmpegVideoSource::Private::refillBehind(int position) {
+    const std::size_t perFrame = cache.count() > 0 ? cache.bytes() / std::size_t(cache.count()) : 0;
+    if (perFrame == 0)
+        return;
+    const int span = int(std::min<std::size_t>(cache.budget() / perFrame, 1000)) - 2;
+    if (span < 2)
+        return;
+    const int first = std::max(0, position - span);
+    cache.protect(first, position);
+    keepFrom = first;
+    const auto latestMissing = [&] {
+        for (int f = position - 1; f >= first; --f) {
+            if (!cache.contains(f) && !undecodable.count(f))
+                return f;
+        }
+        return -1;
+    };
+    int missing = latestMissing();
+    if (missing < 0) {
+        refilling = false;
+        return;
+    }
+    if (!refilling && missing < position - span / 2)
+        return;
+    refilling = true;
+    // Each pass fills at least its own frame; the bound only guards against
+    // frames of unequal sizes pushing each other out.
+    for (int pass = 0; pass <= span && missing >= 0 && !yieldNow();
+         ++pass, missing = latestMissing()) {
+        deadline = av_gettime_relative() + kFrameTimeoutUs;
+        ensureFrame(missing);
+        if (interrupted(this))
+            return;
+    }
+    if (missing < 0)
+        refilling = false;
 }
 
 QString FfmpegVideoSource::errorString() const {
@@ -814,6 +919,10 @@ int FfmpegVideoSource::cachedFrames() const {
 
 int FfmpegVideoSource::framesDecoded() const {
     return d->decodedCount;
+}
+
+int FfmpegVideoSource::seeks() const {
+    return d->seekCount;
 }
 
 bool fourCCNamesDecoder(const QString& fourCC, const VideoFacts& facts) {

@@ -1,5 +1,7 @@
 #include "clip/frame_cache.h"
 
+#include <iterator>
+
 namespace traxilo {
 
 void FrameCache::setBudget(std::size_t bytes) {
@@ -34,14 +36,31 @@ void FrameCache::clear() {
     m_bytes = 0;
 }
 
+void FrameCache::protect(int first, int last) {
+    m_protectFirst = first;
+    m_protectLast = last;
+    trim();
+}
+
+std::list<int>::iterator FrameCache::drop(std::list<int>::iterator use) {
+    const auto it = m_entries.find(*use);
+    m_bytes -= it->second.bytes;
+    m_entries.erase(it);
+    return m_uses.erase(use);
+}
+
 void FrameCache::trim() {
-    while (m_bytes > m_budget && m_entries.size() > 1) {
-        const int oldest = m_uses.back();
-        m_uses.pop_back();
-        const auto it = m_entries.find(oldest);
-        m_bytes -= it->second.bytes;
-        m_entries.erase(it);
+    // The least recently used of the unprotected frames first; the newest
+    // frame stays whatever it is.
+    for (auto use = m_uses.end(); m_bytes > m_budget && use != m_uses.begin();) {
+        --use;
+        if (use == m_uses.begin())
+            break;
+        if (!isProtected(*use))
+            use = drop(use);
     }
+    while (m_bytes > m_budget && m_entries.size() > 1)
+        drop(std::prev(m_uses.end()));
 }
 
 } // namespace traxilo

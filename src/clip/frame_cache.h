@@ -29,6 +29,11 @@ public:
     void insert(int index, Frame frame, std::size_t bytes);
     void clear();
 
+    // Frames `first` to `last` (the ones about to be shown) go only once no
+    // other frame is left to drop. An empty range protects none.
+    void protect(int first, int last);
+    bool isProtected(int index) const { return index >= m_protectFirst && index <= m_protectLast; }
+
 private:
     struct Entry {
         Frame frame;
@@ -36,9 +41,12 @@ private:
         std::list<int>::iterator use;
     };
     void trim();
+    std::list<int>::iterator drop(std::list<int>::iterator use);
 
     std::size_t m_budget;
     std::size_t m_bytes = 0;
+    int m_protectFirst = 0;
+    int m_protectLast = -1;
     std::list<int> m_uses; // most recent first
     std::unordered_map<int, Entry> m_entries;
 };
