@@ -132,8 +132,9 @@ struct FfmpegVideoSource::Private {
         yielded = yielded || (background && waiting.load(std::memory_order_relaxed) > 0);
         return yielded;
     }
-    // Stepping backward: the frames from behindFirst to the position are
-    // kept, and refilled ahead of the user while a refill is under way.
+    // Stepping backward: the frames just before the one shown are kept
+    // decoded (see refillBehind); a refill once started goes on until they
+    // are all there.
     bool refilling = false;
     int keepFrom = 0; // frames before it are not worth keeping
     void refillBehind(int position);
@@ -593,12 +594,12 @@ bool FfmpegVideoSource::Private::ensureFrame(int target) {
     const auto learned = startPackets.find(target);
     if (learned != startPackets.end() && index.keyOfDecodeIndex(learned->second) >= 0)
         key = std::min(key, index.keyOfDecodeIndex(learned->second));
-    // Every round starts from a keyframe earlier in decode order than the
-    // one before, so the loop ends.
     // Decoding ahead that gave way before a frame came out of its keyframe
     // goes on from there rather than seeking again.
     const bool resumable = positioned && !atEnd && !seenKey && !falseKey && !uncertain &&
                            lastOut < 0 && seekKey == key;
+    // Every round starts from a keyframe earlier in decode order than the
+    // one before, so the loop ends.
     const int rounds = index.keyCount();
     for (int round = 0; round <= rounds && !interrupted(this); ++round) {
         const int keyPacket = index.keyDecodeIndex(key);
