@@ -14,7 +14,9 @@ class FrameCache {
 public:
     using Frame = std::shared_ptr<const void>;
 
-    explicit FrameCache(std::size_t budgetBytes = 144u << 20) : m_budget(budgetBytes) {}
+    // The default holds about 80 frames of 1080p: a whole group of 60 frames
+    // and those around it, so that stepping backward decodes each group once.
+    explicit FrameCache(std::size_t budgetBytes = 256u << 20) : m_budget(budgetBytes) {}
 
     void setBudget(std::size_t bytes);
     std::size_t budget() const { return m_budget; }
