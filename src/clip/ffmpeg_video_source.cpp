@@ -118,7 +118,8 @@ struct FfmpegVideoSource::Private {
     FrameCache cache;
     VideoFacts facts;
     QString error;
-    mutable std::mutex mutex;
+    mutable std::mutex mutex; // the decoder and where it stands
+    std::mutex convertMutex;  // the conversion context and its pictures
     int64_t deadline = 0;
     int decodedCount = 0;
     int seekCount = 0;
@@ -803,29 +804,36 @@ const VideoFacts& FfmpegVideoSource::facts() const {
 }
 
 QImage FfmpegVideoSource::frame(int index, QSize size) {
-    d->waiting.fetch_add(1);
-    std::unique_lock lock(d->mutex);
-    d->waiting.fetch_sub(1);
     if (!d->decoder || index < 0 || index >= d->facts.frameCount) {
         d->error = QStringLiteral("Image n° %1 hors du clip.").arg(index + 1);
         return {};
     }
     // Elsewhere than the frames kept for stepping backward: they are kept no
     // longer than the others.
-    if (!d->cache.isProtected(index)) {
+    const bool behind = d->cache.isProtected(index);
+    if (!behind)
         d->cache.protect(0, -1);
-        d->refilling = false;
-    }
-    d->deadline = av_gettime_relative() + kFrameTimeoutUs;
-    const bool ok = d->ensureFrame(index);
-    d->deadline = 0;
-    const FrameCache::Frame kept = ok ? d->cache.find(index) : nullptr;
+    // A frame decoded already needs nothing of the decoder: decoding ahead
+    // goes on meanwhile.
+    FrameCache::Frame kept = d->cache.find(index);
     if (!kept) {
-        d->error = QStringLiteral("L'image n° %1 ne peut pas être décodée.").arg(index + 1);
-        // The decoder may be anywhere now: the next request seeks.
-        d->positioned = false;
-        return {};
+        d->waiting.fetch_add(1);
+        std::unique_lock lock(d->mutex);
+        d->waiting.fetch_sub(1);
+        if (!behind)
+            d->refilling = false;
+        d->deadline = av_gettime_relative() + kFrameTimeoutUs;
+        const bool ok = d->ensureFrame(index);
+        d->deadline = 0;
+        kept = ok ? d->cache.find(index) : nullptr;
+        if (!kept) {
+            d->error = QStringLiteral("L'image n° %1 ne peut pas être décodée.").arg(index + 1);
+            // The decoder may be anywhere now: the next request seeks.
+            d->positioned = false;
+            return {};
+        }
     }
+    std::lock_guard convertLock(d->convertMutex);
     return d->convert(static_cast<const AVFrame*>(kept.get()), size);
 }
 

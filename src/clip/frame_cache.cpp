@@ -5,11 +5,38 @@
 namespace traxilo {
 
 void FrameCache::setBudget(std::size_t bytes) {
+    std::lock_guard lock(m_mutex);
     m_budget = bytes;
     trim();
 }
 
+std::size_t FrameCache::budget() const {
+    std::lock_guard lock(m_mutex);
+    return m_budget;
+}
+
+std::size_t FrameCache::bytes() const {
+    std::lock_guard lock(m_mutex);
+    return m_bytes;
+}
+
+int FrameCache::count() const {
+    std::lock_guard lock(m_mutex);
+    return int(m_entries.size());
+}
+
+bool FrameCache::contains(int index) const {
+    std::lock_guard lock(m_mutex);
+    return m_entries.count(index) != 0;
+}
+
+bool FrameCache::isProtected(int index) const {
+    std::lock_guard lock(m_mutex);
+    return protectedLocked(index);
+}
+
 FrameCache::Frame FrameCache::find(int index) {
+    std::lock_guard lock(m_mutex);
     const auto it = m_entries.find(index);
     if (it == m_entries.end())
         return nullptr;
@@ -18,6 +45,7 @@ FrameCache::Frame FrameCache::find(int index) {
 }
 
 void FrameCache::insert(int index, Frame frame, std::size_t bytes) {
+    std::lock_guard lock(m_mutex);
     const auto it = m_entries.find(index);
     if (it != m_entries.end()) {
         m_bytes -= it->second.bytes;
@@ -31,12 +59,14 @@ void FrameCache::insert(int index, Frame frame, std::size_t bytes) {
 }
 
 void FrameCache::clear() {
+    std::lock_guard lock(m_mutex);
     m_entries.clear();
     m_uses.clear();
     m_bytes = 0;
 }
 
 void FrameCache::protect(int first, int last) {
+    std::lock_guard lock(m_mutex);
     m_protectFirst = first;
     m_protectLast = last;
     trim();
@@ -56,7 +86,7 @@ void FrameCache::trim() {
         --use;
         if (use == m_uses.begin())
             break;
-        if (!isProtected(*use))
+        if (!protectedLocked(*use))
             use = drop(use);
     }
     while (m_bytes > m_budget && m_entries.size() > 1)
