@@ -162,8 +162,13 @@ bool ClipPlayer::seek(int frame) {
     d->position = std::clamp(frame, 0, d->last());
     QImage image = d->source->frame(d->position, d->rect.size());
     // Stepping forward frame by frame: have the next one decoded meanwhile.
+    // Stepping backward: the frames before, from their keyframes, before the
+    // user reaches them.
+    constexpr int kLongestStep = 10; // longer moves are jumps
     if (d->position == previous + 1 && d->position < d->last())
         d->prefetcher->request(d->position + 1);
+    else if (d->position < previous && previous - d->position <= kLongestStep && d->position > 0)
+        d->prefetcher->requestBackward(d->position);
     d->current = image;
     if (image.isNull()) {
         d->error = d->source->errorString();

@@ -8,6 +8,7 @@
 #include <QTransform>
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <map>
@@ -105,9 +106,27 @@ struct FfmpegVideoSource::Private {
     FrameCache cache;
     VideoFacts facts;
     QString error;
-    mutable std::mutex mutex;
+    mutable std::mutex mutex; // the decoder and where it stands
+    std::mutex convertMutex;  // the conversion context and its pictures
     int64_t deadline = 0;
     int decodedCount = 0;
+    int seekCount = 0;
+
+    // Decoding ahead on the prefetch thread is a hint: it gives the decoder
+    // up, between two packets, as soon as frame() waits for it.
+    std::atomic<int> waiting{0}; // frame() calls waiting for the mutex
+    bool background = false;
+    bool yielded = false;
+    bool yieldNow() {
+        yielded = yielded || (background && waiting.load(std::memory_order_relaxed) > 0);
+        return yielded;
+    }
+    // Stepping backward: the frames just before the one shown are kept
+    // decoded (see refillBehind); a refill once started goes on until they
+    // are all there.
+    bool refilling = false;
+    int keepFrom = 0; // frames before it are not worth keeping
+    void refillBehind(int position);
 
     // Where the decoder stands.
     bool positioned = false;
@@ -217,16 +236,18 @@ bool FfmpegVideoSource::Private::buildIndex() {
             continue;
         if (r < 0)
             break;
-        // Empty chunks (dropped frames of some capture programs) and packets
-        // the container marks as not shown carry no picture.
-        if (packet->stream_index == stream && packet->size > 0 &&
-            !(packet->flags & AV_PKT_FLAG_DISCARD)) {
+        // Empty chunks (dropped frames of some capture programs) carry no
+        // picture. Packets the container marks as not shown (before the cut
+        // of a clip trimmed without re-encoding) are no frames, but the
+        // frames after them refer to them.
+        if (packet->stream_index == stream && packet->size > 0) {
             PacketInfo p;
             p.pts = ts(packet->pts);
             p.dts = ts(packet->dts);
             p.pos = packet->pos;
             p.duration = packet->duration;
             p.key = packet->flags & AV_PKT_FLAG_KEY;
+            p.shown = !(packet->flags & AV_PKT_FLAG_DISCARD);
             std::size_t paletteSize = 0;
             const uint8_t* palette =
                 av_packet_get_side_data(packet, AV_PKT_DATA_PALETTE, &paletteSize);
@@ -297,8 +318,12 @@ bool FfmpegVideoSource::Private::readPacket(AVPacket* into) {
             continue;
         if (r < 0)
             return false;
-        if (into->stream_index == stream && into->size > 0 && !(into->flags & AV_PKT_FLAG_DISCARD))
+        if (into->stream_index == stream && into->size > 0) {
+            // Hidden packets are decoded too: whether their frames are shown
+            // is decided here, from the index, not by the decoder.
+            into->flags &= ~AV_PKT_FLAG_DISCARD;
             return true;
+        }
         av_packet_unref(into);
     }
     return false;
@@ -307,6 +332,7 @@ bool FfmpegVideoSource::Private::readPacket(AVPacket* into) {
 // Positions the demuxer on packet `decodeIndex` exactly: a container seek
 // may land earlier (packets are then skipped) or later (seek further back).
 bool FfmpegVideoSource::Private::seekToPacket(int decodeIndex, int key) {
+    ++seekCount;
     avcodec_flush_buffers(decoder);
     av_packet_unref(pending);
     hasPending = false;
@@ -390,6 +416,18 @@ void FfmpegVideoSource::Private::takeFrame() {
     const int64_t stamp = ts(decoded->best_effort_timestamp);
     if (key)
         ++keysSinceSeek;
+    // A frame of a hidden packet only serves as a reference of the frames
+    // shown: it starts the decoding like any keyframe, and is no frame.
+    const bool hidden =
+        packetNo >= 0 ? !index.packet(packetNo).shown : index.isHiddenTimestamp(stamp);
+    if (hidden) {
+        if (!seenKey) {
+            seenKey = true;
+            firstAfterSeek = index.keyFrame(seekKey);
+        }
+        av_frame_unref(decoded);
+        return;
+    }
     int slot = -1;
     if (!seenKey) {
         seenKey = true;
@@ -443,7 +481,7 @@ void FfmpegVideoSource::Private::takeFrame() {
     // the target comes out are not kept: holding them only costs memory.
     const std::size_t bytes = frameBytes(decoded);
     const long window = long(cache.budget() / std::max<std::size_t>(bytes, 1));
-    if (slot < target - window) {
+    if (slot < target - window || slot < keepFrom) {
         av_frame_unref(decoded);
         return;
     }
@@ -480,6 +518,8 @@ void FfmpegVideoSource::Private::decodeUntil(int wanted) {
     target = wanted;
     const int maxSends = index.packetCount() + 64;
     for (int sends = 0; sends <= maxSends; ++sends) {
+        if (yieldNow())
+            return;
         // Stop taking frames once the target is out: with a small cache the
         // later ones would push it out before it is shown.
         for (int guard = 0; guard < 1024 && lastOut < target && !falseKey; ++guard) {
@@ -536,23 +576,33 @@ bool FfmpegVideoSource::Private::ensureFrame(int target) {
         decodeUntil(target);
         if (cache.contains(target))
             return true;
+        if (yielded)
+            return false;
     }
     int key = index.keyFor(target);
     const auto learned = startPackets.find(target);
     if (learned != startPackets.end() && index.keyOfDecodeIndex(learned->second) >= 0)
         key = std::min(key, index.keyOfDecodeIndex(learned->second));
+    // Decoding ahead that gave way before a frame came out of its keyframe
+    // goes on from there rather than seeking again.
+    const bool resumable = positioned && !atEnd && !seenKey && !falseKey && !uncertain &&
+                           lastOut < 0 && seekKey == key;
     // Every round starts from a keyframe earlier in decode order than the
     // one before, so the loop ends.
     const int rounds = index.keyCount();
     for (int round = 0; round <= rounds && !interrupted(this); ++round) {
         const int keyPacket = index.keyDecodeIndex(key);
-        if (seekToPacket(keyPacket, key)) {
+        if (yieldNow())
+            return false;
+        if ((round == 0 && resumable) || seekToPacket(keyPacket, key)) {
             decodeUntil(target);
             if (cache.contains(target)) {
                 if (key < index.keyFor(target))
                     startPackets[target] = keyPacket;
                 return true;
             }
+            if (yielded)
+                return false;
             // Nothing at all came of the packet: it cannot start the decoding.
             if (!seenKey && tagsSeen && !seekPacketOut && !interrupted(this))
                 index.forgetKey(key);
@@ -715,31 +765,113 @@ const VideoFacts& FfmpegVideoSource::facts() const {
 }
 
 QImage FfmpegVideoSource::frame(int index, QSize size) {
-    std::lock_guard lock(d->mutex);
     if (!d->decoder || index < 0 || index >= d->facts.frameCount) {
         d->error = QStringLiteral("Image n° %1 hors du clip.").arg(index + 1);
         return {};
     }
-    d->deadline = av_gettime_relative() + kFrameTimeoutUs;
-    const bool ok = d->ensureFrame(index);
-    d->deadline = 0;
-    const FrameCache::Frame kept = ok ? d->cache.find(index) : nullptr;
+    // Elsewhere than the frames kept for stepping backward: they are kept no
+    // longer than the others.
+    const bool behind = d->cache.isProtected(index);
+    if (!behind)
+        d->cache.protect(0, -1);
+    // A frame decoded already needs nothing of the decoder: decoding ahead
+    // goes on meanwhile.
+    FrameCache::Frame kept = d->cache.find(index);
     if (!kept) {
-        d->error = QStringLiteral("L'image n° %1 ne peut pas être décodée.").arg(index + 1);
-        // The decoder may be anywhere now: the next request seeks.
-        d->positioned = false;
-        return {};
+        d->waiting.fetch_add(1);
+        std::unique_lock lock(d->mutex);
+        d->waiting.fetch_sub(1);
+        if (!behind)
+            d->refilling = false;
+        d->deadline = av_gettime_relative() + kFrameTimeoutUs;
+        const bool ok = d->ensureFrame(index);
+        d->deadline = 0;
+        kept = ok ? d->cache.find(index) : nullptr;
+        if (!kept) {
+            d->error = QStringLiteral("L'image n° %1 ne peut pas être décodée.").arg(index + 1);
+            // The decoder may be anywhere now: the next request seeks.
+            d->positioned = false;
+            return {};
+        }
     }
+    std::lock_guard convertLock(d->convertMutex);
     return d->convert(static_cast<const AVFrame*>(kept.get()), size);
 }
 
 void FfmpegVideoSource::prefetch(int index) {
     std::lock_guard lock(d->mutex);
-    if (!d->decoder || index < 0 || index >= d->facts.frameCount || d->cache.contains(index))
+    if (!d->decoder || index < 0 || index >= d->facts.frameCount || d->cache.contains(index) ||
+        d->waiting.load() > 0)
         return;
+    // A look-ahead that comes after the decoder has passed its frame is
+    // stale: going back to a keyframe for it would make the next step decode
+    // the whole way from there again.
+    if (d->lastOut >= index)
+        return;
+    d->cache.protect(0, -1);
+    d->refilling = false;
     d->deadline = av_gettime_relative() + kFrameTimeoutUs;
+    d->background = true;
     d->ensureFrame(index);
+    d->background = false;
+    d->yielded = false;
     d->deadline = 0;
+}
+
+void FfmpegVideoSource::prefetchBackward(int index) {
+    std::lock_guard lock(d->mutex);
+    if (!d->decoder || index <= 0 || index >= d->facts.frameCount || d->waiting.load() > 0)
+        return;
+    d->background = true;
+    d->refillBehind(index);
+    d->background = false;
+    d->yielded = false;
+    d->keepFrom = 0;
+    d->deadline = 0;
+}
+
+// Keeps the frames just before `position` decoded, nearly as many as the
+// cache holds (the frames after the position are the ones that go): when
+// fewer than half of them are left, the missing ones are decoded from their
+// keyframes, the latest first, until all are there again. A refill costs a
+// decoding from a keyframe, so it waits until half the frames kept have been
+// shown; it goes on from where it gave way to frame().
+void FfmpegVideoSource::Private::refillBehind(int position) {
+    const std::size_t perFrame = cache.count() > 0 ? cache.bytes() / std::size_t(cache.count()) : 0;
+    if (perFrame == 0)
+        return;
+    const int span = int(std::min<std::size_t>(cache.budget() / perFrame, 1000)) - 2;
+    if (span < 2)
+        return;
+    const int first = std::max(0, position - span);
+    cache.protect(first, position);
+    keepFrom = first;
+    const auto latestMissing = [&] {
+        for (int f = position - 1; f >= first; --f) {
+            if (!cache.contains(f) && !undecodable.count(f))
+                return f;
+        }
+        return -1;
+    };
+    int missing = latestMissing();
+    if (missing < 0) {
+        refilling = false;
+        return;
+    }
+    if (!refilling && missing < position - span / 2)
+        return;
+    refilling = true;
+    // Each pass fills at least its own frame; the bound only guards against
+    // frames of unequal sizes pushing each other out.
+    for (int pass = 0; pass <= span && missing >= 0 && !yieldNow();
+         ++pass, missing = latestMissing()) {
+        deadline = av_gettime_relative() + kFrameTimeoutUs;
+        ensureFrame(missing);
+        if (interrupted(this))
+            return;
+    }
+    if (missing < 0)
+        refilling = false;
 }
 
 QString FfmpegVideoSource::errorString() const {
@@ -757,6 +889,10 @@ int FfmpegVideoSource::cachedFrames() const {
 
 int FfmpegVideoSource::framesDecoded() const {
     return d->decodedCount;
+}
+
+int FfmpegVideoSource::seeks() const {
+    return d->seekCount;
 }
 
 bool fourCCNamesDecoder(const QString& fourCC, const VideoFacts& facts) {

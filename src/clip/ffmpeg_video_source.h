@@ -20,12 +20,16 @@ public:
     const VideoFacts& facts() const override;
     QImage frame(int index, QSize size = {}) override;
     QString errorString() const override;
-    void prefetch(int index) override; // decodes into the cache, converts nothing
+    // Both decode into the cache and convert nothing. They give the decoder
+    // up as soon as frame() waits for it.
+    void prefetch(int index) override;
+    void prefetchBackward(int index) override;
 
     void setCacheBudget(std::size_t bytes);
     int cachedFrames() const;
     // Frames the decoder has produced since opening (cache hits cost none).
     int framesDecoded() const;
+    int seeks() const; // times the decoder was moved to a keyframe
 
 private:
     struct Private;

@@ -1,7 +1,6 @@
 #include "clip/frame_index.h"
 
 #include <algorithm>
-#include <numeric>
 
 namespace traxilo {
 
@@ -28,21 +27,44 @@ void FrameIndex::build(std::vector<PacketInfo> packets, bool tickPerChunk) {
     auto slotTime = [this](int i) {
         return m_decodeTimeline ? m_packets[i].dts : m_packets[i].pts;
     };
-    // Timestamps that go backward or repeat keep the order of the packets.
-    std::vector<int> order(n);
-    std::iota(order.begin(), order.end(), 0);
+    // The frames are the packets shown; timestamps that go backward or
+    // repeat keep the order of the packets.
+    std::vector<int> order;
+    order.reserve(n);
+    for (int i = 0; i < n; ++i) {
+        if (m_packets[i].shown)
+            order.push_back(i);
+        else if (!m_decodeTimeline)
+            m_hiddenTimestamps.insert(m_packets[i].pts);
+    }
+    const int frames = int(order.size());
     std::stable_sort(order.begin(), order.end(),
                      [&](int a, int b) { return slotTime(a) < slotTime(b); });
 
-    std::vector<int> frameOfPacket(n);
-    m_slotTimestamp.reserve(n);
-    for (int f = 0; f < n; ++f) {
+    std::vector<int> frameOfPacket(n, -1);
+    m_slotTimestamp.reserve(frames);
+    for (int f = 0; f < frames; ++f) {
         frameOfPacket[order[f]] = f;
         m_slotTimestamp.push_back(slotTime(order[f]));
     }
+    for (int i = 0; i < n; ++i) {
+        m_packetOfDts.emplace(m_packets[i].dts, i);
+        if (m_packets[i].pos >= 0)
+            m_packetOfPos.emplace(m_packets[i].pos, i);
+    }
+    if (frames == 0)
+        return;
+    // The first frame that decoding from packet `i` can show: its own, or for
+    // a hidden packet the first one shown after it.
+    auto firstFrameFrom = [&](int i) {
+        if (frameOfPacket[i] >= 0)
+            return frameOfPacket[i];
+        return int(std::lower_bound(m_slotTimestamp.begin(), m_slotTimestamp.end(), slotTime(i)) -
+                   m_slotTimestamp.begin());
+    };
     std::vector<int64_t> steps;
-    steps.reserve(n);
-    for (int f = 1; f < n; ++f)
+    steps.reserve(frames);
+    for (int f = 1; f < frames; ++f)
         steps.push_back(m_slotTimestamp[f] - m_slotTimestamp[f - 1]);
     if (!steps.empty()) {
         m_gaps = tickPerChunk && m_dtsUnique &&
@@ -54,16 +76,13 @@ void FrameIndex::build(std::vector<PacketInfo> packets, bool tickPerChunk) {
     for (int f = 0; f < frameCount(); ++f)
         m_frameOfTimestamp.emplace(m_slotTimestamp[f], f);
     for (int i = 0; i < n; ++i) {
-        m_packetOfDts.emplace(m_packets[i].dts, i);
-        if (m_packets[i].pos >= 0)
-            m_packetOfPos.emplace(m_packets[i].pos, i);
         if (m_packets[i].key)
-            m_keys.push_back({i, frameOfPacket[i]});
+            m_keys.push_back({i, firstFrameFrom(i)});
     }
     // A stream that does not start on a keyframe is still decoded from its
     // first packet; the decoder tells which frames come out.
     if (m_keys.empty() || m_keys.front().decodeIndex != 0)
-        m_keys.insert(m_keys.begin(), Key{0, frameOfPacket[0]});
+        m_keys.insert(m_keys.begin(), Key{0, firstFrameFrom(0)});
 
     const int64_t span = m_slotTimestamp.back() - m_slotTimestamp.front();
     int64_t last = m_packets[order.back()].duration;
@@ -72,7 +91,7 @@ void FrameIndex::build(std::vector<PacketInfo> packets, bool tickPerChunk) {
     if (m_gaps)
         last = m_medianStep;
     if (last <= 0)
-        last = tickPerChunk ? 1 : n > 1 ? std::max<int64_t>(1, span / (n - 1)) : 1;
+        last = tickPerChunk ? 1 : frames > 1 ? std::max<int64_t>(1, span / (frames - 1)) : 1;
     m_durationTicks = span + last;
 }
 

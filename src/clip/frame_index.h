@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <limits>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 namespace traxilo {
@@ -15,6 +16,10 @@ struct PacketInfo {
     int64_t pos = -1;     // byte position in the file, -1 when unknown
     int64_t duration = 0; // in stream ticks, 0 when unknown
     bool key = false;
+    // False for a packet the container hides (before the cut of a clip
+    // trimmed without re-encoding): decoded as a reference of the frames
+    // after it, never a frame of the clip.
+    bool shown = true;
 };
 
 // The frame index of a clip: which packet holds which frame in presentation
@@ -27,7 +32,9 @@ struct PacketInfo {
 // decoded frame's best-effort timestamp is the decode timestamp of a packet
 // the decoder's reorder delay later, measured on the first frame decoded.
 // Empty packets (AVI's empty chunks) are no frames: the gaps they leave are
-// longer intervals between the frames around them.
+// longer intervals between the frames around them. Hidden packets are no
+// frames either, but they stay in the decode order: a keyframe among them
+// is where decoding the first frames shown starts.
 class FrameIndex {
 public:
     // `tickPerChunk`: the stream counts one tick per chunk (AVI), so that a
@@ -56,6 +63,11 @@ public:
 
     // Decode index of a packet read after a seek, -1 when unknown.
     int identify(int64_t dts, int64_t pos) const;
+    // Whether a decoded frame with this timestamp comes from a hidden packet
+    // (for frames whose packet is not known otherwise).
+    bool isHiddenTimestamp(int64_t timestamp) const {
+        return m_hiddenTimestamps.count(timestamp) != 0;
+    }
 
     // Keyframes in decode order, with the frame number each one shows.
     int keyCount() const { return int(m_keys.size()); }
@@ -95,6 +107,7 @@ private:
     std::unordered_map<int64_t, int> m_frameOfTimestamp;
     std::unordered_map<int64_t, int> m_packetOfDts;
     std::unordered_map<int64_t, int> m_packetOfPos;
+    std::unordered_set<int64_t> m_hiddenTimestamps;
     std::vector<Key> m_keys;
     bool m_decodeTimeline = false;
     bool m_dtsUnique = true;

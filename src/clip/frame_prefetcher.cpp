@@ -16,9 +16,18 @@ FramePrefetcher::~FramePrefetcher() {
 }
 
 void FramePrefetcher::request(int index) {
+    ask(index, false);
+}
+
+void FramePrefetcher::requestBackward(int index) {
+    ask(index, true);
+}
+
+void FramePrefetcher::ask(int index, bool backward) {
     {
         std::lock_guard lock(m_mutex);
         m_wanted = index;
+        m_backward = backward;
     }
     m_wake.notify_all();
 }
@@ -26,15 +35,20 @@ void FramePrefetcher::request(int index) {
 void FramePrefetcher::run() {
     for (;;) {
         int index = -1;
+        bool backward = false;
         {
             std::unique_lock lock(m_mutex);
             m_wake.wait(lock, [this] { return m_stop || m_wanted >= 0; });
             if (m_stop)
                 return;
             index = m_wanted;
+            backward = m_backward;
             m_wanted = -1;
         }
-        m_source->prefetch(index);
+        if (backward)
+            m_source->prefetchBackward(index);
+        else
+            m_source->prefetch(index);
     }
 }
 

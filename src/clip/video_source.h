@@ -53,6 +53,9 @@ public:
     // Hint that frame `index` is likely asked for next: a backend may decode
     // it ahead of time. Callable from another thread than frame().
     virtual void prefetch(int index) { (void)index; }
+    // Hint that the frames shown move backward from frame `index`: a backend
+    // may decode the frames before it ahead of time. Same thread rules.
+    virtual void prefetchBackward(int index) { (void)index; }
 };
 
 // Opens `path` and builds its frame index (one pass over the packets, no

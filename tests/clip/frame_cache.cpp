@@ -23,6 +23,7 @@ class FrameCacheTest : public QObject {
 private slots:
     void keepsToBudget();
     void replacesAndShrinks();
+    void protectedFramesGoLast();
 };
 
 void FrameCacheTest::keepsToBudget() {
@@ -67,6 +68,32 @@ void FrameCacheTest::replacesAndShrinks() {
     cache.clear();
     QCOMPARE(cache.count(), 0);
     QCOMPARE(cache.bytes(), std::size_t(0));
+}
+
+void FrameCacheTest::protectedFramesGoLast() {
+    // Stepping backward from frame 9: 5 to 8 are about to be shown, 9 and up
+    // were seen, even though 9 was used last.
+    FrameCache cache(500);
+    for (int i = 5; i < 10; ++i)
+        cache.insert(i, frame(i), 100);
+    cache.protect(5, 8);
+    cache.find(9);
+    cache.insert(4, frame(4), 100);
+    QVERIFY(!cache.contains(9));
+    QVERIFY(cache.contains(5) && cache.contains(8) && cache.contains(4));
+
+    // Once only protected frames are left, the oldest of them goes; the
+    // newest frame stays.
+    cache.protect(0, 10);
+    cache.setBudget(200);
+    QCOMPARE(cache.count(), 2);
+    QVERIFY(cache.contains(4));
+
+    cache.protect(1, 0); // none
+    cache.insert(11, frame(11), 100);
+    cache.insert(12, frame(12), 100);
+    QCOMPARE(cache.count(), 2);
+    QVERIFY(cache.contains(11) && cache.contains(12));
 }
 
 QTEST_APPLESS_MAIN(FrameCacheTest)

@@ -54,9 +54,10 @@ int shownIndex(VideoSource& source, int frame) {
     return clipgen::readFrameIndex(image);
 }
 
-// A truncated clip loses its unfinished last frame.
+// A truncated clip loses its unfinished last frame; a cut one the frames
+// before the cut.
 int expectedFrames(const ClipSpec& clip) {
-    return clip.truncated ? clip.frames - 1 : clip.frames;
+    return (clip.truncated ? clip.frames - 1 : clip.frames) - clip.cutAt;
 }
 
 } // namespace
@@ -68,6 +69,8 @@ private slots:
     void everyOrder();
     void playbackEndsOnLastFrame_data();
     void playbackEndsOnLastFrame();
+    void trimmedClipTimesFromFirstShown_data();
+    void trimmedClipTimesFromFirstShown();
 };
 
 void FrameExactness::everyOrder_data() {
@@ -106,6 +109,11 @@ void FrameExactness::everyOrder_data() {
     // flags that say every packet is a keyframe.
     for (const char* name : {"mpeg4-open-gop", "hevc-avi-remux", "cinepak-truncated"})
         QTest::newRow(name) << *clipgen::recipe(name) << QString(name) + ".avi";
+    // Trimmed without re-encoding: the file starts on frames that are only
+    // references of the frames shown, the keyframe among them.
+    QTest::newRow("phone-trimmed") << *clipgen::recipe("phone-trimmed") << "phone-trimmed.mp4";
+    QTest::newRow("phone-hevc-trimmed")
+        << *clipgen::recipe("phone-hevc-trimmed") << "phone-hevc-trimmed.mov";
 }
 
 void FrameExactness::everyOrder() {
@@ -117,6 +125,7 @@ void FrameExactness::everyOrder() {
         QSKIP(qPrintable("this machine's libavcodec lacks the encoder: " + error));
     QVERIFY2(!path.isEmpty(), qPrintable(error));
     const int n = expectedFrames(clip);
+    const int firstCode = clip.cutAt; // the code painted in the first frame shown
 
     // Every pass on a fresh source, with the normal cache and with a cache
     // that keeps a single frame, so that no cache hit hides a wrong decode.
@@ -128,7 +137,7 @@ void FrameExactness::everyOrder() {
             return source;
         };
         const auto check = [&](VideoSource& source, int i, const char* pass) {
-            const int shown = shownIndex(source, i);
+            const int shown = shownIndex(source, i) - firstCode;
             if (shown == i)
                 return true;
             qWarning("%s, %s: frame %d shows %d (%s)", pass, oneFrame ? "cache of one" : "cache", i,
@@ -142,8 +151,8 @@ void FrameExactness::everyOrder() {
         QCOMPARE(source->facts().frameCount, n);
         for (int i = 0; i < n; ++i) {
             const QImage full = source->frame(i);
-            QCOMPARE(full.size(), QSize(clip.width, clip.height));
-            QCOMPARE(clipgen::readFrameIndex(full), i);
+            QCOMPARE(full.size(), clipgen::shownSize(clip));
+            QCOMPARE(clipgen::readFrameIndex(full), firstCode + i);
             QVERIFY(check(*source, i, "forward"));
         }
 
@@ -227,6 +236,36 @@ void FrameExactness::playbackEndsOnLastFrame() {
     QVERIFY(std::is_sorted(shown.begin(), shown.end()));
     QVERIFY(codesMatch);
     QCOMPARE(clipgen::readFrameIndex(player.currentImage()), player.length() - 1);
+}
+
+void FrameExactness::trimmedClipTimesFromFirstShown_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("h264 mp4") << "phone-trimmed"
+                              << "phone-trimmed.mp4";
+    QTest::newRow("hevc mov turned") << "phone-hevc-trimmed"
+                                     << "phone-hevc-trimmed.mov";
+}
+
+void FrameExactness::trimmedClipTimesFromFirstShown() {
+    QFETCH(QString, name);
+    QFETCH(QString, file);
+    const ClipSpec clip = *clipgen::recipe(name);
+    QString error;
+    const QString path = testing::generatedClip(clip, file, &error);
+    QVERIFY2(!path.isEmpty(), qPrintable(error));
+    const auto source = openClip(path);
+    QVERIFY(source);
+    const VideoFacts& facts = source->facts();
+    const int n = clip.frames - clip.cutAt;
+    const double period = double(clip.fpsDen) / clip.fpsNum;
+    QCOMPARE(int(facts.timing.times.size()), n);
+    for (int i = 0; i < n; ++i)
+        QVERIFY2(qAbs(facts.timing.times[std::size_t(i)] - i * period) < 1e-4,
+                 qPrintable(QString("frame %1 at %2 s").arg(i).arg(facts.timing.times[i])));
+    QVERIFY(facts.timing.evenlySpaced);
+    QVERIFY(qAbs(facts.durationMs - n * period * 1000) < 1.0);
+    QCOMPARE(facts.rotation, clip.rotation);
 }
 
 QTEST_GUILESS_MAIN(FrameExactness)

@@ -31,6 +31,7 @@ private slots:
     void keyChoice();
     void identifiesPacketsAfterSeek();
     void emptyChunksAreNoFrames();
+    void hiddenPacketsAreReferencesOnly();
 };
 
 void FrameIndexTest::presentationOrder_data() {
@@ -178,6 +179,31 @@ void FrameIndexTest::emptyChunksAreNoFrames() {
     QCOMPARE(other.frameCount(), 5);
     QVERIFY(!other.hasEmptyChunks());
     QCOMPARE(other.frameForTimestamp(7), 4);
+}
+
+void FrameIndexTest::hiddenPacketsAreReferencesOnly() {
+    // Trimmed without re-encoding: the keyframe and two frames before the cut
+    // (negative times) are hidden; frames 0 to 3 are shown, a keyframe at 2.
+    std::vector<PacketInfo> packets{packet(-3, -4, true),  packet(-1, -3), packet(-2, -2),
+                                    packet(1, -1),         packet(0, 0),   packet(2, 1, true),
+                                    packet(3, 2, false, 1)};
+    for (int i : {0, 1, 2})
+        packets[std::size_t(i)].shown = false;
+    FrameIndex index;
+    index.build(packets);
+    QCOMPARE(index.frameCount(), 4);
+    for (int f = 0; f < 4; ++f)
+        QCOMPARE(index.frameTimestamp(f), int64_t(f));
+    QCOMPARE(index.durationTicks(), int64_t(4));
+    // Frames 0 and 1 are decoded from the hidden keyframe, 2 on from its own.
+    QCOMPARE(index.keyDecodeIndex(index.keyFor(0)), 0);
+    QCOMPARE(index.keyFrame(index.keyFor(1)), 0);
+    QCOMPARE(index.keyDecodeIndex(index.keyFor(3)), 5);
+    // Hidden packets are found after a seek, and their frames are no frames.
+    QCOMPARE(index.identify(-3, -1), 1);
+    QVERIFY(index.isHiddenTimestamp(-2));
+    QVERIFY(!index.isHiddenTimestamp(0));
+    QCOMPARE(index.frameForTimestamp(-2), -1);
 }
 
 QTEST_APPLESS_MAIN(FrameIndexTest)

@@ -90,6 +90,8 @@ private slots:
     void emptyChunksAreNoFrames();
     void requestsOutsideTheClip();
     void undecodableFrameSaysSo();
+    void lateLookAheadLeavesTheDecoder();
+    void steppingBackwardIsDecodedAhead();
     void rightEdgeOfAnyWidth_data();
     void rightEdgeOfAnyWidth();
 };
@@ -416,6 +418,57 @@ void VideoSourceTest::undecodableFrameSaysSo() {
                      QStringLiteral("L'image n° 8 ne peut pas être décodée."));
         }
     }
+}
+
+// A look-ahead that comes once the decoder has passed its frame never moves
+// the decoder back to a keyframe: the next step would decode again the whole
+// way from there.
+void VideoSourceTest::lateLookAheadLeavesTheDecoder() {
+    ClipSpec clip = makeClipSpec(Codec::Mpeg4Xvid, 60, 30);
+    clip.gop = 30;
+    QString error;
+    const QString path = testing::generatedClip(clip, "f_gop30.avi", &error);
+    QVERIFY2(!path.isEmpty(), qPrintable(error));
+    FfmpegVideoSource source;
+    QVERIFY2(source.open(path, &error), qPrintable(error));
+    source.setCacheBudget(0); // frame 35 is gone once 40 is decoded
+    QCOMPARE(clipgen::readFrameIndex(source.frame(40)), 40);
+    const int seeks = source.seeks();
+    const int decoded = source.framesDecoded();
+    source.prefetch(35);
+    QCOMPARE(source.seeks(), seeks);
+    QCOMPARE(source.framesDecoded(), decoded);
+    QCOMPARE(clipgen::readFrameIndex(source.frame(41)), 41);
+    QCOMPARE(source.framesDecoded(), decoded + 1);
+    // One still ahead is decoded on from where the decoder stands.
+    source.prefetch(43);
+    QCOMPARE(source.framesDecoded(), decoded + 3);
+    QCOMPARE(source.seeks(), seeks);
+}
+
+// Stepping backward, the frames before the one shown are decoded ahead, over
+// keyframes, with no more frames kept than the cache allows: each step then
+// finds its frame ready.
+void VideoSourceTest::steppingBackwardIsDecodedAhead() {
+    ClipSpec clip = makeClipSpec(Codec::Mpeg4Xvid, 90, 30);
+    clip.gop = 30;
+    QString error;
+    const QString path = testing::generatedClip(clip, "f_gop30_90.avi", &error);
+    QVERIFY2(!path.isEmpty(), qPrintable(error));
+    FfmpegVideoSource source;
+    QVERIFY2(source.open(path, &error), qPrintable(error));
+    source.setCacheBudget(1u << 20);
+    QCOMPARE(clipgen::readFrameIndex(source.frame(80)), 80);
+    int most = 0;
+    for (int frame = 79; frame >= 0; --frame) {
+        // What the player asks of the prefetch thread after each step back.
+        source.prefetchBackward(frame + 1);
+        const int decoded = source.framesDecoded();
+        QCOMPARE(clipgen::readFrameIndex(source.frame(frame)), frame);
+        QVERIFY2(source.framesDecoded() == decoded, qPrintable(QString("frame %1").arg(frame)));
+        most = std::max(most, source.cachedFrames());
+    }
+    QVERIFY(most < clip.gop);
 }
 
 // The fast colour conversion works on blocks of 16 pixels; pictures of other

@@ -120,12 +120,19 @@ struct ClipEncoder::Private {
     SwsContext* sws = nullptr;
     bool headerWritten = false;
     int64_t lastPts = -1;
+    // The sound track, when there is one: a steady tone.
+    AVCodecContext* sound = nullptr;
+    AVStream* soundStream = nullptr;
+    AVFrame* soundFrame = nullptr;
+    int64_t samplesWritten = 0;
 
     ~Private() {
         sws_freeContext(sws);
         av_packet_free(&packet);
         av_frame_free(&frame);
+        av_frame_free(&soundFrame);
         avcodec_free_context(&codec);
+        avcodec_free_context(&sound);
         if (format) {
             if (format->pb)
                 avio_closep(&format->pb);
@@ -133,19 +140,84 @@ struct ClipEncoder::Private {
         }
     }
 
-    bool drain(QString* error) {
+    bool drain(QString* error) { return drain(codec, stream, error); }
+
+    bool drain(AVCodecContext* from, AVStream* to, QString* error) {
         for (;;) {
-            const int r = avcodec_receive_packet(codec, packet);
+            const int r = avcodec_receive_packet(from, packet);
             if (r == AVERROR(EAGAIN) || r == AVERROR_EOF)
                 return true;
             if (r < 0)
                 return fail(error, QStringLiteral("encodage : %1").arg(avError(r)));
-            av_packet_rescale_ts(packet, codec->time_base, stream->time_base);
-            packet->stream_index = stream->index;
+            av_packet_rescale_ts(packet, from->time_base, to->time_base);
+            packet->stream_index = to->index;
             const int w = av_interleaved_write_frame(format, packet);
             if (w < 0)
                 return fail(error, QStringLiteral("écriture : %1").arg(avError(w)));
         }
+    }
+
+    bool openSound(QString* error) {
+        const AVCodec* encoder = avcodec_find_encoder(AV_CODEC_ID_AAC);
+        if (!encoder)
+            return fail(error, QStringLiteral("encodeur absent : aac"));
+        soundStream = avformat_new_stream(format, nullptr);
+        sound = avcodec_alloc_context3(encoder);
+        soundFrame = av_frame_alloc();
+        if (!soundStream || !sound || !soundFrame)
+            return fail(error, QStringLiteral("mémoire insuffisante"));
+        sound->sample_fmt = AV_SAMPLE_FMT_FLTP;
+        sound->sample_rate = 48000;
+        sound->bit_rate = 64000;
+        sound->time_base = AVRational{1, sound->sample_rate};
+#if LIBAVUTIL_VERSION_INT >= AV_VERSION_INT(57, 24, 100)
+        av_channel_layout_default(&sound->ch_layout, 1);
+#else
+        sound->channels = 1;
+        sound->channel_layout = AV_CH_LAYOUT_MONO;
+#endif
+        if (format->oformat->flags & AVFMT_GLOBALHEADER)
+            sound->flags |= AV_CODEC_FLAG_GLOBAL_HEADER;
+        const int r = avcodec_open2(sound, encoder, nullptr);
+        if (r < 0)
+            return fail(error, QStringLiteral("ouverture de l'encodeur : %1").arg(avError(r)));
+        avcodec_parameters_from_context(soundStream->codecpar, sound);
+        soundStream->time_base = sound->time_base;
+        soundFrame->format = sound->sample_fmt;
+        soundFrame->sample_rate = sound->sample_rate;
+        soundFrame->nb_samples = sound->frame_size > 0 ? sound->frame_size : 1024;
+#if LIBAVUTIL_VERSION_INT >= AV_VERSION_INT(57, 24, 100)
+        av_channel_layout_copy(&soundFrame->ch_layout, &sound->ch_layout);
+#else
+        soundFrame->channels = 1;
+        soundFrame->channel_layout = AV_CH_LAYOUT_MONO;
+#endif
+        if (av_frame_get_buffer(soundFrame, 0) < 0)
+            return fail(error, QStringLiteral("mémoire insuffisante"));
+        return true;
+    }
+
+    // Sound up to `untilSeconds`, in whole frames of the encoder.
+    bool writeSound(double untilSeconds, QString* error) {
+        if (!sound)
+            return true;
+        const int64_t until = int64_t(std::ceil(untilSeconds * sound->sample_rate));
+        while (samplesWritten < until) {
+            if (av_frame_make_writable(soundFrame) < 0)
+                return fail(error, QStringLiteral("mémoire insuffisante"));
+            auto* samples = reinterpret_cast<float*>(soundFrame->data[0]);
+            for (int i = 0; i < soundFrame->nb_samples; ++i)
+                samples[i] = float(0.2 * std::sin(2 * M_PI * 440.0 * double(samplesWritten + i) /
+                                                  sound->sample_rate));
+            soundFrame->pts = samplesWritten;
+            samplesWritten += soundFrame->nb_samples;
+            const int r = avcodec_send_frame(sound, soundFrame);
+            if (r < 0)
+                return fail(error, QStringLiteral("encodage : %1").arg(avError(r)));
+            if (!drain(sound, soundStream, error))
+                return false;
+        }
+        return true;
     }
 };
 
@@ -168,6 +240,8 @@ bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* e
                                           "demandent un conteneur MP4 ou MOV"));
     if (clipSpec.truncated && mp4)
         return fail(error, QStringLiteral("seul un AVI peut être coupé"));
+    if (clipSpec.audio && !mp4)
+        return fail(error, QStringLiteral("le son demande un conteneur MP4 ou MOV"));
     if (clipSpec.rotation % 90 != 0 || clipSpec.rotation < 0 || clipSpec.rotation >= 360)
         return fail(error, QStringLiteral("rotation de 0, 90, 180 ou 270 degrés seulement"));
     if (clipSpec.codec == Codec::Dv && (clipSpec.width != 720 || clipSpec.height != 576 ||
@@ -280,6 +354,8 @@ bool ClipEncoder::open(const ClipSpec& clipSpec, const QString& path, QString* e
         d->stream->codecpar->codec_tag = choice.tag;
     else if (!mp4)
         d->stream->codecpar->codec_tag = 0;
+    if (clipSpec.audio && !d->openSound(error))
+        return false;
 
     r = avio_open(&d->format->pb, file.constData(), AVIO_FLAG_WRITE);
     if (r < 0)
@@ -321,7 +397,7 @@ bool ClipEncoder::write(const QImage& picture, double timeSeconds, QString* erro
     const int r = avcodec_send_frame(d->codec, d->frame);
     if (r < 0)
         return fail(error, QStringLiteral("encodage : %1").arg(avError(r)));
-    return d->drain(error);
+    return d->drain(error) && d->writeSound(timeSeconds, error);
 }
 
 bool ClipEncoder::finish(QString* error) {
@@ -330,6 +406,17 @@ bool ClipEncoder::finish(QString* error) {
     avcodec_send_frame(d->codec, nullptr);
     if (!d->drain(error))
         return false;
+    if (d->sound) {
+        // The sound lasts as long as the last frame is shown.
+        const double period = double(d->clipSpec.fpsDen) / d->clipSpec.fpsNum;
+        const double end =
+            double(d->lastPts) * d->codec->time_base.num / d->codec->time_base.den + period;
+        if (!d->writeSound(end, error))
+            return false;
+        avcodec_send_frame(d->sound, nullptr);
+        if (!d->drain(d->sound, d->soundStream, error))
+            return false;
+    }
     const int r = av_write_trailer(d->format);
     avio_closep(&d->format->pb);
     d->headerWritten = false;
@@ -397,6 +484,87 @@ bool copyToAvi(const QString& source, const QString& path, QString* error) {
                 return done(false, QStringLiteral("écriture : %1").arg(avError(r)));
         }
         av_packet_unref(packet);
+    }
+    r = av_write_trailer(out);
+    if (r < 0)
+        return done(false, QStringLiteral("fin du fichier : %1").arg(avError(r)));
+    return done(true);
+}
+
+bool trimWithoutReencoding(const QString& source, const QString& path, Container container,
+                           double cutSeconds, QString* error) {
+    AVFormatContext* in = nullptr;
+    AVFormatContext* out = nullptr;
+    AVPacket* packet = av_packet_alloc();
+    const auto done = [&](bool ok, const QString& why = {}) {
+        av_packet_free(&packet);
+        avformat_close_input(&in);
+        if (out) {
+            if (out->pb)
+                avio_closep(&out->pb);
+            avformat_free_context(out);
+        }
+        return ok || fail(error, why);
+    };
+    const QByteArray sourceName = source.toUtf8();
+    const QByteArray fileName = path.toUtf8();
+    if (!packet || avformat_open_input(&in, sourceName.constData(), nullptr, nullptr) < 0 ||
+        avformat_find_stream_info(in, nullptr) < 0)
+        return done(false, QStringLiteral("lecture de %1 impossible").arg(source));
+    const int video = av_find_best_stream(in, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    if (video < 0)
+        return done(false, QStringLiteral("pas de piste vidéo dans %1").arg(source));
+    const char* muxer = container == Container::Mov ? "mov" : "mp4";
+    if (avformat_alloc_output_context2(&out, nullptr, muxer, fileName.constData()) < 0)
+        return done(false, QStringLiteral("conteneur indisponible"));
+    for (unsigned i = 0; i < in->nb_streams; ++i) {
+        const AVStream* from = in->streams[i];
+        AVStream* to = avformat_new_stream(out, nullptr);
+        if (!to || avcodec_parameters_copy(to->codecpar, from->codecpar) < 0)
+            return done(false, QStringLiteral("mémoire insuffisante"));
+        to->codecpar->codec_tag = 0; // the muxer's own
+        to->time_base = from->time_base;
+        to->avg_frame_rate = from->avg_frame_rate;
+        to->sample_aspect_ratio = from->sample_aspect_ratio;
+        av_dict_copy(&to->metadata, from->metadata, 0);
+#if LIBAVFORMAT_VERSION_MAJOR < 61 &&                                                              \
+    !(LIBAVFORMAT_VERSION_MAJOR == 60 && LIBAVFORMAT_VERSION_MINOR >= 15)
+        // The display rotation travels as side data of the stream.
+        for (int k = 0; k < from->nb_side_data; ++k) {
+            const AVPacketSideData& side = from->side_data[k];
+            uint8_t* data = av_stream_new_side_data(to, side.type, side.size);
+            if (!data)
+                return done(false, QStringLiteral("mémoire insuffisante"));
+            memcpy(data, side.data, side.size);
+        }
+#endif
+    }
+    av_dict_copy(&out->metadata, in->metadata, 0);
+    // Onto the keyframe at or before the cut; the other streams follow.
+    const AVStream* picture = in->streams[video];
+    const int64_t cut = av_rescale_q(int64_t(std::llround(cutSeconds * AV_TIME_BASE)),
+                                     AV_TIME_BASE_Q, picture->time_base);
+    if (av_seek_frame(in, video, cut, AVSEEK_FLAG_BACKWARD) < 0)
+        return done(false, QStringLiteral("recherche de la coupe impossible"));
+    int r = avio_open(&out->pb, fileName.constData(), AVIO_FLAG_WRITE);
+    if (r < 0 || (r = avformat_write_header(out, nullptr)) < 0)
+        return done(false, QStringLiteral("création du fichier : %1").arg(avError(r)));
+    while (av_read_frame(in, packet) >= 0) {
+        // Every packet is kept, those before the cut too: the cut moves to
+        // time 0 and they go before it.
+        const AVStream* from = in->streams[packet->stream_index];
+        AVStream* to = out->streams[packet->stream_index];
+        const int64_t shift = av_rescale_q(int64_t(std::llround(cutSeconds * AV_TIME_BASE)),
+                                           AV_TIME_BASE_Q, from->time_base);
+        if (packet->pts != AV_NOPTS_VALUE)
+            packet->pts -= shift;
+        if (packet->dts != AV_NOPTS_VALUE)
+            packet->dts -= shift;
+        av_packet_rescale_ts(packet, from->time_base, to->time_base);
+        packet->pos = -1;
+        r = av_interleaved_write_frame(out, packet);
+        if (r < 0)
+            return done(false, QStringLiteral("écriture : %1").arg(avError(r)));
     }
     r = av_write_trailer(out);
     if (r < 0)

@@ -31,6 +31,14 @@ private:
 // chunk in every gap of the timeline.
 bool copyToAvi(const QString& source, const QString& path, QString* error);
 
+// Cuts `source` (MP4 or MOV) at `cutSeconds` without re-encoding, as
+// `ffmpeg -ss T -i source -c copy path` does: every stream is copied from the
+// keyframe at or before the cut, its times moved so that the cut is at 0. The
+// packets before the cut get negative times, and the muxer writes an edit
+// list that hides them while keeping them for the decoding.
+bool trimWithoutReencoding(const QString& source, const QString& path, Container container,
+                           double cutSeconds, QString* error);
+
 // Cuts an AVI inside the data of its last video chunk; its index goes too.
 bool truncateAvi(const QString& path, QString* error);
 

@@ -13,11 +13,46 @@
 
 namespace traxilo::clipgen {
 
+namespace {
+
+// Phone clips trimmed without re-encoding: the cut falls between keyframes,
+// so the file starts on frames that are decoded but never shown.
+std::optional<ClipSpec> trimmedRecipe(const QString& name) {
+    ClipSpec s;
+    s.fpsNum = 30;
+    s.container = Container::Mp4;
+    s.audio = true;
+    s.bFrames = 2;
+    if (name == QLatin1String("phone-trimmed")) {
+        s.codec = Codec::H264;
+        s.frames = 90;
+        s.gop = 30;
+        s.cutAt = 40;
+    } else if (name == QLatin1String("phone-hevc-trimmed")) {
+        s.codec = Codec::Hevc;
+        s.container = Container::Mov;
+        s.frames = 60;
+        s.gop = 20;
+        s.cutAt = 27;
+        s.rotation = 90;
+    } else {
+        return std::nullopt;
+    }
+    return s;
+}
+
+const QStringList kTrimmedRecipes = {QStringLiteral("phone-trimmed"),
+                                     QStringLiteral("phone-hevc-trimmed")};
+
+} // namespace
+
 std::optional<ClipSpec> recipe(const QString& name) {
     // Clips for assisted tracking.
     if (name.startsWith(QLatin1String("track-")))
         return trackingRecipe(name);
 
+    if (kTrimmedRecipes.contains(name))
+        return trimmedRecipe(name);
     ClipSpec s;
     s.fpsNum = 30;
     if (name == QLatin1String("mpeg4-open-gop")) {
@@ -99,6 +134,7 @@ QStringList recipeNames() {
                          QStringLiteral("phone-hevc10"),      QStringLiteral("camcorder-dv")};
     // Clips for assisted tracking.
     names += trackingRecipeNames();
+    names += kTrimmedRecipes;
     return names;
 }
 
@@ -138,12 +174,22 @@ std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& p
             *error = QStringLiteral("la copie vers l'AVI demande du H.264 ou du HEVC");
         return std::nullopt;
     }
-    // A remuxed clip is first written as MP4 beside the AVI.
+    const bool cut = clipSpec.cutAt > 0;
+    if (cut && (clipSpec.container == Container::Avi || clipSpec.remuxToAvi ||
+                clipSpec.cutAt >= clipSpec.frames)) {
+        if (error)
+            *error = QStringLiteral("la coupe demande un MP4 ou un MOV et une image après elle");
+        return std::nullopt;
+    }
+    // A remuxed clip is first written as MP4 beside the AVI, a cut one whole
+    // beside the cut.
     ClipSpec encoded = clipSpec;
     QString encodedPath = path;
     if (clipSpec.remuxToAvi) {
         encoded.container = Container::Mp4;
         encodedPath = path + QStringLiteral(".mp4");
+    } else if (cut) {
+        encodedPath = path + QStringLiteral(".whole");
     }
     ClipEncoder encoder;
     if (!encoder.open(encoded, encodedPath, error))
@@ -161,7 +207,20 @@ std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& p
         if (!copied)
             return std::nullopt;
     }
-    return scene.truth();
+    if (!cut)
+        return scene.truth();
+    const bool trimmed = trimWithoutReencoding(encodedPath, path, clipSpec.container,
+                                               scene.stampTime(clipSpec.cutAt), error);
+    QFile::remove(encodedPath);
+    if (!trimmed)
+        return std::nullopt;
+    // The truth of the frames shown, timed from the first of them.
+    ClipTruth truth = scene.truth();
+    const double t0 = truth.frames[std::size_t(clipSpec.cutAt)].t;
+    truth.frames.erase(truth.frames.begin(), truth.frames.begin() + clipSpec.cutAt);
+    for (FrameTruth& frame : truth.frames)
+        frame.t -= t0;
+    return truth;
 }
 
 bool writeTruthFile(const ClipTruth& truth, const QString& path) {

@@ -67,6 +67,15 @@ struct ClipSpec {
     bool verticalRuler = false;    // a second 1 m ruler, upright, near the left edge
     bool texture =
         false; // a noisy background, new in every frame, that decodes like a filmed scene
+    // Trimmed on a phone or with `ffmpeg -ss T -i in -c copy out` (MP4/MOV):
+    // the packets from the keyframe before frame `cutAt` on are copied
+    // unchanged and an edit list hides the frames before it, which remain in
+    // the file as references of the frames after them. The frames shown keep
+    // the codes they were painted with: shown frame i carries cutAt + i.
+    // 0: no cut.
+    int cutAt = 0;
+    bool audio = false; // MP4/MOV: a sound track (AAC) beside the picture
+
     Motion motion = Motion::FreeFall;
     double g = 9.81;           // m/s^2
     double pixelsPerMetre = 0; // 0: chosen so the motion fits the picture
@@ -106,6 +115,10 @@ struct ClipTruth {
 //   phone-slowmo      H.264 MP4 filmed at 240, stored at 30, the rate in its metadata
 //   phone-hevc10      10-bit HEVC MOV, shown upright (270 degrees)
 //   camcorder-dv      DV in AVI, 720 x 576 stored, 16:15 pixels, two rulers
+//   phone-trimmed     H.264 MP4 with sound, cut without re-encoding at frame 40
+//                     (keyframes every 30): 50 frames shown
+//   phone-hevc-trimmed HEVC MOV with sound, shown upright (90 degrees), cut
+//                     without re-encoding at frame 27 (keyframes every 20)
 // and the clips for assisted tracking, "track-..." (clipgen/tracking_scene.h).
 std::optional<ClipSpec> recipe(const QString& name);
 QStringList recipeNames();
@@ -114,7 +127,8 @@ QStringList recipeNames();
 // pixels, turned by its display rotation.
 QSize shownSize(const ClipSpec& clipSpec);
 
-// Writes the clip and returns its truth; empty with `error` on failure.
+// Writes the clip and returns its truth (of the frames shown, for a cut
+// clip); empty with `error` on failure.
 std::optional<ClipTruth> generateClip(const ClipSpec& clipSpec, const QString& path,
                                       QString* error = nullptr);
 
