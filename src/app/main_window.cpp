@@ -185,6 +185,7 @@ void TForm1::connectSignals() {
     connectAppearanceSignals();
     connectMagnifierSignals();
     connectHelpSignals();
+    connectGraphSignals();
 }
 
 void TForm1::createDialogs() {

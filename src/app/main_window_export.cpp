@@ -31,6 +31,14 @@
 
 namespace traxilo {
 
+namespace {
+
+ExportColumns exportColumns(bool withDerivatives) {
+    return withDerivatives ? ExportColumns::WithDerivatives : ExportColumns::Positions;
+}
+
+} // namespace
+
 void TForm1::connectExportSignals() {
     connect(mnuSaveRW3, &QAction::triggered, this, &TForm1::SaveRW3Execute);
     connect(mnuSaveRRR, &QAction::triggered, this, &TForm1::SaveRRRExecute);
@@ -110,7 +118,9 @@ void TForm1::SaveTXTExecute() {
         box.restoreRemembered();
         return;
     }
-    const QByteArray bytes = writeTextFile(readExportTable(*m_document), box.title(), box.separator());
+    const QByteArray bytes =
+        writeTextFile(readExportTable(*m_document, exportColumns(box.withDerivatives())),
+                      box.title(), box.separator());
     if (const std::optional<QString> error = saveBytes(*chosen, bytes))
         MessageSeam::showError(*error, this);
 }
@@ -140,7 +150,8 @@ void TForm1::mnuTableauPPClick() {
     if (box.exec() != QDialog::Accepted)
         return;
     QApplication::clipboard()->setText(
-        clipboardText(readExportTable(*m_document), box.title(), box.separator()));
+        clipboardText(readExportTable(*m_document, exportColumns(box.withDerivatives())),
+                      box.title(), box.separator()));
 }
 
 QImage TForm1::graphicPicture(bool includeImage, const QColor& background) const {
