@@ -5,6 +5,8 @@
 #include "document/measurement_document.h"
 #include "export/document_kinematics.h"
 
+#include <algorithm>
+#include <cmath>
 #include <map>
 
 namespace traxilo {
@@ -12,6 +14,26 @@ namespace traxilo {
 namespace {
 
 constexpr Quantity kDerivatives[] = {Quantity::Vx, Quantity::Vy, Quantity::Ax, Quantity::Ay};
+
+// Below this size a velocity or an acceleration is what is left of a zero
+// after rounding (positions that cancel give "-1,04E-13"): a billionth of the
+// positions' size over the shortest frame interval, once per order.
+double roundingResidue(const PointKinematics& point, Quantity q) {
+    const bool alongX = q == Quantity::Vx || q == Quantity::Ax;
+    double size = 0;
+    for (const Sample& s : point[alongX ? Quantity::X : Quantity::Y])
+        size = std::max(size, std::fabs(s.value));
+    double interval = 0;
+    const Series& times = point[Quantity::T];
+    for (size_t i = 1; i < times.size(); ++i)
+        if (const double dt = times[i].t - times[i - 1].t;
+            dt > 0 && (interval == 0 || dt < interval))
+            interval = dt;
+    if (interval == 0)
+        return 0;
+    const bool acceleration = q == Quantity::Ax || q == Quantity::Ay;
+    return 1e-9 * size / (acceleration ? interval * interval : interval);
+}
 
 } // namespace
 
@@ -39,9 +61,11 @@ ExportTable readExportTable(const MeasurementDocument& document, ExportColumns c
             for (Quantity q : kDerivatives) {
                 table.names << quantityName(q, k, points);
                 table.units << quantityUnit(q).text();
+                const double residue = roundingResidue(kinematics[size_t(k)], q);
                 std::map<int, QString>& cells = derivativeCells.emplace_back();
                 for (const Sample& s : kinematics[size_t(k)][q])
-                    cells[s.frame] = FormatSci(document.xyDigits() - 1, s.value);
+                    cells[s.frame] = FormatSci(document.xyDigits() - 1,
+                                               std::fabs(s.value) <= residue ? 0 : s.value);
             }
     }
 

@@ -103,7 +103,10 @@ void GraphWindow::throwPointedThroughTheWindow() {
     // Frames before the time origin are left out.
     document.undoStack()->push(new SetTimeOrigin(&document, 4));
     QCOMPARE(graph->plottedPointCount(), spec.frames - 4);
+    // A hidden page catches up when it comes on show.
+    pages->setCurrentWidget(child<QWidget>(w, "tsMesures"));
     document.undoStack()->undo();
+    pages->setCurrentWidget(page);
     QCOMPARE(graph->plottedPointCount(), spec.frames);
 
     // A click on a plotted point shows its frame; the cursor follows.
