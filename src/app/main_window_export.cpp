@@ -60,7 +60,7 @@ std::optional<QString> TForm1::chooseExportFile(const QString& title, const QStr
                                                 const QString& extension) {
     // The clip's name, in the folder this export went to last (for the run).
     ExportProposal proposal = proposeExportFile(clipOpen() ? OpenDialog1FileName : QString(),
-                                                      m_exportFolders.value(extension), extension);
+                                                m_exportFolders.value(extension), extension);
     const std::optional<QString> chosen = FileDialogSeam::getSaveFileName(
         this, title,
         // Not where the user cannot write (the demo clip of an installed program).
@@ -91,7 +91,8 @@ bool TForm1::SaveFormatReg(const QString& sourcePath, const QString& extension) 
             return false;
         target = *chosen;
     }
-    const QByteArray bytes = writeRegressi(format, readExportTable(*m_document), decimalSeparator());
+    const QByteArray bytes =
+        writeRegressi(format, readExportTable(*m_document), decimalSeparator());
     if (const std::optional<QString> error = saveBytes(target, bytes)) {
         MessageSeam::showError(*error, this);
         return false;
