@@ -156,9 +156,10 @@ void MainWindowTest::startState() {
     QCOMPARE(clipPanel->font().pixelSize(), 37);
     auto* pages = child<QTabWidget>(w, "PageControl1");
     QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("tsMesures"));
-    QCOMPARE(pages->count(), 3);
-    QCOMPARE(pages->tabText(1), QStringLiteral("Etalonnage"));
-    QCOMPARE(pages->tabText(2), QStringLiteral("Propriétés du clip"));
+    QCOMPARE(pages->count(), 4);
+    QCOMPARE(pages->tabText(1), QStringLiteral("Graphes"));
+    QCOMPARE(pages->tabText(2), QStringLiteral("Etalonnage"));
+    QCOMPARE(pages->tabText(3), QStringLiteral("Propriétés du clip"));
     QCOMPARE(w.size(), QSize(620, 465));
     QCOMPARE(child<QSplitter>(w, "Splitter1")->handleWidth(), 2);
     QCOMPARE(frameShown(w), -1);
