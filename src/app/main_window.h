@@ -229,6 +229,7 @@ private:
     void chooseTrackedObject(QPointF edge);
     void startTrackingRun();
     void showTrackedPicture(int frame, const QImage& picture);
+    void showTrackingProgress(int frame);
     void trackingFrameShown(const tracking::TrackedFrame& frame);
     void trackingDoubtful(const tracking::TrackingDoubt& doubt);
     void placeTrackedObject(QPointF centre);

@@ -74,6 +74,8 @@ void TForm1::connectTrackingSignals() {
     pnlSuivi = new TrackingProgress(StatusBar1);
     StatusBar1->addPermanentWidget(pnlSuivi, 1);
     pnlSuivi->hide();
+    // The page's button says "..." as the menu does: a question follows.
+    mnuSuiviAuto->setIconText(mnuSuiviAuto->text());
     tsMesures->setTrackingAction(mnuSuiviAuto);
     connect(mnuSuiviAuto, &QAction::triggered, this, &TForm1::mnuSuiviAutoClick);
     connect(pnlSuivi, &TrackingProgress::stopClicked, this, &TForm1::escapeTracking);
@@ -338,6 +340,10 @@ void TForm1::showTrackedPicture(int frame, const QImage& picture) {
     currentFrame = frame;
     pnl1->showFrameNumber(frame + 1, MediaPlayer1->length());
     ShowTimeOriginMark();
+}
+
+void TForm1::showTrackingProgress(int frame) {
+    // Last: the bar paints at once, and with it the frame and its marks.
     pnlSuivi->showDone((frame - m_tracking->firstFrame) / std::max(1, m_tracking->step));
 }
 
@@ -353,6 +359,7 @@ void TForm1::trackingFrameShown(const TrackedFrame& frame) {
     m_document->applyPositions(changes, true);
     Drawpoints();
     setTableRowsToCurrentFrame();
+    showTrackingProgress(frame.frame);
 }
 
 void TForm1::trackingDoubtful(const TrackingDoubt& doubt) {
@@ -367,6 +374,7 @@ void TForm1::trackingDoubtful(const TrackingDoubt& doubt) {
     setTableRowsToCurrentFrame();
     showTrackingPrompt();
     showTrackingDecoration();
+    showTrackingProgress(doubt.frame);
 
     bool hasCandidate = false;
     for (const tracking::Match& m : doubt.matches)
