@@ -75,7 +75,7 @@ void sessionSeeds() {
     s.pictureSize = QSize(320, 240);
     s.codec = QStringLiteral("cvid");
     s.styleColumns = {{"255", "1", "0"}, {"65280", "1", "1"}};
-    s.positions = {{0, 1, 10, 200}, {1, 1, 20, 180}, {2, 1, 30, std::nullopt}};
+    s.positions = {{0, 1, 10, 200}, {1, 1, 20.5, 180.25}, {2, 1, 30, 160, true}};
     s.calibration.sensitivity = 0.0025L;
     s.distanceText = QStringLiteral("0,5");
     put("session", "one-point", writeSession(s, QStringLiteral("/home/eleve/s.trx")));
@@ -87,9 +87,8 @@ void sessionSeeds() {
     s.captureRate = 240;
     s.styleColumns = {
         {"0", "1", "0"}, {"255", "1", "0"}, {"65280", "0", "1"}, {"16711680", "1", "2"}};
-    s.positions = {{0, 1, 1, 2}, {0, 2, 3, 4}, {0, 3, 5, 6}, {7, 3, -1, 99999}};
+    s.positions = {{0, 1, 1, 2}, {0, 2, 3, 4}, {0, 3, 5, 6}, {7, 3, -1, 99999, true}};
     s.calibration.signX = -1;
-    s.calibration.scaleSegmentShown = true;
     s.calibration.scaleDefined = true;
     put("session", "three-points-slow-motion", writeSession(s, QStringLiteral("/tmp/s.trx")));
 }

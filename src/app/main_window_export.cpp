@@ -52,7 +52,7 @@ std::optional<QString> TForm1::chooseExportFile(const QString& title, const QStr
                                                 const QString& extension) {
     // The clip's name, in the folder this export went to last (for the run).
     ExportProposal proposal = proposeExportFile(clipOpen() ? OpenDialog1FileName : QString(),
-                                                      m_exportFolders.value(extension), extension);
+                                                m_exportFolders.value(extension), extension);
     const std::optional<QString> chosen = FileDialogSeam::getSaveFileName(
         this, title,
         // Not where the user cannot write (the demo clip of an installed program).
@@ -83,7 +83,8 @@ bool TForm1::SaveFormatReg(const QString& sourcePath, const QString& extension) 
             return false;
         target = *chosen;
     }
-    const QByteArray bytes = writeRegressi(format, readExportTable(*m_document), decimalSeparator());
+    const QByteArray bytes =
+        writeRegressi(format, readExportTable(*m_document), decimalSeparator());
     if (const std::optional<QString> error = saveBytes(target, bytes)) {
         MessageSeam::showError(*error, this);
         return false;
@@ -110,7 +111,8 @@ void TForm1::SaveTXTExecute() {
         box.restoreRemembered();
         return;
     }
-    const QByteArray bytes = writeTextFile(readExportTable(*m_document), box.title(), box.separator());
+    const QByteArray bytes =
+        writeTextFile(readExportTable(*m_document), box.title(), box.separator());
     if (const std::optional<QString> error = saveBytes(*chosen, bytes))
         MessageSeam::showError(*error, this);
 }

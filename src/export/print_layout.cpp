@@ -83,7 +83,8 @@ PageLayout layoutPage(const std::vector<PointMark>& marks, const PointStyles& st
                                     dots(calibration.Yo * page.dotsPerPixelY)),
                              width,
                              height,
-                             std::clamp(dots(page.dotsPerPixelX + 1), 1, int(far / 10))};
+                             std::clamp(dots(page.dotsPerPixelX + 1), 1, int(far / 10)),
+                             std::nullopt};
         page.axes->edge = paperEdge(page.axes->colour);
     }
 

@@ -139,7 +139,7 @@ void PrintLayoutTest::marks() {
             continue;
         expectedMarks.push_back(
             {QPoint(int(std::lround(10 * row * d)), int(std::lround((100 + row) * d))), radius, 2,
-             expected});
+             expected, std::nullopt});
     }
     QCOMPARE(page.marks, expectedMarks);
     QVERIFY(page.axes.has_value());
