@@ -3,6 +3,7 @@
 // 90 degrees, against the same clip without the rotation. Textured frames,
 // so that decoding costs what a filmed scene costs.
 // Usage: bench_rotation_bench [folder for the clips, default /tmp/traxilo-bench]
+#include "bench_support.h"
 #include "clip/clip_player.h"
 #include "clip/decode_timing.h"
 
@@ -20,27 +21,7 @@ using namespace traxilo;
 
 namespace {
 
-double median(std::vector<double> v) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-bool ensureClip(const QString& path, const QStringList& options) {
-    if (QFileInfo::exists(path))
-        return true;
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QString tool = QFileInfo::exists(dir + "/../traxilo-clipgen")
-                             ? dir + "/../traxilo-clipgen"
-                             : dir + "/traxilo-clipgen";
-    std::printf("  generating %s ...\n", qPrintable(path));
-    std::fflush(stdout);
-    QProcess gen;
-    gen.setProcessChannelMode(QProcess::ForwardedChannels);
-    gen.start(tool, options + QStringList{path});
-    return gen.waitForFinished(30 * 60 * 1000) && gen.exitCode() == 0;
-}
+using namespace traxilo::bench;
 
 struct Steps {
     double forward = 0;

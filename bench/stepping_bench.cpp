@@ -7,6 +7,7 @@
 // Usage: bench_stepping_bench [forward|backward|both] [folder, default /tmp/traxilo-bench]
 // For the peak memory of the backward run alone:
 //   /usr/bin/time -v bench_stepping_bench backward
+#include "bench_support.h"
 #include "clip/clip_player.h"
 
 #include <QCoreApplication>
@@ -24,43 +25,7 @@ using namespace traxilo;
 
 namespace {
 
-double median(std::vector<double> v) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double worst(const std::vector<double>& v) {
-    return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
-}
-
-long peakKb() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
-bool ensureClip(const QString& path, const QStringList& options) {
-    if (QFileInfo::exists(path))
-        return true;
-    // The benchmarks live in bin/bench, the generator in bin.
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QString tool = QFileInfo::exists(dir + "/../traxilo-clipgen")
-                             ? dir + "/../traxilo-clipgen"
-                             : dir + "/traxilo-clipgen";
-    std::printf("generating %s ...\n", qPrintable(path));
-    std::fflush(stdout);
-    QProcess gen;
-    gen.setProcessChannelMode(QProcess::ForwardedChannels);
-    gen.start(tool, options + QStringList{path});
-    return gen.waitForFinished(60 * 60 * 1000) && gen.exitCode() == 0;
-}
+using namespace traxilo::bench;
 
 double msSince(const QElapsedTimer& clock, qint64 fromNs) {
     return (clock.nsecsElapsed() - fromNs) / 1e6;

@@ -3,6 +3,7 @@
 // frames per second, decoding included, on an H.264 clip of a patterned
 // ball over a patterned background.
 // Usage: bench_tracking [folder for the clip, default /tmp/traxilo-bench]
+#include "bench_support.h"
 #include "clip/ffmpeg_video_source.h"
 #include "clip/frame_reader.h"
 #include "clipgen/clip_generator.h"
@@ -25,21 +26,12 @@ using namespace traxilo::tracking;
 
 namespace {
 
+using namespace traxilo::bench;
+
 double processCpuMs() {
     timespec t{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &t);
     return t.tv_sec * 1e3 + t.tv_nsec / 1e6;
-}
-
-double median(std::vector<double> v) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double worst(const std::vector<double>& v) {
-    return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
 }
 
 // Decoding and conversion alone, as the run reads its frames.

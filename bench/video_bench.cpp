@@ -1,6 +1,7 @@
 // Video backend figures on generated clips: open, steps, jumps, playback,
 // peak memory, against the pure decoding cost of a frame.
 // Usage: bench_video_bench [folder for the clips, default /tmp/traxilo-bench]
+#include "bench_support.h"
 #include "clip/clip_player.h"
 #include "clip/decode_timing.h"
 #include "clip/ffmpeg_video_source.h"
@@ -24,55 +25,13 @@ using namespace traxilo;
 
 namespace {
 
+using namespace traxilo::bench;
+
 struct Bench {
     const char* name;
     const char* file;
     QStringList options; // for traxilo-clipgen
 };
-
-double median(std::vector<double> v) {
-    if (v.empty())
-        return 0;
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
-double worst(const std::vector<double>& v) {
-    return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
-}
-
-long peakKb() {
-    QFile status("/proc/self/status");
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    }
-    return -1;
-}
-
-void resetPeak() {
-    QFile refs("/proc/self/clear_refs");
-    if (refs.open(QIODevice::WriteOnly))
-        refs.write("5");
-}
-
-bool ensureClip(const QString& path, const QStringList& options) {
-    if (QFileInfo::exists(path))
-        return true;
-    // The benchmarks live in bin/bench, the generator in bin.
-    const QString dir = QCoreApplication::applicationDirPath();
-    const QString tool = QFileInfo::exists(dir + "/../traxilo-clipgen")
-                             ? dir + "/../traxilo-clipgen"
-                             : dir + "/traxilo-clipgen";
-    std::printf("  generating %s ...\n", qPrintable(path));
-    std::fflush(stdout);
-    QProcess gen;
-    gen.setProcessChannelMode(QProcess::ForwardedChannels);
-    gen.start(tool, options + QStringList{path});
-    return gen.waitForFinished(30 * 60 * 1000) && gen.exitCode() == 0;
-}
 
 template <typename F> double timeMs(F&& f) {
     QElapsedTimer clock;

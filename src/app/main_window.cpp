@@ -185,6 +185,7 @@ void TForm1::connectSignals() {
     connectAppearanceSignals();
     connectMagnifierSignals();
     connectHelpSignals();
+    connectTrackingSignals();
     connectGraphSignals();
 }
 

@@ -41,6 +41,12 @@ class QUndoCommand;
 class QUndoStack;
 class QWidgetAction;
 
+namespace traxilo::tracking {
+struct RunEnd;
+struct TrackedFrame;
+struct TrackingDoubt;
+} // namespace traxilo::tracking
+
 namespace traxilo {
 
 class CalibrationPage;
@@ -54,6 +60,8 @@ class HintTracker;
 class MeasurementDocument;
 struct Dialogs;
 class PaintBox;
+class TrackingProgress;
+class TrackingWork;
 class UpDown;
 
 // The main window: the one window that stays open. It shows the clip and the
@@ -212,6 +220,27 @@ private:
     void popUpMenuAtteindreClick();
     void alleraLineChosen(int row, int point);
     void alleraDeletePressed();
+
+    // ---- Assisted tracking (main_window_tracking.cpp) ----
+    QAction* mnuSuiviAuto = nullptr;      // "Suivi automatique..."
+    TrackingWork* m_tracking = nullptr;   // the objects chosen, the run and its thread
+    TrackingProgress* pnlSuivi = nullptr; // in the status bar while tracking
+    void connectTrackingSignals();
+    void mnuSuiviAutoClick();
+    void lockForTracking(bool on);
+    void showTrackingPrompt();
+    void showTrackingDecoration();
+    bool trackingSurfaceEvent(QEvent* event); // true when the tracking takes the event
+    void chooseTrackedObject(QPointF edge);
+    void startTrackingRun();
+    void showTrackedPicture(int frame, const QImage& picture);
+    void showTrackingProgress(int frame);
+    void trackingFrameShown(const tracking::TrackedFrame& frame);
+    void trackingDoubtful(const tracking::TrackingDoubt& doubt);
+    void placeTrackedObject(QPointF centre);
+    void trackingFinished(const tracking::RunEnd& end);
+    void endTracking();
+    bool escapeTracking(); // false when no tracking is under way
 
     // ---- Help and about (main_window_help.cpp) ----
     void SommaireDelAide1Click(int tag); // the twelve help items

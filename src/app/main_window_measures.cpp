@@ -83,6 +83,8 @@ void TForm1::connectMeasureSignals() {
     // Button1 is the window's cancel button while the "Mesures" tab is shown.
     auto* escape = new QShortcut(QKeySequence(Qt::Key_Escape), this);
     connect(escape, &QShortcut::activated, this, [this] {
+        if (escapeTracking())
+            return;
         if (PageControl1->currentWidget() == tsMesures) {
             tsMesures->pressCancel();
         }

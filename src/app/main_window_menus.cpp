@@ -166,6 +166,11 @@ void TForm1::buildMenus() {
                          QStringLiteral("Passer à l'image suivante, après traitement de tous les "
                                         "points"));
 
+    mnuSuiviAuto = item(mnuPointages, "mnuSuiviAuto", QStringLiteral("Suivi automatique..."),
+                        QStringLiteral("Suivi automatique|Suivre un objet d'image en image : "
+                                       "cliquez en son centre et tirez jusqu'à son bord"));
+    mnuSuiviAuto->setEnabled(false);
+
     mnuConfigurationsrapides =
         submenu(mnuPointages, "mnuConfigurationsrapides", QStringLiteral("Configurations rapides"),
                 QStringLiteral("Utiliser une configuration adaptée"));

@@ -26,6 +26,13 @@ void PaintBox::paintEvent(QPaintEvent*) {
     }
     QPainter painter(this);
     painter.drawImage(0, 0, m_image);
+    if (m_decoration)
+        m_decoration(painter);
+}
+
+void PaintBox::setDecoration(std::function<void(QPainter&)> paint) {
+    m_decoration = std::move(paint);
+    update();
 }
 
 void PaintBox::mousePressEvent(QMouseEvent* event) {

@@ -3,8 +3,10 @@
 #include <QImage>
 #include <QPoint>
 #include <QWidget>
+#include <functional>
 
 class QMenu;
+class QPainter;
 
 namespace traxilo {
 
@@ -28,6 +30,10 @@ public:
     void setPopupMenu(QMenu* menu) { m_popup = menu; }
     QMenu* popupMenu() const { return m_popup; }
 
+    // Drawn over the image on screen only (a shape being dragged out, a
+    // candidate shown for a moment): the image and its marks stay as they are.
+    void setDecoration(std::function<void(QPainter&)> paint);
+
 signals:
     void mouseDown(Qt::MouseButton button, Qt::KeyboardModifiers modifiers, QPoint position);
     void mouseMove(Qt::KeyboardModifiers modifiers, QPoint position);
@@ -45,6 +51,7 @@ private:
     bool m_secondOfDouble = false; // the press under way ends a double-click
     QImage m_image;
     QMenu* m_popup = nullptr;
+    std::function<void(QPainter&)> m_decoration;
 };
 
 } // namespace traxilo

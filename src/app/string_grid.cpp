@@ -1,5 +1,6 @@
 #include "app/string_grid.h"
 
+#include "document/measurement_table_model.h"
 #include "pointing/grid_routines.h"
 
 #include <QAbstractItemModel>
@@ -13,7 +14,9 @@ namespace traxilo {
 
 namespace {
 const QColor kGridLineColour(160, 160, 160);
-}
+// A point the tracker found, told apart from one clicked by hand.
+const QColor kAutomaticCellColour(220, 236, 250);
+} // namespace
 
 StringGrid::StringGrid(TextGrid* grid, QWidget* parent)
     : QAbstractScrollArea(parent), m_grid(grid) {
@@ -39,6 +42,12 @@ QString StringGrid::text(int col, int row) const {
     if (row == 0)
         return m_model->headerData(col, Qt::Horizontal).toString();
     return m_model->data(m_model->index(row - 1, col)).toString();
+}
+
+bool StringGrid::automatic(int col, int row) const {
+    return m_model && row > 0 &&
+           m_model->data(m_model->index(row - 1, col), MeasurementTableModel::AutomaticRole)
+               .toBool();
 }
 
 void StringGrid::setTimeOrigin(int t0) {
@@ -199,8 +208,11 @@ void StringGrid::paintEvent(QPaintEvent*) {
             const CellLook look =
                 measureCellLook(col, row, m_t0, !fixed && selected(col, row) && isEnabled(),
                                 highlight, highlightText);
-            DrawCellText(painter, rect, text(col, row), look.alignment, look.margin,
-                         look.background, look.text);
+            const QColor background = !fixed && look.background == Qt::white && automatic(col, row)
+                                          ? kAutomaticCellColour
+                                          : look.background;
+            DrawCellText(painter, rect, text(col, row), look.alignment, look.margin, background,
+                         look.text);
             right = std::max(right, rect.right() + 1);
             bottom = std::max(bottom, rect.bottom() + 1);
         }

@@ -22,6 +22,7 @@ public:
     void setModel(const QAbstractItemModel* model);
     // The text the grid shows in a cell.
     QString text(int col, int row) const;
+    bool automatic(int col, int row) const; // a position the tracker found
     // Rows 1 .. t0 - 1 are drawn grey (frames before the time origin).
     void setTimeOrigin(int t0);
     int timeOrigin() const { return m_t0; }

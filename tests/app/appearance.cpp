@@ -32,13 +32,6 @@ namespace {
 const QString kClip = QStringLiteral("appearance.avi");
 constexpr unsigned kMagenta = 0xFF00FF;
 
-template <class T> T* find(const TForm1& w, const char* name) {
-    T* found = child<T>(w, name);
-    if (!found)
-        qFatal("no %s named %s", T::staticMetaObject.className(), name);
-    return found;
-}
-
 // The program's cursors are two-colour ones: their bitmap and mask, pixel
 // by pixel.
 QByteArray cursorBits(const QCursor& cursor) {
@@ -68,7 +61,7 @@ void magentaPoint(TForm1& w) {
     PointStyles styles = w.document().styles();
     styles.point(1).colour = QColor(255, 0, 255);
     w.document().setStyles(styles, w.document().markSize());
-    find<QCheckBox>(w, "chkBoxAutoV")->setChecked(false);
+    required<QCheckBox>(w, "chkBoxAutoV")->setChecked(false);
 }
 
 } // namespace
@@ -104,10 +97,10 @@ void AppearanceTest::init() {
 }
 
 int AppearanceTest::pointerDialogColour() {
-    auto* dialog = find<TdlgPointeur>(w(), "dlgPointeur");
+    auto* dialog = required<TdlgPointeur>(w(), "dlgPointeur");
     int colour = -1;
     runModal(
-        dialog, [this] { find<QToolButton>(w(), "bbtnCible")->click(); },
+        dialog, [this] { required<QToolButton>(w(), "bbtnCible")->click(); },
         [&] {
             colour = dialog->rgPtNoirBlanc->itemIndex();
             dialog->CancelBtn->click();
@@ -137,19 +130,19 @@ void AppearanceTest::pointerCursor() {
     QFETCH(QString, mode);
     QFETCH(QString, choice);
     QFETCH(int, cursor);
-    auto* surface = find<QWidget>(w(), "PaintBox1");
+    auto* surface = required<QWidget>(w(), "PaintBox1");
     const bool calibrating = mode == QLatin1String("origin");
     if (calibrating) {
         trigger(w(), "popUpMnuModeEtalonner");
-        clickBox(find<QRadioButton>(w(), "rbChxOrig"));
+        clickBox(required<QRadioButton>(w(), "rbChxOrig"));
         QCOMPARE(cursorBits(surface->cursor()), programCursor(111));
-        QVERIFY(!find<QMenu>(w(), "mnuFormePointeur")->menuAction()->isEnabled());
+        QVERIFY(!required<QMenu>(w(), "mnuFormePointeur")->menuAction()->isEnabled());
     }
     if (choice.startsWith(QLatin1String("dialog"))) {
-        auto* dialog = find<TdlgPointeur>(w(), "dlgPointeur");
+        auto* dialog = required<TdlgPointeur>(w(), "dlgPointeur");
         const bool cancel = choice.endsWith(QLatin1String("cancelled"));
         runModal(
-            dialog, [this] { find<QToolButton>(w(), "bbtnCible")->click(); },
+            dialog, [this] { required<QToolButton>(w(), "bbtnCible")->click(); },
             [&] {
                 QCOMPARE(dialog->rgPtForme->isEnabled(), !calibrating);
                 dialog->rgPtNoirBlanc->button(1)->click();
@@ -165,7 +158,7 @@ void AppearanceTest::pointerCursor() {
     // The menus show the pointer in force, and so does the dialog next time;
     // a cancelled choice is not kept.
     const bool white = cursor / 100 == 2;
-    QCOMPARE(find<QAction>(w(), "mnuCouleurBlanc")->isChecked(), white);
+    QCOMPARE(required<QAction>(w(), "mnuCouleurBlanc")->isChecked(), white);
     QCOMPARE(pointerDialogColour(), white ? 1 : 0);
     if (calibrating) {
         // Back to pointing, the chosen shape returns in the chosen colour.
@@ -190,7 +183,7 @@ void AppearanceTest::markSize() {
     QFETCH(int, r);
     magentaPoint(w());
     clickSurface(w(), QPoint(60, 60));
-    auto* arrows = find<UpDown>(w(), "udTaillePoints");
+    auto* arrows = required<UpDown>(w(), "udTaillePoints");
     for (const QString& step : how.split(QLatin1Char(' '))) {
         if (step == QLatin1String("up") || step == QLatin1String("down")) {
             QTest::mouseClick(step == QLatin1String("up") ? arrows->upButton()
@@ -203,7 +196,7 @@ void AppearanceTest::markSize() {
     QCOMPARE(labelText(w(), "lblTaillePoints"), QString::number(shown));
     QCOMPARE(arrows->position(), r);
     const char* items[5] = {"mnuTaille1", "mnuTaille2", "mnuTaille3", "mnuTaile4", "mnuTaille5"};
-    QVERIFY(find<QAction>(w(), items[r])->isChecked());
+    QVERIFY(required<QAction>(w(), items[r])->isChecked());
     // The cross spans 2r + 1 pixels.
     QCOMPARE(surfaceRgb(w(), QPoint(60 + r, 60)), kMagenta);
     QVERIFY(surfaceRgb(w(), QPoint(60 + r + 1, 60)) != kMagenta);
@@ -229,7 +222,7 @@ void AppearanceTest::quickConfigurations() {
     trigger(w(), "mnuFdSo2points"); // dark, 2 points
     QCOMPARE(w().document().pointsPerFrame(), 2);
     if (recorded) {
-        QTest::mouseClick(find<UpDown>(w(), "udPointNumero")->upButton(), Qt::LeftButton);
+        QTest::mouseClick(required<UpDown>(w(), "udPointNumero")->upButton(), Qt::LeftButton);
         clickSurface(w(), QPoint(40, 40));
         m_fixture->seams.answerNext(true);
     }
@@ -238,9 +231,9 @@ void AppearanceTest::quickConfigurations() {
     QCOMPARE(m_fixture->seams.messages().size(), asked + (recorded ? 1 : 0));
     QCOMPARE(w().document().pointsPerFrame(), points);
     QCOMPARE(labelText(w(), "lblPointsPlan"), QString::number(points));
-    QCOMPARE(find<StringGrid>(w(), "StringGrid1")->grid()->colCount(), 2 * points + 1);
+    QCOMPARE(required<StringGrid>(w(), "StringGrid1")->grid()->colCount(), 2 * points + 1);
     QCOMPARE(w().document().styles().point(1).colour, first);
-    QCOMPARE(find<UpDown>(w(), "udPointNumero")->isEnabled(), points > 1);
+    QCOMPARE(required<UpDown>(w(), "udPointNumero")->isEnabled(), points > 1);
     // One choice across both palettes.
     QStringList checked;
     for (QAction* action : w().findChildren<QAction*>())
@@ -248,10 +241,10 @@ void AppearanceTest::quickConfigurations() {
             checked << action->objectName();
     QCOMPARE(checked, QStringList{item});
     const bool light = item.startsWith(QLatin1String("mnuFdCl"));
-    QCOMPARE(find<QMenu>(w(), "mnuFondClair")->menuAction()->isChecked(), light);
-    QCOMPARE(find<QMenu>(w(), "mnuFondSombre")->menuAction()->isChecked(), !light);
+    QCOMPARE(required<QMenu>(w(), "mnuFondClair")->menuAction()->isChecked(), light);
+    QCOMPARE(required<QMenu>(w(), "mnuFondSombre")->menuAction()->isChecked(), !light);
     // The nine items stand in three columns of three.
-    QWidget* columns = find<QMenu>(w(), light ? "mnuFondClair" : "mnuFondSombre")
+    QWidget* columns = required<QMenu>(w(), light ? "mnuFondClair" : "mnuFondSombre")
                            ->findChild<QWidget*>(QString(), Qt::FindDirectChildrenOnly);
     QVERIFY(columns);
     QList<int> lefts;
@@ -265,8 +258,8 @@ void AppearanceTest::quickConfigurations() {
 }
 
 void AppearanceTest::pointDialog() {
-    auto* dialog = find<TaspectPointBox>(w(), "aspectPointBox");
-    auto* button = find<QToolButton>(w(), "bbtnCouleurPoint");
+    auto* dialog = required<TaspectPointBox>(w(), "aspectPointBox");
+    auto* button = required<QToolButton>(w(), "bbtnCouleurPoint");
     const QColor before = w().document().styles().point(1).colour;
     // A colour chosen, then cancelled: the chooser starts both times on the
     // point's own colour and the second answer takes it back.
@@ -287,9 +280,9 @@ void AppearanceTest::pointDialog() {
     QCOMPARE(m_fixture->seams.colourRequests(), (QList<QColor>{before, before, before}));
     QCOMPARE(w().document().styles().point(1).colour, QColor(255, 0, 255));
     QCOMPARE(w().document().styles().point(1).shape, 1);
-    QCOMPARE(find<QLabel>(w(), "lblPointNumero")->palette().color(QPalette::WindowText),
+    QCOMPARE(required<QLabel>(w(), "lblPointNumero")->palette().color(QPalette::WindowText),
              QColor(255, 0, 255));
-    find<QCheckBox>(w(), "chkBoxAutoV")->setChecked(false);
+    required<QCheckBox>(w(), "chkBoxAutoV")->setChecked(false);
     clickSurface(w(), QPoint(60, 60));
     QCOMPARE(surfaceRgb(w(), QPoint(59, 59)), kMagenta); // the square's corner
 

@@ -49,31 +49,24 @@ double fittedG(const std::vector<double>& t, const std::vector<double>& y) {
     return -2 * det(ma) / det(m);
 }
 
-template <class T> T* find(const TForm1& w, const char* name) {
-    T* found = child<T>(w, name);
-    if (!found)
-        qFatal("no %s named %s", T::staticMetaObject.className(), name);
-    return found;
-}
-
 void upBy(const TForm1& w, const char* arrows, int clicks) {
     for (int i = 0; i < clicks; ++i)
-        QTest::mouseClick(find<UpDown>(w, arrows)->upButton(), Qt::LeftButton);
+        QTest::mouseClick(required<UpDown>(w, arrows)->upButton(), Qt::LeftButton);
 }
 
 // Calibrates on the scene's ruler, puts the origin at the ball's start and
 // clicks the ball on every `step`-th frame, the clip moving on by itself.
 void pointTheFall(TForm1& w, const clipgen::ClipTruth& truth, int step) {
     trigger(w, "popUpMnuModeEtalonner");
-    clickBox(find<QRadioButton>(w, "rbEtalonSimu"));
+    clickBox(required<QRadioButton>(w, "rbEtalonSimu"));
     clickSurface(w, rounded(truth.rulerA));
-    clickBox(find<QCheckBox>(w, "chkBoxPt2"));
+    clickBox(required<QCheckBox>(w, "chkBoxPt2"));
     clickSurface(w, rounded(truth.rulerB));
-    auto* distance = find<QLineEdit>(w, "edSi");
+    auto* distance = required<QLineEdit>(w, "edSi");
     distance->setFocus();
     distance->selectAll();
     QTest::keyClicks(distance, QStringLiteral("1"));
-    clickBox(find<QRadioButton>(w, "rbChxOrig"));
+    clickBox(required<QRadioButton>(w, "rbChxOrig"));
     clickSurface(w, rounded(truth.frames[0].ball));
     trigger(w, "popUpMnuModeAcquerir");
     upBy(w, "udPas", step - 1);
@@ -82,7 +75,7 @@ void pointTheFall(TForm1& w, const clipgen::ClipTruth& truth, int step) {
 }
 
 QString cell(const TForm1& w, int col, int row) {
-    return find<StringGrid>(w, "StringGrid1")->text(col, row);
+    return required<StringGrid>(w, "StringGrid1")->text(col, row);
 }
 
 // g from the table's t and y, and from y against frame number x mean period.
@@ -187,12 +180,12 @@ void FrameTimes::variableRateFall() {
     // Every second frame, with the step; the buttons and keys step by it too.
     pointTheFall(w, *clip.truth, 2);
     QCOMPARE(cell(w, 2, 2), QString()); // frame 2 was stepped over
-    find<QToolButton>(w, "bbtnDeb")->click();
-    find<QToolButton>(w, "bbtnSui")->click();
+    required<QToolButton>(w, "bbtnDeb")->click();
+    required<QToolButton>(w, "bbtnSui")->click();
     QCOMPARE(frameShown(w), 2);
-    QTest::keyClick(find<QWidget>(w, "PaintBox1"), Qt::Key_Right);
+    QTest::keyClick(required<QWidget>(w, "PaintBox1"), Qt::Key_Right);
     QCOMPARE(frameShown(w), 4);
-    find<QToolButton>(w, "bbtnPre")->click();
+    required<QToolButton>(w, "bbtnPre")->click();
     QCOMPARE(frameShown(w), 2);
     const Fits fits = fitTable(w);
     const double g = clip.truth->g;
@@ -216,7 +209,7 @@ void FrameTimes::slowMotion() {
         TForm1& w = *fixture.window;
         const double g = clip.truth->g;
         pointTheFall(w, *clip.truth, 3);
-        auto* rate = find<QLineEdit>(w, "edCadencePrise");
+        auto* rate = required<QLineEdit>(w, "edCadencePrise");
         if (said) {
             QCOMPARE(rate->text(), QStringLiteral("240"));
             QCOMPARE(labelText(w, "lblCadence").trimmed(),

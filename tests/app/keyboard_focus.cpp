@@ -27,15 +27,8 @@ using namespace traxilo::test;
 
 namespace {
 
-template <class T> T* find(const TForm1& w, const char* name) {
-    T* found = child<T>(w, name);
-    if (!found)
-        qFatal("no %s named %s", T::staticMetaObject.className(), name);
-    return found;
-}
-
 ClipPlayer::Mode playerMode(const TForm1& w) {
-    return find<ClipPlayer>(w, "MediaPlayer1")->mode();
+    return required<ClipPlayer>(w, "MediaPlayer1")->mode();
 }
 
 } // namespace
@@ -74,10 +67,10 @@ void KeyboardFocus::init() {
 void KeyboardFocus::spaceAfterANavigationButtonPlays() {
     const int dialogs = m_fixture->seams.fileRequests().size();
     for (const char* bar : {"ToolBar1", "ToolBar2"}) {
-        for (QToolButton* button : find<QToolBar>(w(), bar)->findChildren<QToolButton*>())
+        for (QToolButton* button : required<QToolBar>(w(), bar)->findChildren<QToolButton*>())
             QCOMPARE(button->focusPolicy(), Qt::NoFocus);
     }
-    QTest::mouseClick(find<QToolButton>(w(), "bbtnSui"), Qt::LeftButton);
+    QTest::mouseClick(required<QToolButton>(w(), "bbtnSui"), Qt::LeftButton);
     QCOMPARE(frameShown(w()), 1);
     QVERIFY(QApplication::focusWidget() != nullptr);
     QVERIFY(!qobject_cast<QToolButton*>(QApplication::focusWidget()));
@@ -86,7 +79,7 @@ void KeyboardFocus::spaceAfterANavigationButtonPlays() {
     QCOMPARE(playerMode(w()), ClipPlayer::Mode::Playing);
     press(Qt::Key_Space);
     QCOMPARE(playerMode(w()), ClipPlayer::Mode::Stopped);
-    QTRY_COMPARE(frameShown(w()), find<ClipPlayer>(w(), "MediaPlayer1")->position());
+    QTRY_COMPARE(frameShown(w()), required<ClipPlayer>(w(), "MediaPlayer1")->position());
     QCOMPARE(shownFrame(w()), frameShown(w()));
 }
 
@@ -107,9 +100,9 @@ void KeyboardFocus::keysOverThePicture() {
     showFrame(w(), 4);
     clickSurface(w(), QPoint(30, 40)); // records, and moves on to frame 5
     QCOMPARE(frameShown(w()), 5);
-    QCOMPARE(QApplication::focusWidget(), find<QWidget>(w(), "PaintBox1"));
-    QTest::mouseClick(find<QToolButton>(w(), "bbtnPre"), Qt::LeftButton); // keeps nothing
-    QTest::mouseClick(find<QToolButton>(w(), "bbtnSui"), Qt::LeftButton);
+    QCOMPARE(QApplication::focusWidget(), required<QWidget>(w(), "PaintBox1"));
+    QTest::mouseClick(required<QToolButton>(w(), "bbtnPre"), Qt::LeftButton); // keeps nothing
+    QTest::mouseClick(required<QToolButton>(w(), "bbtnSui"), Qt::LeftButton);
     press(key);
     QCOMPARE(frameShown(w()), expected);
     QCOMPARE(shownFrame(w()), expected);
@@ -130,7 +123,7 @@ void KeyboardFocus::keysOverTheTable_data() {
 void KeyboardFocus::keysOverTheTable() {
     QFETCH(int, key);
     QFETCH(int, expected);
-    auto* grid = find<StringGrid>(w(), "StringGrid1");
+    auto* grid = required<StringGrid>(w(), "StringGrid1");
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 6).center());
     QCOMPARE(frameShown(w()), 5);
     QCOMPARE(QApplication::focusWidget(), grid);
@@ -165,13 +158,13 @@ void KeyboardFocus::menusHaveAccessKeys() {
             inner.insert(itemKey[0].toCombined());
         }
     }
-    QCOMPARE(QKeySequence::mnemonic(find<QMenu>(w(), "mnuFichiers")->title()),
+    QCOMPARE(QKeySequence::mnemonic(required<QMenu>(w(), "mnuFichiers")->title()),
              QKeySequence(Qt::ALT | Qt::Key_F));
 }
 
 void KeyboardFocus::pictureHasTheKeysAfterAnOpening() {
     // The table had the keys; another clip is opened.
-    auto* grid = find<StringGrid>(w(), "StringGrid1");
+    auto* grid = required<StringGrid>(w(), "StringGrid1");
     QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 3).center());
     QCOMPARE(QApplication::focusWidget(), grid);
     const OpenedClip other = openGeneratedClip(*m_fixture, smallClipSpec(8), "other.avi");

@@ -22,23 +22,19 @@ using namespace traxilo::test;
 
 namespace {
 
-template <class T> T* find(const TForm1& w, const char* name) {
-    T* found = child<T>(w, name);
-    if (!found)
-        qFatal("no %s named %s", T::staticMetaObject.className(), name);
-    return found;
-}
-
 QImage loupeImage(const TForm1& w) {
-    return find<QLabel>(w, "loupeImg")->pixmap().toImage().convertToFormat(QImage::Format_RGB32);
+    return required<QLabel>(w, "loupeImg")
+        ->pixmap()
+        .toImage()
+        .convertToFormat(QImage::Format_RGB32);
 }
 
 QFrame* panel(const TForm1& w) {
-    return find<QFrame>(w, "loupePnl");
+    return required<QFrame>(w, "loupePnl");
 }
 
 void toggle(const TForm1& w) {
-    QTest::mouseClick(find<QToolButton>(w, "loupeBtn"), Qt::LeftButton);
+    QTest::mouseClick(required<QToolButton>(w, "loupeBtn"), Qt::LeftButton);
 }
 
 // Drags the magnifier by its frame so that its centre moves by `delta`.
@@ -96,15 +92,15 @@ void MagnifierTest::magnifiedPixels() {
     PointStyles styles = w().document().styles();
     styles.point(1).colour = QColor(255, 0, 255);
     w().document().setStyles(styles, w().document().markSize());
-    find<QCheckBox>(w(), "chkBoxAutoV")->setChecked(false);
+    required<QCheckBox>(w(), "chkBoxAutoV")->setChecked(false);
     clickSurface(w(), QPoint(82, 61)); // a mark beside the centre
 
     toggle(w());
     QVERIFY(panel(w())->isVisible());
-    QVERIFY(find<QAction>(w(), "LoupePopupMnu")->isChecked());
+    QVERIFY(required<QAction>(w(), "LoupePopupMnu")->isChecked());
     QCOMPARE(loupeImage(w()).pixel(61, 61) & 0xFFFFFFu, 0x0000FFu); // blue until refreshed
     if (mouseMoved) {
-        QTest::mouseMove(find<PaintBox>(w(), "PaintBox1"), pointer);
+        QTest::mouseMove(required<PaintBox>(w(), "PaintBox1"), pointer);
     } else { // the periodic refresh
         QTRY_VERIFY((loupeImage(w()).pixel(61, 61) & 0xFFFFFFu) != 0x0000FFu);
     }
@@ -125,14 +121,15 @@ void MagnifierTest::magnifiedPixels() {
         }
     }
     // The pointer's pixel is the block the cross-hair runs through.
-    QCOMPARE(find<QFrame>(w(), "loupeShpV")->geometry(), QRect(67, 6, 1, 123));
-    QCOMPARE(find<QFrame>(w(), "loupeShpH")->geometry(), QRect(6, 67, 123, 1));
-    QCOMPARE(find<QLabel>(w(), "loupeImg")->geometry().topLeft() + QPoint(61, 61), QPoint(67, 67));
+    QCOMPARE(required<QFrame>(w(), "loupeShpV")->geometry(), QRect(67, 6, 1, 123));
+    QCOMPARE(required<QFrame>(w(), "loupeShpH")->geometry(), QRect(6, 67, 123, 1));
+    QCOMPARE(required<QLabel>(w(), "loupeImg")->geometry().topLeft() + QPoint(61, 61),
+             QPoint(67, 67));
 }
 
 void MagnifierTest::crossHairFollowsThePointerColour() {
     const auto hair = [this](const char* name) {
-        return find<QFrame>(w(), name)->palette().color(QPalette::Window);
+        return required<QFrame>(w(), name)->palette().color(QPalette::Window);
     };
     QCOMPARE(hair("loupeShpV"), QColor(Qt::black));
     trigger(w(), "mnuCouleurBlanc");
@@ -151,7 +148,7 @@ void MagnifierTest::comesBackInTheNearestCorner_data() {
 void MagnifierTest::comesBackInTheNearestCorner() {
     QFETCH(bool, left);
     QFETCH(bool, top);
-    QWidget* clipArea = find<QWidget>(w(), "pnl1");
+    QWidget* clipArea = required<QWidget>(w(), "pnl1");
     QFrame* loupe = panel(w());
     const QPoint area = clipArea->mapTo(&w(), QPoint(0, 0));
     const int W = clipArea->width();
@@ -159,8 +156,9 @@ void MagnifierTest::comesBackInTheNearestCorner() {
     const QSize size = loupe->size();
     const int leftX = area.x() + 6;
     const int rightX = area.x() + W - size.width() - 6;
-    const int topY = area.y() + find<QWidget>(w(), "tbCoord")->height() + 6;
-    const int bottomY = area.y() + H - find<QWidget>(w(), "ToolBar2")->height() - size.height() - 6;
+    const int topY = area.y() + required<QWidget>(w(), "tbCoord")->height() + 6;
+    const int bottomY =
+        area.y() + H - required<QWidget>(w(), "ToolBar2")->height() - size.height() - 6;
 
     toggle(w()); // first showing: top right
     QCOMPARE(loupe->pos(), QPoint(rightX, topY));
@@ -178,7 +176,7 @@ void MagnifierTest::comesBackInTheNearestCorner() {
 
     // The splitter's handle is dragged: the magnifier keeps to its corner of
     // the new area.
-    QSplitterHandle* handle = find<QSplitter>(w(), "Splitter1")->handle(1);
+    QSplitterHandle* handle = required<QSplitter>(w(), "Splitter1")->handle(1);
     const QPoint grip = handle->rect().center();
     QTest::mousePress(handle, Qt::LeftButton, Qt::NoModifier, grip);
     QTest::mouseMove(handle, grip - QPoint(W / 2, 0));
@@ -191,7 +189,7 @@ void MagnifierTest::comesBackInTheNearestCorner() {
 void MagnifierTest::onlyTheFrameDrags() {
     toggle(w());
     const QPoint before = panel(w())->pos();
-    auto* picture = find<QLabel>(w(), "loupeImg");
+    auto* picture = required<QLabel>(w(), "loupeImg");
     QTest::mousePress(picture, Qt::LeftButton, Qt::NoModifier, QPoint(60, 60));
     QTest::mouseMove(picture, QPoint(20, 90));
     QTest::mouseRelease(picture, Qt::LeftButton, Qt::NoModifier, QPoint(20, 90));
@@ -219,7 +217,7 @@ void MagnifierTest::hiddenByEachCommand() {
         w().findChild<QAction*>(command)->trigger();
     }
     QVERIFY(!panel(w())->isVisible());
-    QVERIFY(!find<QAction>(w(), "LoupePopupMnu")->isChecked());
+    QVERIFY(!required<QAction>(w(), "LoupePopupMnu")->isChecked());
 }
 
 QTEST_MAIN(MagnifierTest)

@@ -26,13 +26,6 @@ using namespace traxilo::test;
 
 namespace {
 
-template <class T> T* find(const TForm1& w, const char* name) {
-    T* found = child<T>(w, name);
-    if (!found)
-        qFatal("no %s named %s", T::staticMetaObject.className(), name);
-    return found;
-}
-
 // What the window shows of a measurement.
 struct Shown {
     QStringList table;
@@ -41,25 +34,26 @@ struct Shown {
     int frame = -1;
     QString clip;
     explicit Shown(const TForm1& w)
-        : table(tableCells(w)), fields{find<QLineEdit>(w, "edSi")->text(),
-                                       find<QLineEdit>(w, "edCadencePrise")->text(),
+        : table(tableCells(w)), fields{required<QLineEdit>(w, "edSi")->text(),
+                                       required<QLineEdit>(w, "edCadencePrise")->text(),
                                        labelText(w, "lblt0"),
                                        labelText(w, "lblPointsPlan"),
                                        labelText(w, "lblTaillePoints"),
-                                       find<QAction>(w, "mnuCouleurBlanc")->isChecked() ? "blanc"
-                                                                                        : "noir"},
+                                       required<QAction>(w, "mnuCouleurBlanc")->isChecked()
+                                           ? "blanc"
+                                           : "noir"},
           surface(surfaceImage(w).copy()), frame(frameShown(w)), clip(w.document().clip().path) {}
     bool operator==(const Shown&) const = default;
 };
 
 void upBy(const TForm1& w, const char* arrows, int clicks) {
     for (int i = 0; i < clicks; ++i)
-        QTest::mouseClick(find<UpDown>(w, arrows)->upButton(), Qt::LeftButton);
+        QTest::mouseClick(required<UpDown>(w, arrows)->upButton(), Qt::LeftButton);
     QCoreApplication::processEvents(); // the time origin is taken after the release
 }
 
 void type(const TForm1& w, const char* field, const QString& text) {
-    auto* edit = find<QLineEdit>(w, field);
+    auto* edit = required<QLineEdit>(w, field);
     edit->setFocus();
     edit->selectAll();
     QTest::keyClicks(edit, text);
@@ -100,12 +94,12 @@ void SessionFiles::measure(MainWindowFixture& f, const QString& clipName) {
     QVERIFY2(clip.ok(), qPrintable(clip.error));
     TForm1& w = *f.window;
     trigger(w, "popUpMnuModeEtalonner");
-    clickBox(find<QRadioButton>(w, "rbChxOrig"));
+    clickBox(required<QRadioButton>(w, "rbChxOrig"));
     clickSurface(w, QPoint(20, 100));
-    QTest::mouseClick(find<QToolButton>(w, "tbXnYp"), Qt::LeftButton); // x to the left
-    clickBox(find<QRadioButton>(w, "rbEtalonSimu"));
+    QTest::mouseClick(required<QToolButton>(w, "tbXnYp"), Qt::LeftButton); // x to the left
+    clickBox(required<QRadioButton>(w, "rbEtalonSimu"));
     clickSurface(w, QPoint(10, 10));
-    clickBox(find<QCheckBox>(w, "chkBoxPt2"));
+    clickBox(required<QCheckBox>(w, "chkBoxPt2"));
     clickSurface(w, QPoint(110, 10));
     f.seams.failOnUnexpected(false); // "0" on the way is refused
     type(w, "edSi", QStringLiteral("0.25"));
@@ -148,7 +142,7 @@ void SessionFiles::windowShowsTheSessionAsSaved() {
     QCOMPARE(after.frame, before->frame);
     QCOMPARE(after.clip, before->clip);
     QVERIFY(after.surface == before->surface);
-    QCOMPARE(find<QTabWidget>(w, "PageControl1")->currentWidget()->objectName(),
+    QCOMPARE(required<QTabWidget>(w, "PageControl1")->currentWidget()->objectName(),
              QStringLiteral("tsMesures"));
     QVERIFY(!w.document().undoStack()->canUndo()); // a new start, not a change
 }

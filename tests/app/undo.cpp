@@ -27,13 +27,6 @@ using namespace traxilo::test;
 
 namespace {
 
-template <class T> T* find(const TForm1& w, const char* name) {
-    T* found = child<T>(w, name);
-    if (!found)
-        qFatal("no %s named %s", T::staticMetaObject.className(), name);
-    return found;
-}
-
 // Everything the window shows of the measurements.
 struct Shown {
     QStringList table;
@@ -41,11 +34,11 @@ struct Shown {
     bool pointDrawn = true;
     QImage surface;
     explicit Shown(const TForm1& w)
-        : table(tableCells(w)), fields{find<QLineEdit>(w, "edSi")->text(),
-                                       find<QLineEdit>(w, "edCadencePrise")->text(),
+        : table(tableCells(w)), fields{required<QLineEdit>(w, "edSi")->text(),
+                                       required<QLineEdit>(w, "edCadencePrise")->text(),
                                        labelText(w, "lblt0"), labelText(w, "lblPointsPlan"),
                                        labelText(w, "lblTaillePoints")},
-          pointDrawn(find<QCheckBox>(w, "chkBoxPtDed")->isChecked()),
+          pointDrawn(required<QCheckBox>(w, "chkBoxPtDed")->isChecked()),
           surface(surfaceImage(w).copy()) {}
     bool operator==(const Shown&) const = default;
 };
@@ -93,7 +86,7 @@ void UndoTest::init() {
 
 void UndoTest::prepare(const QString& action) {
     TForm1& win = w();
-    auto* grid = find<StringGrid>(win, "StringGrid1");
+    auto* grid = required<StringGrid>(win, "StringGrid1");
     if (action == "Delete") {
         // x and y of frames 1 to 3 chosen: a click, then a shift-click.
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->cellRect(1, 2).center());
@@ -101,10 +94,11 @@ void UndoTest::prepare(const QString& action) {
                           grid->cellRect(2, 4).center());
     } else if (action == "go-to Delete") {
         clickSurface(win, initialClick(0), Qt::RightButton); // the mark of the frame shown
-        QVERIFY(find<QAction>(win, "popUpMenuAtteindre")->isEnabled());
+        QVERIFY(required<QAction>(win, "popUpMenuAtteindre")->isEnabled());
     } else if (action == "origin click" || action == "typed distance") {
         trigger(win, "popUpMnuModeEtalonner");
-        clickBox(find<QRadioButton>(win, action == "origin click" ? "rbChxOrig" : "rbEtalonSimu"));
+        clickBox(
+            required<QRadioButton>(win, action == "origin click" ? "rbChxOrig" : "rbEtalonSimu"));
     }
 }
 
@@ -117,12 +111,12 @@ void UndoTest::act(const QString& action) {
                              : action == "clear row"  ? "Button1"
                                                       : "Button2";
         m_fixture->seams.answerNext(true);
-        find<QToolButton>(win, button)->click();
+        required<QToolButton>(win, button)->click();
     } else if (action == "Delete") {
         m_fixture->seams.answerNext(true);
-        QTest::keyClick(find<StringGrid>(win, "StringGrid1"), Qt::Key_Delete);
+        QTest::keyClick(required<StringGrid>(win, "StringGrid1"), Qt::Key_Delete);
     } else if (action == "go-to Delete") {
-        auto* dialog = find<QDialog>(win, "alleraDlg");
+        auto* dialog = required<QDialog>(win, "alleraDlg");
         runModal(
             dialog, [&win] { trigger(win, "popUpMenuAtteindre"); },
             [dialog] {
@@ -133,30 +127,30 @@ void UndoTest::act(const QString& action) {
                 dialog->accept();
             });
     } else if (action == "time origin") {
-        auto* t0 = find<UpDown>(win, "udt0");
+        auto* t0 = required<UpDown>(win, "udt0");
         QTest::mouseClick(t0->upButton(), Qt::LeftButton);
         QTest::mouseClick(t0->upButton(), Qt::LeftButton);
         QCoreApplication::processEvents(); // the release is taken after the click
     } else if (action == "origin click") {
         clickSurface(win, QPoint(60, 60));
     } else if (action == "typed distance") {
-        auto* field = find<QLineEdit>(win, "edSi");
+        auto* field = required<QLineEdit>(win, "edSi");
         field->setFocus();
         field->selectAll();
         QTest::keyClicks(field, QStringLiteral("2.5"));
-        find<QWidget>(win, "PaintBox1")->setFocus(); // the field keeps Ctrl+Z for its text
+        required<QWidget>(win, "PaintBox1")->setFocus(); // the field keeps Ctrl+Z for its text
     } else if (action == "points per frame") {
-        QTest::mouseClick(find<UpDown>(win, "udPointsPlan")->upButton(), Qt::LeftButton);
+        QTest::mouseClick(required<UpDown>(win, "udPointsPlan")->upButton(), Qt::LeftButton);
     } else if (action == "mark size") {
         trigger(win, "mnuTaille5");
     } else if (action == "point hidden") {
-        clickBox(find<QCheckBox>(win, "chkBoxPtDed"));
+        clickBox(required<QCheckBox>(win, "chkBoxPtDed"));
     } else if (action == "capture rate") {
-        auto* field = find<QLineEdit>(win, "edCadencePrise");
+        auto* field = required<QLineEdit>(win, "edCadencePrise");
         field->setFocus();
         field->selectAll();
         QTest::keyClicks(field, QStringLiteral("100"));
-        find<QWidget>(win, "PaintBox1")->setFocus(); // the field keeps Ctrl+Z for its text
+        required<QWidget>(win, "PaintBox1")->setFocus(); // the field keeps Ctrl+Z for its text
     }
 }
 
@@ -196,12 +190,12 @@ void UndoTest::eachActionUndoneAndRedone() {
 // The user sees what was undone and can click it again: its frame shown,
 // its point current, its x cell chosen.
 void UndoTest::undoingAClickBringsBackItsFrameAndPoint() {
-    QTest::mouseClick(find<UpDown>(w(), "udPointsPlan")->upButton(), Qt::LeftButton);
-    QTest::mouseClick(find<UpDown>(w(), "udPointNumero")->upButton(), Qt::LeftButton);
+    QTest::mouseClick(required<UpDown>(w(), "udPointsPlan")->upButton(), Qt::LeftButton);
+    QTest::mouseClick(required<UpDown>(w(), "udPointNumero")->upButton(), Qt::LeftButton);
     showFrame(w(), 6);
     clickSurface(w(), QPoint(100, 40)); // point 2 of frame 6; on to frame 7
     QCOMPARE(frameShown(w()), 7);
-    QTest::mouseClick(find<UpDown>(w(), "udPointNumero")->downButton(), Qt::LeftButton);
+    QTest::mouseClick(required<UpDown>(w(), "udPointNumero")->downButton(), Qt::LeftButton);
     showFrame(w(), 9);
 
     trigger(w(), "mnuAnnuler");
@@ -209,7 +203,7 @@ void UndoTest::undoingAClickBringsBackItsFrameAndPoint() {
     QCOMPARE(clipgen::readFrameIndex(surfaceImage(w())), 6);
     QCOMPARE(w().document().currentPoint(), 2);
     QCOMPARE(labelText(w(), "lblPointNumero"), QStringLiteral("2"));
-    const TextGrid* grid = find<StringGrid>(w(), "StringGrid1")->grid();
+    const TextGrid* grid = required<StringGrid>(w(), "StringGrid1")->grid();
     QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(3, 7));
     QVERIFY(!w().document().position(6, 2));
 }
@@ -218,20 +212,20 @@ void UndoTest::commandsFollowTheHistory() {
     const auto enabled = [this] {
         QList<bool> on;
         for (const char* name : {"mnuAnnuler", "mnuRetablir"})
-            on << find<QAction>(w(), name)->isEnabled();
+            on << required<QAction>(w(), name)->isEnabled();
         for (const char* name : {"bbtnAnnuler", "bbtnRetablir"})
-            on << find<QToolButton>(w(), name)->isEnabled();
+            on << required<QToolButton>(w(), name)->isEnabled();
         return on;
     };
     QCOMPARE(enabled(), (QList<bool>{false, false, false, false}));
     clickSurface(w(), QPoint(70, 30));
     QCOMPARE(enabled(), (QList<bool>{true, false, true, false}));
-    find<QToolButton>(w(), "bbtnAnnuler")->click();
+    required<QToolButton>(w(), "bbtnAnnuler")->click();
     QCOMPARE(w().document().position(0, 1)->pixel, QPointF(initialClick(0)));
     QCOMPARE(enabled(), (QList<bool>{false, true, false, true}));
-    find<QToolButton>(w(), "bbtnRetablir")->click();
+    required<QToolButton>(w(), "bbtnRetablir")->click();
     QCOMPARE(w().document().position(0, 1)->pixel, QPointF(70, 30));
-    find<QToolButton>(w(), "bbtnAnnuler")->click();
+    required<QToolButton>(w(), "bbtnAnnuler")->click();
 
     // Another clip starts a new history: nothing of the first can come back.
     const OpenedClip other = openGeneratedClip(*m_fixture, smallClipSpec(8), "undo2.avi");

@@ -23,13 +23,6 @@ constexpr unsigned kMagenta = 0xFF00FF;
 constexpr unsigned kBlue = 0x0000FF;
 const QColor kMagentaColour(255, 0, 255);
 
-template <class T> T* find(const TForm1& w, const char* name) {
-    T* found = child<T>(w, name);
-    if (!found)
-        qFatal("no %s named %s", T::staticMetaObject.className(), name);
-    return found;
-}
-
 // Point `k` in magenta, as a quick configuration or a session would set it.
 void magenta(TForm1& w, int k) {
     PointStyles styles = w.document().styles();
@@ -39,7 +32,7 @@ void magenta(TForm1& w, int k) {
 
 void calibrating(TForm1& w, const char* step) {
     trigger(w, "popUpMnuModeEtalonner");
-    clickBox(find<QRadioButton>(w, step));
+    clickBox(required<QRadioButton>(w, step));
 }
 
 } // namespace
@@ -65,7 +58,7 @@ private:
     void setAxesColour(const QColor& colour) {
         const int asked = m_fixture->seams.colourRequests().size();
         m_fixture->seams.answerNextColour(colour);
-        QTest::mouseClick(find<QToolButton>(w(), "bbtnCouleurAxes"), Qt::LeftButton);
+        QTest::mouseClick(required<QToolButton>(w(), "bbtnCouleurAxes"), Qt::LeftButton);
         QCOMPARE(m_fixture->seams.colourRequests().size(), asked + 1);
     }
     std::unique_ptr<MainWindowFixture> m_fixture;
@@ -79,7 +72,7 @@ void WindowMarks::init() {
         openGeneratedClip(*m_fixture, smallClipSpec(12), QStringLiteral("window_marks.avi"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
     magenta(w(), 1);
-    find<QCheckBox>(w(), "chkBoxAutoV")->setChecked(false); // the clicks stay on frame 0
+    required<QCheckBox>(w(), "chkBoxAutoV")->setChecked(false); // the clicks stay on frame 0
 }
 
 void WindowMarks::recordedMarkAtTheClick() {
@@ -97,11 +90,11 @@ void WindowMarks::recordedMarkAtTheClick() {
 void WindowMarks::trajectoryOnEveryFrame() {
     showFrame(w(), 9);
     clickSurface(w(), QPoint(70, 20));
-    QTest::mouseClick(find<QToolButton>(w(), "bbtnDeb"), Qt::LeftButton);
+    QTest::mouseClick(required<QToolButton>(w(), "bbtnDeb"), Qt::LeftButton);
     QCOMPARE(frameShown(w()), 0);
     QCOMPARE(clipgen::readFrameIndex(surfaceImage(w())), 0);
     QCOMPARE(surfaceRgb(w(), QPoint(70, 20)), kMagenta);
-    QTest::mouseClick(find<QToolButton>(w(), "bbtnSui"), Qt::LeftButton);
+    QTest::mouseClick(required<QToolButton>(w(), "bbtnSui"), Qt::LeftButton);
     QCOMPARE(clipgen::readFrameIndex(surfaceImage(w())), 1);
     QCOMPARE(surfaceRgb(w(), QPoint(70, 20)), kMagenta);
 }
@@ -122,7 +115,7 @@ void WindowMarks::axesThroughTheOrigin() {
     QCOMPARE(surfaceRgb(w(), QPoint(40, 60)), kBlue);
     QVERIFY(surfaceRgb(w(), QPoint(0, 30)) != kBlue); // the old axis is gone
     // x to the left, y down: heads at the left edge and on the bottom row.
-    QTest::mouseClick(find<QToolButton>(w(), "tbXnYN"), Qt::LeftButton);
+    QTest::mouseClick(required<QToolButton>(w(), "tbXnYN"), Qt::LeftButton);
     QCOMPARE(surfaceRgb(w(), QPoint(0, 60)), kBlue);
     QCOMPARE(surfaceRgb(w(), QPoint(80, 119)), kBlue);
     QCOMPARE(surfaceRgb(w(), QPoint(5, 58)), kBlue); // the back of the head
@@ -131,12 +124,12 @@ void WindowMarks::axesThroughTheOrigin() {
 void WindowMarks::switchesHideAxesAndMarks() {
     setAxesColour(QColor(0, 0, 255));
     clickSurface(w(), QPoint(50, 40));
-    auto* axes = find<QCheckBox>(w(), "chkBoxAxDed");
+    auto* axes = required<QCheckBox>(w(), "chkBoxAxDed");
     clickBox(axes);
     QVERIFY(!w().document().styles().axes.drawn);
     QVERIFY(surfaceRgb(w(), QPoint(0, 60)) != kBlue);
     QCOMPARE(surfaceRgb(w(), QPoint(50, 40)), kMagenta);
-    clickBox(find<QCheckBox>(w(), "chkBoxPtDed"));
+    clickBox(required<QCheckBox>(w(), "chkBoxPtDed"));
     QVERIFY(!w().document().styles().point(1).drawn);
     QVERIFY(surfaceRgb(w(), QPoint(50, 40)) != kMagenta);
     clickBox(axes);
@@ -145,9 +138,9 @@ void WindowMarks::switchesHideAxesAndMarks() {
 
 void WindowMarks::cancelledColourStillRedraws() {
     const PointStyles before = w().document().styles();
-    find<PaintBox>(w(), "PaintBox1")->image().setPixel(100, 30, kMagenta); // not in the data
+    required<PaintBox>(w(), "PaintBox1")->image().setPixel(100, 30, kMagenta); // not in the data
     m_fixture->seams.answerNextColour(std::nullopt);
-    QTest::mouseClick(find<QToolButton>(w(), "bbtnCouleurAxes"), Qt::LeftButton);
+    QTest::mouseClick(required<QToolButton>(w(), "bbtnCouleurAxes"), Qt::LeftButton);
     QCOMPARE(m_fixture->seams.colourRequests(), QList<QColor>{QColor(255, 255, 255)});
     QVERIFY(w().document().styles() == before);
     QVERIFY(!w().document().undoStack()->canUndo());
@@ -158,7 +151,7 @@ void WindowMarks::clearingWipesMarks() {
     clickSurface(w(), QPoint(50, 40));
     QCOMPARE(surfaceRgb(w(), QPoint(50, 40)), kMagenta);
     m_fixture->seams.answerNext(true);
-    QTest::mouseClick(find<QToolButton>(w(), "Button2"), Qt::LeftButton);
+    QTest::mouseClick(required<QToolButton>(w(), "Button2"), Qt::LeftButton);
     QVERIFY(surfaceRgb(w(), QPoint(50, 40)) != kMagenta);
     QCOMPARE(frameShown(w()), 0);
 }
@@ -171,10 +164,10 @@ void WindowMarks::refilledPointMovesItsMark() {
 }
 
 void WindowMarks::fewerPointsDropTheirMarks() {
-    auto* points = find<UpDown>(w(), "udPointsPlan");
+    auto* points = required<UpDown>(w(), "udPointsPlan");
     QTest::mouseClick(points->upButton(), Qt::LeftButton);
     magenta(w(), 2);
-    QTest::mouseClick(find<UpDown>(w(), "udPointNumero")->upButton(), Qt::LeftButton);
+    QTest::mouseClick(required<UpDown>(w(), "udPointNumero")->upButton(), Qt::LeftButton);
     clickSurface(w(), QPoint(90, 70));
     QCOMPARE(w().document().position(0, 2)->pixel, QPointF(90, 70));
     QCOMPARE(surfaceRgb(w(), QPoint(90, 70)), kMagenta);
@@ -188,7 +181,7 @@ void WindowMarks::fewerPointsDropTheirMarks() {
 void WindowMarks::scaleSegmentWhileEditing() {
     calibrating(w(), "rbEtalonSimu");
     clickSurface(w(), QPoint(30, 30));
-    clickBox(find<QCheckBox>(w(), "chkBoxPt2"));
+    clickBox(required<QCheckBox>(w(), "chkBoxPt2"));
     clickSurface(w(), QPoint(90, 30));
     QCOMPARE(surfaceRgb(w(), QPoint(60, 30)), 0x008000u); // green segment
     QCOMPARE(surfaceRgb(w(), QPoint(30, 26)), 0xFF0000u); // red cross on p1

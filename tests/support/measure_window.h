@@ -59,6 +59,13 @@ QWidget* widgetNamed(const TForm1& window, const QString& name);
 template <class T> T* child(const TForm1& window, const char* name) {
     return window.findChild<T*>(QString::fromLatin1(name));
 }
+// The same child, for a test that cannot go on without it.
+template <class T> T* required(const TForm1& window, const char* name) {
+    T* found = child<T>(window, name);
+    if (!found)
+        qFatal("no %s named %s", T::staticMetaObject.className(), name);
+    return found;
+}
 
 // The picture on the pointing surface, marks included.
 const QImage& surfaceImage(const TForm1& window);

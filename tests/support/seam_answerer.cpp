@@ -26,6 +26,8 @@ SeamAnswerer::SeamAnswerer() {
         [this](const FileDialogRequest& request) { return onFileDialog(request); });
     PrintDialogSeam::setAnswerer([this](QPrinter& printer) { return onPrintDialog(printer); });
     ColorDialogSeam::setAnswerer([this](const QColor& initial) { return onColourDialog(initial); });
+    TrackingDoubtSeam::setAnswerer(
+        [this](const TrackingQuestion& question) { return onDoubt(question); });
 }
 
 SeamAnswerer::~SeamAnswerer() {
@@ -33,6 +35,7 @@ SeamAnswerer::~SeamAnswerer() {
     FileDialogSeam::setAnswerer({});
     PrintDialogSeam::setAnswerer({});
     ColorDialogSeam::setAnswerer({});
+    TrackingDoubtSeam::setAnswerer({});
 }
 
 void SeamAnswerer::answerNext(bool yes) {
@@ -56,6 +59,19 @@ void SeamAnswerer::clear() {
     m_printRequests = 0;
     m_colourRequests.clear();
     m_colourAnswers.clear();
+    m_doubtQuestions.clear();
+}
+
+TrackingDoubtSeam::Choice SeamAnswerer::onDoubt(const TrackingQuestion& question) {
+    m_doubtQuestions.append(question);
+    if (m_doubtAnswer)
+        return m_doubtAnswer(question);
+    if (m_failOnUnexpected) {
+        const QByteArray text =
+            (QStringLiteral("unexpected tracking question: ") + question.explanation).toUtf8();
+        QTest::qFail(text.constData(), __FILE__, __LINE__);
+    }
+    return TrackingDoubtSeam::Choice::Stop;
 }
 
 void SeamAnswerer::answerNextColour(std::optional<QColor> colour) {

@@ -2,6 +2,7 @@
 
 #include "app/file_dialog_seam.h"
 #include "app/message_seam.h"
+#include "app/tracking_doubt_seam.h"
 
 #include <QColor>
 #include <QList>
@@ -45,6 +46,11 @@ public:
     }
     const QList<FileDialogRequest>& fileRequests() const { return m_fileRequests; }
 
+    // The question of a tracking run stopped on a doubtful frame: `answer`
+    // decides each one (it may queue the clicks that follow the answer).
+    void setDoubtAnswerer(TrackingDoubtSeam::Answerer answer) { m_doubtAnswer = std::move(answer); }
+    const QList<TrackingQuestion>& doubtQuestions() const { return m_doubtQuestions; }
+
     // Qt's print dialog: printing to the PDF file `pdfPath`, or std::nullopt
     // for Cancel.
     void answerNextPrint(std::optional<QString> pdfPath);
@@ -59,6 +65,7 @@ private:
     std::optional<QString> onFileDialog(const FileDialogRequest& request);
     bool onPrintDialog(QPrinter& printer);
     std::optional<QColor> onColourDialog(const QColor& initial);
+    TrackingDoubtSeam::Choice onDoubt(const TrackingQuestion& question);
 
     QList<Message> m_messages;
     std::deque<bool> m_answers;
@@ -71,6 +78,8 @@ private:
     int m_printRequests = 0;
     QList<QColor> m_colourRequests;
     std::deque<std::optional<QColor>> m_colourAnswers;
+    TrackingDoubtSeam::Answerer m_doubtAnswer;
+    QList<TrackingQuestion> m_doubtQuestions;
 };
 
 QString kindName(MessageKind kind);

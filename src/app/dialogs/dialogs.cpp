@@ -14,6 +14,7 @@
 #include "app/dialogs/save_format_dialog.h"
 #include "app/dialogs/table_clipboard_dialog.h"
 #include "app/dialogs/text_format_dialog.h"
+#include "app/dialogs/tracking_doubt_dialog.h"
 #include "app/title_room.h"
 
 namespace traxilo {
@@ -29,11 +30,11 @@ Dialogs::Dialogs(ConfigFile& config, const MeasurementDocument& document, PointS
       dlgImprimer(new TdlgImprimer(document, parent)),
       sauveGraphicPPBox(new TSauveGraphicPPBox(parent)),
       accesClipsBox(new TaccesClipsBox(config, parent)), alleraDlg(new TalleraDlg(parent)),
-      helpWindow(new HelpWindow(parent)) {
+      helpWindow(new HelpWindow(parent)), trackingDoubtDialog(new TrackingDoubtDialog(parent)) {
     for (QDialog* dialog : std::initializer_list<QDialog*>{
              dlgPointeur, aboutBox, accesregBox, formatTxtBox, sauverMesuresBox, tailleImaBox,
              aspectPointBox, sauveTableauPPBox, dlgImprimer, sauveGraphicPPBox, accesClipsBox,
-             alleraDlg, helpWindow}) {
+             alleraDlg, helpWindow, trackingDoubtDialog}) {
         assignAccessKeys(dialog);
         keepTitleReadable(dialog);
     }

@@ -23,6 +23,7 @@ class TSauveGraphicPPBox;
 class TSauveTableauPPBox;
 class TsauverMesuresBox;
 class TtailleImaBox;
+class TrackingDoubtDialog;
 
 // Every dialog of the main window, built once at start-up in this order and
 // kept for the whole run. Each is given the models it reads or edits; the
@@ -45,6 +46,7 @@ struct Dialogs {
     TaccesClipsBox* accesClipsBox = nullptr;         // "Définition du chemin d'accès aux clips"
     TalleraDlg* alleraDlg = nullptr;                 // "Aller à l'image..."
     HelpWindow* helpWindow = nullptr;                // the help pages
+    TrackingDoubtDialog* trackingDoubtDialog = nullptr; // "Suivi automatique"
 };
 
 } // namespace traxilo

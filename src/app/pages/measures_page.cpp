@@ -186,6 +186,10 @@ MeasuresPage::MeasuresPage(const MeasurementDocument& document, QWidget* parent)
     }
     fourth->addWidget(autoPanel);
     fourth->addWidget(buildStepPanel());
+    // Tracking goes forward with the step: its button sits beside it.
+    bbtnSuiviAuto = named(new QToolButton(this), "bbtnSuiviAuto");
+    bbtnSuiviAuto->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    fourth->addWidget(bbtnSuiviAuto);
     fourth->addStretch(1);
     layout->addLayout(fourth);
 
@@ -299,6 +303,10 @@ QWidget* MeasuresPage::buildStepPanel() {
     connect(udPas, &UpDown::clicked, this,
             [this] { lblPas->setText(QString::number(udPas->position())); });
     return frame;
+}
+
+void MeasuresPage::setTrackingAction(QAction* action) {
+    bbtnSuiviAuto->setDefaultAction(action);
 }
 
 QWidget* MeasuresPage::table() const {

@@ -5,6 +5,7 @@
 
 #include <QWidget>
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QTimer;
@@ -55,6 +56,8 @@ public:
     // Delete chosen in the go-to list: the point of the current cell, no question.
     void deleteChosenPoint();
     void pressCancel(); // Escape: the row is cleared, as by its button
+    // "Suivi automatique...": the window's command, on a button of the page.
+    void setTrackingAction(QAction* action);
 
 signals:
     void cellChosen(int col, int row); // the table's current cell moved
@@ -111,6 +114,7 @@ private:
     UpDown* udt0 = nullptr;
     QLabel* lblt0 = nullptr;
     QTimer* Timer2 = nullptr; // 500 ms, time-origin acceleration
+    QToolButton* bbtnSuiviAuto = nullptr;
 };
 
 } // namespace traxilo
