@@ -2,7 +2,7 @@
 #   cmake -DROOT=<source folder> -P check_layering.cmake
 # Layers and what each may include (itself and the layers below it):
 #   common <- geometry <- pointing <- document <- export, session ;
-#   common <- clip <- tracking ; common <- analysis ; app on top.
+#   common <- clip <- tracking ; common <- analysis <- export ; app on top.
 # A test under tests/<layer>/ may include what that layer may (the clip,
 # tracking and window tests also the test support and the clip generator, the
 # analysis tests the clip generator); the dialogs under src/app/dialogs/ and
@@ -20,7 +20,7 @@ set(allowed_clip common clip)
 set(allowed_geometry common geometry)
 set(allowed_pointing common geometry pointing)
 set(allowed_document common geometry pointing document)
-set(allowed_export common geometry pointing document export)
+set(allowed_export common geometry pointing document analysis export)
 set(allowed_session common geometry pointing document session)
 set(allowed_tracking common clip tracking)
 set(allowed_analysis common analysis)

@@ -186,6 +186,7 @@ void TForm1::connectSignals() {
     connectMagnifierSignals();
     connectHelpSignals();
     connectTrackingSignals();
+    connectGraphSignals();
 }
 
 void TForm1::createDialogs() {

@@ -50,6 +50,7 @@ struct TrackingDoubt;
 namespace traxilo {
 
 class CalibrationPage;
+class GraphsPage;
 class ClipArea;
 class MagnifierPanel;
 class MeasuresPage;
@@ -210,6 +211,10 @@ private:
     void Timer3Timer();
     void connectMagnifierSignals();
 
+    // ---- Graphs (main_window_graphs.cpp) ----
+    void connectGraphSignals();
+    void graphFrameClicked(int frame); // a plotted point: its frame is shown
+
     // ---- Go-to dialog (main_window_goto.cpp) ----
     void searchPointsAt(QPoint pixel); // the right click's search
     void popUpMenuAtteindreClick();
@@ -325,6 +330,7 @@ private:
     // ---- Widgets: pages and status bar ----
     QTabWidget* PageControl1 = nullptr;
     MeasuresPage* tsMesures = nullptr;
+    GraphsPage* tsGraphes = nullptr;
     CalibrationPage* tsEtalon = nullptr;
     ClipPropertiesPage* tsProClip = nullptr;
     QStatusBar* StatusBar1 = nullptr;

@@ -31,6 +31,14 @@
 
 namespace traxilo {
 
+namespace {
+
+ExportColumns exportColumns(bool withDerivatives) {
+    return withDerivatives ? ExportColumns::WithDerivatives : ExportColumns::Positions;
+}
+
+} // namespace
+
 void TForm1::connectExportSignals() {
     connect(mnuSaveRW3, &QAction::triggered, this, &TForm1::SaveRW3Execute);
     connect(mnuSaveRRR, &QAction::triggered, this, &TForm1::SaveRRRExecute);
@@ -112,7 +120,8 @@ void TForm1::SaveTXTExecute() {
         return;
     }
     const QByteArray bytes =
-        writeTextFile(readExportTable(*m_document), box.title(), box.separator());
+        writeTextFile(readExportTable(*m_document, exportColumns(box.withDerivatives())),
+                      box.title(), box.separator());
     if (const std::optional<QString> error = saveBytes(*chosen, bytes))
         MessageSeam::showError(*error, this);
 }
@@ -142,7 +151,8 @@ void TForm1::mnuTableauPPClick() {
     if (box.exec() != QDialog::Accepted)
         return;
     QApplication::clipboard()->setText(
-        clipboardText(readExportTable(*m_document), box.title(), box.separator()));
+        clipboardText(readExportTable(*m_document, exportColumns(box.withDerivatives())),
+                      box.title(), box.separator()));
 }
 
 QImage TForm1::graphicPicture(bool includeImage, const QColor& background) const {

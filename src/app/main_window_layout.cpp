@@ -5,6 +5,7 @@
 #include "app/magnifier_panel.h"
 #include "app/pages/calibration_page.h"
 #include "app/pages/clip_properties_page.h"
+#include "app/pages/graphs_page.h"
 #include "app/pages/measures_page.h"
 #include "app/tool_icons.h"
 #include "app/up_down.h"
@@ -149,6 +150,10 @@ void TForm1::buildPages() {
     PageControl1->addTab(tsMesures, QStringLiteral("Mesures"));
     PageControl1->addTab(tsEtalon, QStringLiteral("Etalonnage"));
     PageControl1->addTab(tsProClip, QStringLiteral("Propriétés du clip"));
+    // Beside the table, and the full height of the window: a graph under
+    // the picture would leave a 768-pixel screen too little of either.
+    tsGraphes = new GraphsPage(*m_document);
+    PageControl1->insertTab(1, tsGraphes, QStringLiteral("Graphes"));
 }
 
 } // namespace traxilo

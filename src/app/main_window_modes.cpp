@@ -9,13 +9,15 @@
 #include <QTabWidget>
 
 #include "app/pages/clip_properties_page.h"
+#include "app/pages/graphs_page.h"
 #include "app/paint_box.h"
 
 namespace traxilo {
 
 void TForm1::PageControl1Change() {
     QWidget* page = PageControl1->currentWidget();
-    if (page == tsMesures) {
+    // The graphs are read while pointing: a click on the picture records.
+    if (page == tsMesures || page == tsGraphes) {
         if (clipOpen()) {
             PageControl1HelpContext = 230;
             // The shape chosen in the pointer dialog comes back with the

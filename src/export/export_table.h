@@ -14,11 +14,22 @@ class MeasurementDocument;
 // point has no position is not complete.
 struct ExportTable {
     QStringList names;             // N names; column 0 is the time
+    QStringList units;             // N units: "s", "m", "m/s", "m/s²"
     std::vector<QStringList> rows; // N cells each
     int tableRows = 0;             // the frames of the clip
     int columnCount() const { return int(names.size()); }
+    // Column c's unit; "s" for the time and "m" when none is given.
+    QString unit(int c) const;
 };
 
-ExportTable readExportTable(const MeasurementDocument& document);
+// The velocities and accelerations ("vx", "vy", "ax", "ay" of each point, in
+// that order, after the positions) come only when the user asks for them:
+// the files written without them stay as they were.
+enum class ExportColumns { Positions, WithDerivatives };
+
+// Velocities and accelerations are written like the positions, empty where
+// the five frames around a row are not all recorded.
+ExportTable readExportTable(const MeasurementDocument& document,
+                            ExportColumns columns = ExportColumns::Positions);
 
 } // namespace traxilo

@@ -25,12 +25,12 @@ QString namesLine(const ExportTable& table, QChar separator) {
     return line;
 }
 
-QString unitsLine(const ExportTable& table, QChar separator, const QString& time,
-                  const QString& length) {
-    QString line = time;
-    for (int c = 1; c < table.columnCount(); ++c)
-        line += separator + length;
-    return line;
+// Each column's unit, "(m)" in the file and "m" on the clipboard.
+QString unitsLine(const ExportTable& table, QChar separator, bool bracketed) {
+    QStringList units;
+    for (int c = 0; c < table.columnCount(); ++c)
+        units << (bracketed ? QLatin1Char('(') + table.unit(c) + QLatin1Char(')') : table.unit(c));
+    return units.join(separator);
 }
 
 } // namespace
@@ -50,8 +50,7 @@ QChar separatorFor(int index) {
 
 QByteArray writeTextFile(const ExportTable& table, const QString& title, QChar separator) {
     QStringList lines;
-    lines << oneLine(title) << namesLine(table, separator)
-          << unitsLine(table, separator, QStringLiteral("(s)"), QStringLiteral("(m)"));
+    lines << oneLine(title) << namesLine(table, separator) << unitsLine(table, separator, true);
     for (const QStringList& row : table.rows) {
         QStringList cells;
         for (const QString& cell : row)
@@ -75,15 +74,15 @@ QString clipboardText(const ExportTable& table, const QString& title, QChar sepa
     const QString heading = oneLine(title);
     if (!heading.isEmpty())
         lines << heading;
-    lines << namesLine(table, separator)
-          << unitsLine(table, separator, QStringLiteral("s"), QStringLiteral("m"));
+    lines << namesLine(table, separator) << unitsLine(table, separator, false);
     for (const QStringList& row : table.rows) {
         QStringList cells;
         for (qsizetype c = 0; c < row.size(); ++c) {
             QString cell = StripSpaces(row.at(c));
             const std::optional<long double> value = ParseNumber(cell);
-            // Positive and negative coordinates line up in a column.
-            if (c > 0 && !(value && IsNegative(*value)))
+            // Positive and negative coordinates line up in a column; a
+            // velocity that cannot be known stays an empty cell.
+            if (c > 0 && !cell.isEmpty() && !(value && IsNegative(*value)))
                 cell.prepend(u' ');
             cells << cell;
         }

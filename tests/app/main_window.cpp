@@ -156,9 +156,10 @@ void MainWindowTest::startState() {
     QCOMPARE(clipPanel->font().pixelSize(), 37);
     auto* pages = child<QTabWidget>(w, "PageControl1");
     QCOMPARE(pages->currentWidget()->objectName(), QStringLiteral("tsMesures"));
-    QCOMPARE(pages->count(), 3);
-    QCOMPARE(pages->tabText(1), QStringLiteral("Etalonnage"));
-    QCOMPARE(pages->tabText(2), QStringLiteral("Propriétés du clip"));
+    QCOMPARE(pages->count(), 4);
+    QCOMPARE(pages->tabText(1), QStringLiteral("Graphes"));
+    QCOMPARE(pages->tabText(2), QStringLiteral("Etalonnage"));
+    QCOMPARE(pages->tabText(3), QStringLiteral("Propriétés du clip"));
     QCOMPARE(w.size(), QSize(620, 465));
     QCOMPARE(child<QSplitter>(w, "Splitter1")->handleWidth(), 2);
     QCOMPARE(frameShown(w), -1);
@@ -498,17 +499,20 @@ void MainWindowTest::pageChangeCheckMarks() {
                         child<QAction>(w, "popUpMnuModeEtalonner"),
                         child<QAction>(w, "popUpMnuModeProClip")};
     auto* pages = child<QTabWidget>(w, "PageControl1");
+    // The pages of the three work modes ("Graphes" sits between the first two).
+    QWidget* modePages[] = {child<QWidget>(w, "tsMesures"), child<QWidget>(w, "tsEtalon"),
+                            child<QWidget>(w, "tsProClip")};
 
     // Start away from the page under test, so that choosing it is a change.
-    pages->setCurrentIndex((page + 1) % 3);
+    pages->setCurrentWidget(modePages[(page + 1) % 3]);
     if (byPopup) {
         items[page]->setEnabled(true); // as a clip opening does
         items[page]->trigger();
     } else {
-        pages->setCurrentIndex(page);
+        pages->setCurrentWidget(modePages[page]);
     }
 
-    QCOMPARE(pages->currentIndex(), page);
+    QCOMPARE(pages->currentWidget(), modePages[page]);
     for (int i = 0; i < 3; ++i) {
         QCOMPARE(items[i]->isChecked(), i == page);
     }

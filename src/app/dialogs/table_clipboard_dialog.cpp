@@ -6,6 +6,7 @@
 #include "app/widget_style.h"
 #include "export/text_export.h"
 
+#include <QCheckBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -24,6 +25,7 @@ TSauveTableauPPBox::TSauveTableauPPBox(QWidget* parent) : QDialog(parent) {
         "edSauvePPTitre");
     edSauvePPTitre = form.title;
     rgSeparTxt = form.separators;
+    chkBoxDerivees = form.derivatives;
     OKBtn = form.ok;
     CancelBtn = form.cancel;
     HintTracker::setHint(OKBtn,
@@ -36,6 +38,10 @@ QString TSauveTableauPPBox::title() const {
 
 QChar TSauveTableauPPBox::separator() const {
     return separatorFor(rgSeparTxt->itemIndex());
+}
+
+bool TSauveTableauPPBox::withDerivatives() const {
+    return chkBoxDerivees->isChecked();
 }
 
 void TSauveTableauPPBox::reject() {

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
@@ -21,9 +22,11 @@ public:
 
     QString title() const;
     QChar separator() const;
+    bool withDerivatives() const; // "Ajouter vitesses et accélérations"
 
     QLineEdit* edSauvePPTitre = nullptr;
     RadioGroup* rgSeparTxt = nullptr;
+    QCheckBox* chkBoxDerivees = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 

@@ -6,6 +6,7 @@
 #include "app/widget_style.h"
 #include "export/text_export.h"
 
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -25,6 +26,7 @@ TFormatTxtBox::TFormatTxtBox(QWidget* parent) : QDialog(parent) {
         "edFormatTxtTitre");
     edFormatTxtTitre = form.title;
     rgSeparTxt = form.separators;
+    chkBoxDerivees = form.derivatives;
     OKBtn = form.ok;
     CancelBtn = form.cancel;
     HintTracker::setHint(edFormatTxtTitre, QStringLiteral("Choisir le titre|Choisir le titre"));
@@ -44,9 +46,14 @@ QChar TFormatTxtBox::separator() const {
     return separatorFor(rgSeparTxt->itemIndex());
 }
 
+bool TFormatTxtBox::withDerivatives() const {
+    return chkBoxDerivees->isChecked();
+}
+
 void TFormatTxtBox::restoreRemembered() {
     edFormatTxtTitre->setText(m_rememberedTitle);
     rgSeparTxt->setItemIndex(m_rememberedSeparator);
+    chkBoxDerivees->setChecked(m_rememberedDerivatives);
 }
 
 void TFormatTxtBox::reject() {
@@ -58,6 +65,7 @@ void TFormatTxtBox::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
     m_rememberedTitle = edFormatTxtTitre->text();
     m_rememberedSeparator = rgSeparTxt->itemIndex();
+    m_rememberedDerivatives = chkBoxDerivees->isChecked();
     edFormatTxtTitre->setFocus();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QDialog>
 
+class QCheckBox;
 class QLineEdit;
 class QPushButton;
 
@@ -21,10 +22,12 @@ public:
 
     QString title() const;
     QChar separator() const;
+    bool withDerivatives() const; // "Ajouter vitesses et accélérations"
     void restoreRemembered();
 
     QLineEdit* edFormatTxtTitre = nullptr;
     RadioGroup* rgSeparTxt = nullptr;
+    QCheckBox* chkBoxDerivees = nullptr;
     QPushButton* OKBtn = nullptr;
     QPushButton* CancelBtn = nullptr;
 
@@ -37,6 +40,7 @@ protected:
 private:
     QString m_rememberedTitle;
     int m_rememberedSeparator = 0;
+    bool m_rememberedDerivatives = false;
 };
 
 } // namespace traxilo

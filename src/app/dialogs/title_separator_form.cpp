@@ -1,9 +1,11 @@
 #include "app/dialogs/title_separator_form.h"
 
 #include "app/dialogs/button_row.h"
+#include "app/hint_tracker.h"
 #include "app/radio_group.h"
 #include "app/widget_style.h"
 
+#include <QCheckBox>
 #include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,6 +31,13 @@ TitleSeparatorForm buildTitleSeparatorForm(QDialog* dialog, const QString& intro
                              2, dialog),
               "rgSeparTxt");
     form.separators->setItemIndex(0);
+    form.derivatives =
+        named(new QCheckBox(QStringLiteral("Ajouter vitesses et accélérations"), dialog),
+              "chkBoxDerivees");
+    HintTracker::setHint(form.derivatives,
+                         QStringLiteral("Ajouter vx, vy, ax et ay|Ajouter les colonnes vx, vy, ax "
+                                        "et ay de chaque point, calculées sur cinq images autour "
+                                        "de chacune"));
     form.ok = named(new QPushButton(QStringLiteral("OK"), dialog), "OKBtn");
     form.ok->setDefault(true);
     form.cancel = named(new QPushButton(QStringLiteral("Annuler"), dialog), "CancelBtn");
@@ -46,6 +55,7 @@ TitleSeparatorForm buildTitleSeparatorForm(QDialog* dialog, const QString& intro
     layout->addWidget(
         new QLabel(QStringLiteral("Choisissez le type de séparateur de données"), dialog));
     layout->addWidget(form.separators);
+    layout->addWidget(form.derivatives);
     addButtonRow(layout, form.ok, form.cancel);
     dialog->setMinimumWidth(380);
 
