@@ -65,6 +65,12 @@ void forward(const QString& path) {
     const double w = worst(all);
     std::printf("  all %zu steps: median %.1f ms, worst %.1f ms, worst / median %.2f\n", all.size(),
                 m, w, m > 0 ? w / m : 0);
+    std::sort(all.begin(), all.end());
+    const auto over = [&](double factor) {
+        return all.end() - std::upper_bound(all.begin(), all.end(), factor * m);
+    };
+    std::printf("  99th percentile %.1f ms; steps over 2 x median: %td, over 3 x median: %td\n",
+                all[all.size() * 99 / 100], over(2), over(3));
 }
 
 void backward(const QString& path) {
