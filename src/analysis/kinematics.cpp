@@ -15,27 +15,34 @@ QString quantityName(Quantity quantity, int point, int pointCount) {
     return name;
 }
 
-PhysicalUnit quantityUnit(Quantity quantity) {
+PhysicalUnit quantityUnit(Quantity quantity, bool metres) {
+    PhysicalUnit unit;
     switch (quantity) {
     case Quantity::T:
-        return PhysicalUnit::seconds();
+        unit = PhysicalUnit::seconds();
+        break;
     case Quantity::X:
     case Quantity::Y:
-        return PhysicalUnit::metres();
+        unit = PhysicalUnit::metres();
+        break;
     case Quantity::Vx:
     case Quantity::Vy:
     case Quantity::V:
-        return {1, -1};
+        unit = {1, -1};
+        break;
     case Quantity::Ax:
     case Quantity::Ay:
-        return {1, -2};
+        unit = {1, -2};
+        break;
     }
-    return {};
+    if (!metres)
+        unit.length = QStringLiteral("px");
+    return unit;
 }
 
-QString quantityLabel(Quantity quantity, int point, int pointCount) {
+QString quantityLabel(Quantity quantity, int point, int pointCount, bool metres) {
     return QStringLiteral("%1 (%2)").arg(quantityName(quantity, point, pointCount),
-                                         quantityUnit(quantity).text());
+                                         quantityUnit(quantity, metres).text());
 }
 
 std::vector<PointKinematics> computeKinematics(const std::vector<double>& frameTimes,

@@ -17,9 +17,9 @@ inline constexpr int kQuantityCount = 8;
 // "t", "x", "vx"...; with several points per frame the point's number
 // follows, as in the table's headers ("x2", "vx2"); the time has none.
 QString quantityName(Quantity quantity, int point, int pointCount);
-PhysicalUnit quantityUnit(Quantity quantity);
+PhysicalUnit quantityUnit(Quantity quantity, bool metres = true);
 // "vx2 (m/s)", "t (s)": the axis titles and the choices of the graph.
-QString quantityLabel(Quantity quantity, int point, int pointCount);
+QString quantityLabel(Quantity quantity, int point, int pointCount, bool metres = true);
 
 // One value of a frame: its index in the clip, its time from the time origin.
 struct Sample {

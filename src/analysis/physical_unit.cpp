@@ -30,18 +30,18 @@ QString PhysicalUnit::text(const QString& numerator) const {
     if (!numerator.isEmpty())
         above << numerator;
     if (metre > 0)
-        above << factor(QStringLiteral("m"), metre);
+        above << factor(length, metre);
     if (second > 0)
         above << factor(QStringLiteral("s"), second);
     if (metre < 0)
-        below << factor(QStringLiteral("m"), -metre);
+        below << factor(length, -metre);
     if (second < 0)
         below << factor(QStringLiteral("s"), -second);
     if (above.isEmpty()) {
         // Nothing to divide: negative exponents, as in "s⁻¹".
         QStringList factors;
         if (metre < 0)
-            factors << factor(QStringLiteral("m"), metre);
+            factors << factor(length, metre);
         if (second < 0)
             factors << factor(QStringLiteral("s"), second);
         return factors.join(QStringLiteral("·"));

@@ -308,6 +308,9 @@ void AnalysisFitsTest::parameterUnits_data() {
         << FitModel::Parabola << 1 << 0 << 1 << 0 << QStringList{"m⁻¹", "", "m"};
     QTest::newRow("ax(vx) exponential")
         << FitModel::Exponential << 1 << -1 << 1 << -2 << QStringList{"m/s²", "m/s", "m/s²"};
+    // Before the scale is set, lengths are pixels.
+    QTest::newRow("y(t) parabola, no scale")
+        << FitModel::Parabola << 0 << 1 << 1 << 0 << QStringList{"px/s²", "px/s", "px"};
 }
 
 void AnalysisFitsTest::parameterUnits() {
@@ -317,7 +320,10 @@ void AnalysisFitsTest::parameterUnits() {
     QFETCH(int, yMetre);
     QFETCH(int, ySecond);
     QFETCH(QStringList, units);
-    QCOMPARE(fitParameterUnits(model, {xMetre, xSecond}, {yMetre, ySecond}), units);
+    const QString length = units.join(QString()).contains(QLatin1String("px"))
+                               ? QStringLiteral("px")
+                               : QStringLiteral("m");
+    QCOMPARE(fitParameterUnits(model, {xMetre, xSecond, length}, {yMetre, ySecond, length}), units);
 }
 
 void AnalysisFitsTest::gravityLineWithTheCalibration() {

@@ -186,6 +186,18 @@ void GraphWidgetTest::parabolaOfYGivesG() {
     QVERIFY2(ranged.contains(QStringLiteral("22 points")), qPrintable(ranged));
     const auto gRanged = gravityShown(ranged);
     QVERIFY(gRanged && std::fabs(gRanged->first / pointed.truth.g - 1) < 0.01);
+
+    // Without a scale the lengths are pixels: no g in m/s², units in px.
+    GraphData pixels = pointed.data;
+    pixels.metres = false;
+    pixels.rulerPixels.reset();
+    shown.widget.setData(pixels);
+    shown.widget.useWholeRange();
+    shown.widget.fitModel();
+    const QString inPixels = shown.widget.resultText();
+    QVERIFY2(!gravityShown(inPixels) && inPixels.contains(QStringLiteral("px/s²")),
+             qPrintable(inPixels));
+    QVERIFY(!inPixels.contains(QStringLiteral("m/s")));
 }
 
 void GraphWidgetTest::savesPngAndPdf() {

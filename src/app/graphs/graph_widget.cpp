@@ -186,7 +186,7 @@ GraphWidget::GraphWidget(QWidget* parent) : QWidget(parent) {
 }
 
 void GraphWidget::setData(GraphData data) {
-    const bool newPoints = int(data.points.size()) != m_pointCount;
+    const bool newPoints = int(data.points.size()) != m_pointCount || data.metres != m_data.metres;
     m_data = std::move(data);
     if (newPoints)
         rebuildChoices(); // rebuilds the curves as the choices change
@@ -208,11 +208,12 @@ void GraphWidget::rebuildChoices() {
     m_ordinate1->clear();
     m_ordinate2->clear();
     m_ordinate2->addItem(QStringLiteral("(aucune)"), kNoChoice);
-    m_abscissa->addItem(quantityLabel(Quantity::T, 0, points), encode({Quantity::T, 0}));
+    m_abscissa->addItem(quantityLabel(Quantity::T, 0, points, m_data.metres),
+                        encode({Quantity::T, 0}));
     for (int p = 0; p < points; ++p)
         for (int q = 1; q < kQuantityCount; ++q) {
             const GraphChoice choice{Quantity(q), p};
-            const QString label = quantityLabel(choice.quantity, p, points);
+            const QString label = quantityLabel(choice.quantity, p, points, m_data.metres);
             m_abscissa->addItem(label, encode(choice));
             m_ordinate1->addItem(label, encode(choice));
             m_ordinate2->addItem(label, encode(choice));
@@ -366,7 +367,7 @@ QString GraphWidget::choiceName(GraphChoice choice) const {
 }
 
 QString GraphWidget::choiceLabel(GraphChoice choice) const {
-    return quantityLabel(choice.quantity, choice.point, std::max(1, m_pointCount));
+    return quantityLabel(choice.quantity, choice.point, std::max(1, m_pointCount), m_data.metres);
 }
 
 QString GraphWidget::valueText(Quantity quantity, double value) const {
@@ -375,7 +376,7 @@ QString GraphWidget::valueText(Quantity quantity, double value) const {
         return (t.isEmpty() ? FormatFixed(3, value) : t) + QStringLiteral(" s");
     }
     return FormatSci(std::max(0, m_data.xyDigits - 1), value).trimmed() + QLatin1Char(' ') +
-           quantityUnit(quantity).text();
+           quantityUnit(quantity, m_data.metres).text();
 }
 
 PlotContent GraphWidget::mainContent() const {
@@ -385,13 +386,14 @@ PlotContent GraphWidget::mainContent() const {
     content.emptyText = QStringLiteral("Aucune mesure à tracer");
     // Two ordinates share the left scale when they have the same unit.
     const PhysicalUnit firstUnit =
-        m_curves.empty() ? PhysicalUnit() : quantityUnit(m_curves.front().choice.quantity);
+        m_curves.empty() ? PhysicalUnit()
+                         : quantityUnit(m_curves.front().choice.quantity, m_data.metres);
     QStringList leftNames;
     for (int c = 0; c < int(m_curves.size()); ++c) {
         const Curve& curve = m_curves[c];
         PlotMarkers markers;
         markers.colour = kCurveColours[c % 2];
-        markers.axis = quantityUnit(curve.choice.quantity) == firstUnit ? 0 : 1;
+        markers.axis = quantityUnit(curve.choice.quantity, m_data.metres) == firstUnit ? 0 : 1;
         markers.points.reserve(curve.points.size());
         markers.frames.reserve(curve.points.size());
         for (const PlotPoint& p : curve.points) {
@@ -435,8 +437,9 @@ PlotContent GraphWidget::residualContent(const PlotContent& main) const {
     const PlotFrame mainFrame = layoutPlot(QRectF(0, 0, 100, 100), main, {});
     content.xRange = std::make_pair(mainFrame.xMin, mainFrame.xMax);
     if (m_modelCurve < int(m_curves.size()))
-        content.caption = QStringLiteral("résidus (%1)")
-                              .arg(quantityUnit(m_curves[m_modelCurve].choice.quantity).text());
+        content.caption =
+            QStringLiteral("résidus (%1)")
+                .arg(quantityUnit(m_curves[m_modelCurve].choice.quantity, m_data.metres).text());
     PlotMarkers markers;
     markers.colour = kCurveColours[m_modelCurve % 2];
     if (fit())
@@ -478,12 +481,13 @@ QStringList GraphWidget::resultLines() const {
         lines << m_fit.error;
         return lines;
     }
-    if (x.quantity == Quantity::T && y.quantity == Quantity::Y)
+    if (x.quantity == Quantity::T && y.quantity == Quantity::Y && m_data.metres)
         if (const auto g = gravityFromParabola(m_fit, m_data.yUp))
             lines << gravityText(*g, m_data.rulerPixels
                                          ? scaleRelativeUncertainty(*m_data.rulerPixels)
                                          : std::nullopt);
-    lines << fitResultLines(m_fit, quantityUnit(x.quantity), quantityUnit(y.quantity));
+    lines << fitResultLines(m_fit, quantityUnit(x.quantity, m_data.metres),
+                            quantityUnit(y.quantity, m_data.metres));
     const auto [lo, hi] =
         std::minmax_element(m_fitted.begin(), m_fitted.end(),
                             [](const PlotPoint& a, const PlotPoint& b) { return a.x < b.x; });

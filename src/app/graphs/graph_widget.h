@@ -25,6 +25,7 @@ class PlotCanvas;
 struct GraphData {
     std::vector<PointKinematics> points; // one per point of a frame
     bool yUp = true;                     // y grows upwards: g = −2a, else 2a
+    bool metres = true; // lengths in metres; in picture pixels before the scale is set
     // Length in picture pixels of the ruler clicked for the scale, when the
     // user set one: the uncertainty it gives g is shown beside g.
     std::optional<double> rulerPixels;

@@ -12,6 +12,7 @@ GraphData graphDataFor(const MeasurementDocument& document) {
     GraphData data;
     data.points = readKinematics(document);
     data.yUp = document.calibration().signY > 0;
+    data.metres = document.calibration().scaleDefined;
     data.rulerPixels = scaleRulerPixels(document);
     data.xyDigits = document.xyDigits();
     if (const QString pattern = document.tFormat(); !pattern.isEmpty())
