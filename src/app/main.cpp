@@ -51,16 +51,9 @@ int main(int argc, char** argv) {
     // settings file), then the dialogs it keeps for the whole run.
     traxilo::TForm1 form;
     form.showMaximized();
-    // What an abnormal end of the last run left is offered first.
-    form.startRecovery();
-    // A clip named on the command line opens as if chosen in the clip
-    // dialog; a session file opens with its clip.
-    if (!line.file.isEmpty()) {
-        if (line.file.endsWith(QLatin1String(".trx"), Qt::CaseInsensitive)) {
-            form.openSessionFile(line.file);
-        } else {
-            form.openClipFile(line.file);
-        }
-    }
+    // What an abnormal end of the last run left is offered first; a clip
+    // named on the command line opens as if chosen in the clip dialog, a
+    // session file with its clip.
+    form.startRecovery(line.file);
     return app.exec();
 }

@@ -80,8 +80,10 @@ public:
     MeasurementDocument& document() const { return *m_document; }
     // The frame shown (0-based), -1 before the first one.
     int frameShown() const { return currentFrame; }
-    // At start: marks this run, and offers what an abnormal end left.
-    void startRecovery();
+    // At start: marks this run, and offers what an abnormal end left; then
+    // opens the clip or session named on the command line, unless the
+    // measurements were restored (opening it would put them away again).
+    void startRecovery(const QString& commandLineFile = {});
     // A clip, or a session with its clip, named on the command line or chosen.
     bool openClipFile(const QString& path);
     bool openSessionFile(const QString& path);

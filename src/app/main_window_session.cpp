@@ -321,10 +321,11 @@ void TForm1::saveRecoveryNow() {
     }
 }
 
-void TForm1::startRecovery() {
+void TForm1::startRecovery(const QString& commandLineFile) {
+    bool restored = false;
     if (const std::optional<RecoveryStore::Entry> left = recovery->takeAbnormalEnd()) {
         if (MessageSeam::confirm(recoveryQuestion(*left), this))
-            openSessionFile(left->path);
+            restored = openSessionFile(left->path);
     }
     if (!recovery->markRunning() && !m_autosaveWarned) {
         m_autosaveWarned = true;
@@ -335,6 +336,12 @@ void TForm1::startRecovery() {
                 .arg(recovery->folder()),
             this);
     }
+    if (restored || commandLineFile.isEmpty())
+        return;
+    if (commandLineFile.endsWith(QLatin1String(".trx"), Qt::CaseInsensitive))
+        openSessionFile(commandLineFile);
+    else
+        openClipFile(commandLineFile);
 }
 
 void TForm1::endRecovery() {

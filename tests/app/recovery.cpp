@@ -101,8 +101,10 @@ void RecoveryTest::killedWhilePointingIsOffered() {
     MainWindowFixture f;
     QVERIFY(f.isValid());
     QVERIFY(copyFolder(childFolder, RecoveryStore::defaultFolder()));
+    // Started again on the same clip (a double-click on it): the
+    // measurements restored are what stays on show.
     f.seams.answerNext(true);
-    f.window->startRecovery();
+    f.window->startRecovery(clip);
     QCOMPARE(f.seams.messages().size(), 1);
     const QString question = f.seams.messages().first().text;
     QVERIFY2(question.startsWith(QStringLiteral("Des mesures non enregistrées ont été "
