@@ -7,6 +7,7 @@
 #include "app/graphs/plot_canvas.h"
 #include "clipgen/scene.h"
 #include "common/number_format.h"
+#include "support/gravity_shown.h"
 #include "support/seam_answerer.h"
 
 #include <QComboBox>
@@ -21,6 +22,7 @@
 #include <cmath>
 
 using namespace traxilo;
+using traxilo::test::gravityShown;
 
 namespace {
 
@@ -77,17 +79,6 @@ struct Shown {
 };
 
 // "g = 9,81 ± 0,02 m/s² ..." read back: the value and its uncertainty.
-std::optional<std::pair<double, double>> gravityShown(const QString& text) {
-    const QRegularExpression pattern(
-        QStringLiteral("^g = (-?[0-9]+,[0-9]+) ± ([0-9]+,[0-9]+) m/s²"),
-        QRegularExpression::MultilineOption);
-    const auto match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    auto number = [](QString s) { return s.replace(u',', u'.').toDouble(); };
-    return std::make_pair(number(match.captured(1)), number(match.captured(2)));
-}
-
 } // namespace
 
 class GraphWidgetTest : public QObject {

@@ -10,6 +10,7 @@
 #include "document/document_commands.h"
 #include "document/measurement_document.h"
 #include "support/clip_opening.h"
+#include "support/gravity_shown.h"
 #include "support/measure_window.h"
 
 #include <QCheckBox>
@@ -42,16 +43,6 @@ clipgen::ClipSpec throwSpec() {
 }
 
 // "g = 9,81 ± 0,02 m/s²" as the page shows it: the value and its uncertainty.
-std::optional<std::pair<double, double>> gravityShown(const QString& text) {
-    const QRegularExpression pattern(
-        QStringLiteral("g = (-?[0-9]+,[0-9]+) ± ([0-9]+,[0-9]+) m/s²"));
-    const auto match = pattern.match(text);
-    if (!match.hasMatch())
-        return std::nullopt;
-    auto number = [](QString s) { return s.replace(u',', u'.').toDouble(); };
-    return std::make_pair(number(match.captured(1)), number(match.captured(2)));
-}
-
 } // namespace
 
 class GraphWindow : public QObject {
