@@ -32,6 +32,7 @@
 #include <QToolBar>
 #include <QToolButton>
 #include <QUndoStack>
+#include <algorithm>
 
 namespace traxilo {
 
@@ -161,13 +162,18 @@ void TForm1::pushChange(QUndoCommand* command) {
 void TForm1::undoOrRedo(bool undo) {
     if (undo ? !undoStack->canUndo() : !undoStack->canRedo())
         return;
-    // A point clicked, undone or redone, brings back its frame and makes the
-    // point current: the user sees what changed and can click again.
+    // Positions clicked, cleared or tracked, undone or redone, bring back
+    // the first frame they change and make its point current: the user sees
+    // what changed and can click again.
     const QUndoCommand* command = undoStack->command(undoStack->index() - (undo ? 1 : 0));
     undo ? undoStack->undo() : undoStack->redo();
     const auto* positions = dynamic_cast<const ChangePositions*>(command);
-    if (positions && positions->singlePoint() && clipOpen()) {
-        const PositionChange& change = positions->changes().front();
+    if (positions && !positions->isEmpty() && clipOpen()) {
+        const std::vector<PositionChange>& changes = positions->changes();
+        const PositionChange& change = *std::min_element(
+            changes.begin(), changes.end(), [](const PositionChange& a, const PositionChange& b) {
+                return std::pair(a.frame, a.point) < std::pair(b.frame, b.point);
+            });
         m_document->setCurrentPoint(change.point);
         tsMesures->setCurrentCell(2 * change.point - 1, change.frame + 1);
         reDraw(change.frame);

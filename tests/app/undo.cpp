@@ -58,6 +58,7 @@ private slots:
     void eachActionUndoneAndRedone_data();
     void eachActionUndoneAndRedone();
     void undoingAClickBringsBackItsFrameAndPoint();
+    void undoingAClearingShowsItsFirstFrame();
     void commandsFollowTheHistory();
 
 private:
@@ -206,6 +207,16 @@ void UndoTest::undoingAClickBringsBackItsFrameAndPoint() {
     const TextGrid* grid = required<StringGrid>(w(), "StringGrid1")->grid();
     QCOMPARE(QPoint(grid->col(), grid->row()), QPoint(3, 7));
     QVERIFY(!w().document().position(6, 2));
+}
+
+void UndoTest::undoingAClearingShowsItsFirstFrame() {
+    m_fixture->seams.answerNext(true);
+    required<QToolButton>(w(), "Button2")->click(); // the whole table
+    showFrame(w(), 9);
+    trigger(w(), "mnuAnnuler");
+    QCOMPARE(frameShown(w()), 0);
+    QCOMPARE(clipgen::readFrameIndex(surfaceImage(w())), 0);
+    QVERIFY(w().document().position(4, 1));
 }
 
 void UndoTest::commandsFollowTheHistory() {
