@@ -107,6 +107,42 @@ bool setRawAviFourCC(const QString& path, uint32_t tag) {
     return file.write(head) == head.size();
 }
 
+// The two ends of a copy of packets without re-encoding, closed on every way
+// out.
+struct Remux {
+    AVFormatContext* in = nullptr;
+    AVFormatContext* out = nullptr;
+    AVPacket* packet = av_packet_alloc();
+    QString why; // what went wrong opening the input
+
+    Remux() = default;
+    Remux(const Remux&) = delete;
+    Remux& operator=(const Remux&) = delete;
+    ~Remux() {
+        av_packet_free(&packet);
+        avformat_close_input(&in);
+        if (out) {
+            if (out->pb)
+                avio_closep(&out->pb);
+            avformat_free_context(out);
+        }
+    }
+
+    // Opens `source`; its video track, or -1 with `why`.
+    int openInput(const QString& source) {
+        const QByteArray name = source.toUtf8();
+        if (!packet || avformat_open_input(&in, name.constData(), nullptr, nullptr) < 0 ||
+            avformat_find_stream_info(in, nullptr) < 0) {
+            why = QStringLiteral("lecture de %1 impossible").arg(source);
+            return -1;
+        }
+        const int video = av_find_best_stream(in, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+        if (video < 0)
+            why = QStringLiteral("pas de piste vidéo dans %1").arg(source);
+        return video;
+    }
+};
+
 } // namespace
 
 struct ClipEncoder::Private {
@@ -431,27 +467,15 @@ bool ClipEncoder::finish(QString* error) {
 }
 
 bool copyToAvi(const QString& source, const QString& path, QString* error) {
-    AVFormatContext* in = nullptr;
-    AVFormatContext* out = nullptr;
-    AVPacket* packet = av_packet_alloc();
-    const auto done = [&](bool ok, const QString& why = {}) {
-        av_packet_free(&packet);
-        avformat_close_input(&in);
-        if (out) {
-            if (out->pb)
-                avio_closep(&out->pb);
-            avformat_free_context(out);
-        }
-        return ok || fail(error, why);
-    };
-    const QByteArray sourceName = source.toUtf8();
+    Remux remux;
+    AVFormatContext*& in = remux.in;
+    AVFormatContext*& out = remux.out;
+    AVPacket* packet = remux.packet;
+    const auto done = [&](bool ok, const QString& why = {}) { return ok || fail(error, why); };
     const QByteArray fileName = path.toUtf8();
-    if (!packet || avformat_open_input(&in, sourceName.constData(), nullptr, nullptr) < 0 ||
-        avformat_find_stream_info(in, nullptr) < 0)
-        return done(false, QStringLiteral("lecture de %1 impossible").arg(source));
-    const int video = av_find_best_stream(in, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int video = remux.openInput(source);
     if (video < 0)
-        return done(false, QStringLiteral("pas de piste vidéo dans %1").arg(source));
+        return done(false, remux.why);
     const AVStream* from = in->streams[video];
     const AVRational rate =
         from->avg_frame_rate.num > 0 ? from->avg_frame_rate : from->r_frame_rate;
@@ -493,27 +517,15 @@ bool copyToAvi(const QString& source, const QString& path, QString* error) {
 
 bool trimWithoutReencoding(const QString& source, const QString& path, Container container,
                            double cutSeconds, QString* error) {
-    AVFormatContext* in = nullptr;
-    AVFormatContext* out = nullptr;
-    AVPacket* packet = av_packet_alloc();
-    const auto done = [&](bool ok, const QString& why = {}) {
-        av_packet_free(&packet);
-        avformat_close_input(&in);
-        if (out) {
-            if (out->pb)
-                avio_closep(&out->pb);
-            avformat_free_context(out);
-        }
-        return ok || fail(error, why);
-    };
-    const QByteArray sourceName = source.toUtf8();
+    Remux remux;
+    AVFormatContext*& in = remux.in;
+    AVFormatContext*& out = remux.out;
+    AVPacket* packet = remux.packet;
+    const auto done = [&](bool ok, const QString& why = {}) { return ok || fail(error, why); };
     const QByteArray fileName = path.toUtf8();
-    if (!packet || avformat_open_input(&in, sourceName.constData(), nullptr, nullptr) < 0 ||
-        avformat_find_stream_info(in, nullptr) < 0)
-        return done(false, QStringLiteral("lecture de %1 impossible").arg(source));
-    const int video = av_find_best_stream(in, AVMEDIA_TYPE_VIDEO, -1, -1, nullptr, 0);
+    const int video = remux.openInput(source);
     if (video < 0)
-        return done(false, QStringLiteral("pas de piste vidéo dans %1").arg(source));
+        return done(false, remux.why);
     const char* muxer = container == Container::Mov ? "mov" : "mp4";
     if (avformat_alloc_output_context2(&out, nullptr, muxer, fileName.constData()) < 0)
         return done(false, QStringLiteral("conteneur indisponible"));
