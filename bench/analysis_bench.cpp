@@ -5,6 +5,7 @@
 #include "analysis/curve_fit.h"
 #include "analysis/kinematics.h"
 #include "app/graphs/graph_widget.h"
+#include "bench_support.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -22,19 +23,9 @@ using namespace traxilo;
 
 namespace {
 
-constexpr int kPoints = 2000;
+using namespace traxilo::bench;
 
-double medianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+constexpr int kPoints = 2000;
 
 // 2 000 frames at 60 per second of a damped oscillation, 1 000 px/m, 0.5 px
 // of noise: 33 s, 16 periods.

@@ -3,12 +3,14 @@
 #pragma once
 
 #include <QCoreApplication>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QStringList>
 #include <algorithm>
 #include <cstdio>
+#include <functional>
 #include <vector>
 
 namespace traxilo::bench {
@@ -22,6 +24,18 @@ inline double median(std::vector<double> v) {
 
 inline double worst(const std::vector<double>& v) {
     return v.empty() ? 0 : *std::max_element(v.begin(), v.end());
+}
+
+// The median wall time of `runs` runs of `work`, in ms.
+inline double medianMs(int runs, const std::function<void()>& work) {
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        QElapsedTimer timer;
+        timer.start();
+        work();
+        times.push_back(timer.nsecsElapsed() / 1e6);
+    }
+    return median(times);
 }
 
 // Peak resident memory of this process in kB (VmHWM), -1 when unknown.

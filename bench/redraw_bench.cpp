@@ -1,6 +1,7 @@
 // Cost of redrawing a full trajectory over a 1080p frame, against the cost of
 // showing the frame alone: the document's marks drawn by the drawing
 // routines, without a window. Run by hand: build/bin/bench/bench_redraw_bench
+#include "bench_support.h"
 #include "document/measurement_document.h"
 #include "pointing/drawing.h"
 #include "pointing/style_table.h"
@@ -16,17 +17,7 @@ using namespace traxilo;
 
 namespace {
 
-double medianMs(int runs, const std::function<void()>& work) {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        QElapsedTimer timer;
-        timer.start();
-        work();
-        times.push_back(timer.nsecsElapsed() / 1e6);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
+using namespace traxilo::bench;
 
 } // namespace
 
