@@ -96,17 +96,8 @@ void ExportEndToEnd::everyRoadOut() {
     SeamAnswerer& seams = fixture.seams;
 
     // Calibration with the ruler of the scene, origin where the ball starts.
-    trigger(w, "popUpMnuModeEtalonner");
-    auto* scaleMode = child<QRadioButton>(w, "rbEtalonSimu");
-    clickBox(scaleMode);
-    clickSurface(w, rounded(truth.rulerA));
-    clickBox(child<QCheckBox>(w, "chkBoxPt2"));
-    clickSurface(w, rounded(truth.rulerB));
-    auto* distance = child<QLineEdit>(w, "edSi");
-    distance->setFocus();
-    distance->selectAll();
-    QTest::keyClicks(distance, QString::number(truth.rulerLengthM, 'f', 3).replace(u'.', u','));
-    scaleMode->setFocus();
+    scaleOnRuler(w, rounded(truth.rulerA), rounded(truth.rulerB),
+                 QString::number(truth.rulerLengthM, 'f', 3).replace(u'.', u','));
     const double s = double(w.document().calibration().sensitivity);
     QVERIFY(std::fabs(s - 1 / truth.pixelsPerMetre) < 0.02 * s);
     clickBox(child<QRadioButton>(w, "rbChxOrig"));

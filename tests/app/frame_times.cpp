@@ -57,15 +57,7 @@ void upBy(const TForm1& w, const char* arrows, int clicks) {
 // Calibrates on the scene's ruler, puts the origin at the ball's start and
 // clicks the ball on every `step`-th frame, the clip moving on by itself.
 void pointTheFall(TForm1& w, const clipgen::ClipTruth& truth, int step) {
-    trigger(w, "popUpMnuModeEtalonner");
-    clickBox(required<QRadioButton>(w, "rbEtalonSimu"));
-    clickSurface(w, rounded(truth.rulerA));
-    clickBox(required<QCheckBox>(w, "chkBoxPt2"));
-    clickSurface(w, rounded(truth.rulerB));
-    auto* distance = required<QLineEdit>(w, "edSi");
-    distance->setFocus();
-    distance->selectAll();
-    QTest::keyClicks(distance, QStringLiteral("1"));
+    scaleOnRuler(w, rounded(truth.rulerA), rounded(truth.rulerB), QStringLiteral("1"));
     clickBox(required<QRadioButton>(w, "rbChxOrig"));
     clickSurface(w, rounded(truth.frames[0].ball));
     trigger(w, "popUpMnuModeAcquerir");

@@ -196,17 +196,7 @@ void PhoneClips::squarePixelsOfACamcorder() {
     QVERIFY2(std::abs(spread.x() / spread.y() - 1) < 0.03,
              qPrintable(QString("%1 x %2").arg(spread.x()).arg(spread.y())));
 
-    trigger(w, "popUpMnuModeEtalonner");
-    auto* scaleMode = child<QRadioButton>(w, "rbEtalonSimu");
-    clickBox(scaleMode);
-    clickSurface(w, rounded(truth.rulerA));
-    clickBox(child<QCheckBox>(w, "chkBoxPt2"));
-    clickSurface(w, rounded(truth.rulerB));
-    auto* distance = child<QLineEdit>(w, "edSi");
-    distance->setFocus();
-    distance->selectAll();
-    QTest::keyClicks(distance, QStringLiteral("1"));
-    scaleMode->setFocus();
+    scaleOnRuler(w, rounded(truth.rulerA), rounded(truth.rulerB), QStringLiteral("1"));
 
     // The upright ruler's two ends as the two points of one frame.
     trigger(w, "popUpMnuModeAcquerir");

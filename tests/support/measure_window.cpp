@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QFileInfo>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 #include <QToolButton>
 #include <cmath>
@@ -99,6 +100,20 @@ void showFrame(TForm1& window, int frame) {
 
 void clickBox(QAbstractButton* box) {
     QTest::mouseClick(box, Qt::LeftButton, Qt::NoModifier, QPoint(6, box->height() / 2));
+}
+
+void scaleOnRuler(TForm1& window, QPoint a, QPoint b, const QString& distance) {
+    trigger(window, "popUpMnuModeEtalonner");
+    auto* scaleMode = child<QAbstractButton>(window, "rbEtalonSimu");
+    clickBox(scaleMode);
+    clickSurface(window, a);
+    clickBox(child<QAbstractButton>(window, "chkBoxPt2"));
+    clickSurface(window, b);
+    auto* field = child<QLineEdit>(window, "edSi");
+    field->setFocus();
+    field->selectAll();
+    QTest::keyClicks(field, distance);
+    scaleMode->setFocus();
 }
 
 QPoint rounded(QPointF p) {

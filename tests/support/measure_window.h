@@ -41,6 +41,10 @@ unsigned surfaceRgb(const TForm1& window, QPoint pixel);
 // A click on the indicator of a check box or radio button (its hit area).
 void clickBox(QAbstractButton* box);
 
+// The scale set as a user sets it: the calibration page, the two ends of the
+// ruler clicked, `distance` typed; the field is then left, which takes it.
+void scaleOnRuler(TForm1& window, QPoint a, QPoint b, const QString& distance);
+
 // A true position rounded to the pixel a user would click.
 QPoint rounded(QPointF p);
 
