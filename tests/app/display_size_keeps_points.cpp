@@ -76,26 +76,18 @@ void DisplaySizeKeepsPoints::keptAtEverySize() {
     setDecimalSeparator(QLatin1Char('.'));
     MainWindowFixture fixture;
     QVERIFY(fixture.isValid());
-    clipgen::ClipSpec spec = smallClipSpec(12);
-    spec.width = 640; // a ball large enough to be seen round its mark at half size
-    spec.height = 480;
+    clipgen::ClipSpec clipSpec = smallClipSpec(12);
+    clipSpec.width = 640; // a ball large enough to be seen round its mark at half size
+    clipSpec.height = 480;
     const OpenedClip clip =
-        openGeneratedClip(fixture, spec, QStringLiteral("display_size_keeps_points.avi"));
+        openGeneratedClip(fixture, clipSpec, QStringLiteral("display_size_keeps_points.avi"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
     TForm1& w = *fixture.window;
     const clipgen::ClipTruth& truth = *clip.truth;
 
     // Scale on the ruler, origin, then the ball on the first frames, at 100 %.
-    trigger(w, "popUpMnuModeEtalonner");
-    clickBox(child<QRadioButton>(w, "rbEtalonSimu"));
-    clickSurface(w, rounded(truth.rulerA));
-    clickBox(child<QCheckBox>(w, "chkBoxPt2"));
-    clickSurface(w, rounded(truth.rulerB));
-    auto* distance = child<QLineEdit>(w, "edSi");
-    distance->setFocus();
-    distance->selectAll();
-    QTest::keyClicks(distance, QStringLiteral("1"));
-    clickBox(child<QRadioButton>(w, "rbChxOrig")); // leaves the field
+    scaleOnRuler(w, rounded(truth.rulerA), rounded(truth.rulerB), QStringLiteral("1"));
+    clickBox(child<QRadioButton>(w, "rbChxOrig"));
     clickSurface(w, kOrigin);
     trigger(w, "popUpMnuModeAcquerir");
     for (int i = 0; i < kFrames; ++i)

@@ -38,14 +38,14 @@ struct Throw {
 // Positions as a user clicks them (whole pixels) and as the document turns
 // them into metres: the origin at the first position, y upwards.
 Throw pointedThrow() {
-    clipgen::ClipSpec spec;
-    spec.motion = clipgen::Motion::Throw;
-    spec.width = 640;
-    spec.height = 480;
-    spec.frames = kFrames;
-    spec.v0x = 1.2;
-    spec.v0y = 3.0;
-    Throw result{clipgen::Scene(spec).truth(), {}};
+    clipgen::ClipSpec clipSpec;
+    clipSpec.motion = clipgen::Motion::Throw;
+    clipSpec.width = 640;
+    clipSpec.height = 480;
+    clipSpec.frames = kFrames;
+    clipSpec.v0x = 1.2;
+    clipSpec.v0y = 3.0;
+    Throw result{clipgen::Scene(clipSpec).truth(), {}};
     const auto& truth = result.truth;
     const QPointF origin = truth.frames.front().ball;
     std::vector<double> times;

@@ -30,19 +30,18 @@ using namespace traxilo::test;
 namespace {
 
 clipgen::ClipSpec throwSpec() {
-    clipgen::ClipSpec spec;
-    spec.motion = clipgen::Motion::Throw;
-    spec.width = 320;
-    spec.height = 240;
-    spec.fpsNum = 25;
-    spec.frames = 30;
-    spec.v0x = 1.0;
-    spec.v0y = 2.5;
-    spec.g = 9.81;
-    return spec;
+    clipgen::ClipSpec clipSpec;
+    clipSpec.motion = clipgen::Motion::Throw;
+    clipSpec.width = 320;
+    clipSpec.height = 240;
+    clipSpec.fpsNum = 25;
+    clipSpec.frames = 30;
+    clipSpec.v0x = 1.0;
+    clipSpec.v0y = 2.5;
+    clipSpec.g = 9.81;
+    return clipSpec;
 }
 
-// "g = 9,81 ± 0,02 m/s²" as the page shows it: the value and its uncertainty.
 } // namespace
 
 class GraphWindow : public QObject {
@@ -56,25 +55,16 @@ private slots:
 void GraphWindow::throwPointedThroughTheWindow() {
     MainWindowFixture fixture;
     QVERIFY(fixture.isValid());
-    const clipgen::ClipSpec spec = throwSpec();
-    const OpenedClip clip = openGeneratedClip(fixture, spec, QStringLiteral("throw.avi"));
+    const clipgen::ClipSpec clipSpec = throwSpec();
+    const OpenedClip clip = openGeneratedClip(fixture, clipSpec, QStringLiteral("throw.avi"));
     QVERIFY2(clip.ok(), qPrintable(clip.error));
     TForm1& w = *fixture.window;
     const clipgen::ClipTruth& truth = *clip.truth;
     MeasurementDocument& document = w.document();
 
     // Scale on the ruler drawn in the scene, origin on the first position.
-    trigger(w, "popUpMnuModeEtalonner");
-    auto* scaleMode = child<QRadioButton>(w, "rbEtalonSimu");
-    clickBox(scaleMode);
-    clickSurface(w, rounded(truth.rulerA));
-    clickBox(child<QCheckBox>(w, "chkBoxPt2"));
-    clickSurface(w, rounded(truth.rulerB));
-    auto* distance = child<QLineEdit>(w, "edSi");
-    distance->setFocus();
-    distance->selectAll();
-    QTest::keyClicks(distance, QString::number(truth.rulerLengthM, 'g', 10).replace(u'.', u','));
-    scaleMode->setFocus();
+    scaleOnRuler(w, rounded(truth.rulerA), rounded(truth.rulerB),
+                 QString::number(truth.rulerLengthM, 'g', 10).replace(u'.', u','));
     QVERIFY(document.calibration().scaleDefined);
     clickBox(child<QRadioButton>(w, "rbChxOrig"));
     clickSurface(w, rounded(truth.frames[0].ball));
@@ -86,19 +76,19 @@ void GraphWindow::throwPointedThroughTheWindow() {
     QCOMPARE(pages->tabText(pages->currentIndex()), QStringLiteral("Graphes"));
     auto* graph = child<GraphWidget>(w, "GraphWidget");
     auto* canvas = child<PlotCanvas>(w, "grapheCourbes");
-    for (int i = 0; i < spec.frames; ++i) {
+    for (int i = 0; i < clipSpec.frames; ++i) {
         QCOMPARE(w.frameShown(), i);
         clickSurface(w, rounded(truth.frames[size_t(i)].ball));
         QCOMPARE(graph->plottedPointCount(), i + 1);
     }
     // Frames before the time origin are left out.
     document.undoStack()->push(new SetTimeOrigin(&document, 4));
-    QCOMPARE(graph->plottedPointCount(), spec.frames - 4);
+    QCOMPARE(graph->plottedPointCount(), clipSpec.frames - 4);
     // A hidden page catches up when it comes on show.
     pages->setCurrentWidget(child<QWidget>(w, "tsMesures"));
     document.undoStack()->undo();
     pages->setCurrentWidget(page);
-    QCOMPARE(graph->plottedPointCount(), spec.frames);
+    QCOMPARE(graph->plottedPointCount(), clipSpec.frames);
 
     // A click on a plotted point shows its frame; the cursor follows.
     for (int frame : {7, 21}) {

@@ -87,10 +87,10 @@ namespace {
 
 // The throw behind a pole, small enough to be quick, opened and shown at 200 %.
 clipgen::ClipSpec poleSpec() {
-    clipgen::ClipSpec spec = *clipgen::trackingRecipe(QStringLiteral("track-pole"));
-    spec.width = 640;
-    spec.height = 360;
-    return spec;
+    clipgen::ClipSpec clipSpec = *clipgen::trackingRecipe(QStringLiteral("track-pole"));
+    clipSpec.width = 640;
+    clipSpec.height = 360;
+    return clipSpec;
 }
 
 OpenedClip openPoleClip(MainWindowFixture& f) {
@@ -104,7 +104,7 @@ OpenedClip openPoleClip(MainWindowFixture& f) {
 
 void TrackingWindow::trackedBehindThePole() {
     MainWindowFixture f;
-    const clipgen::ClipSpec spec = poleSpec();
+    const clipgen::ClipSpec clipSpec = poleSpec();
     const OpenedClip clip = openPoleClip(f);
     QVERIFY2(clip.ok(), qPrintable(clip.error));
     TForm1& w = *f.window;
@@ -153,7 +153,7 @@ void TrackingWindow::trackedBehindThePole() {
 
     const MeasurementDocument& d = w.document();
     const std::map<int, PointPosition> tracked = positions(d);
-    QVERIFY(tracked.count(spec.frames - 1)); // to the last frame
+    QVERIFY(tracked.count(clipSpec.frames - 1)); // to the last frame
     for (const auto& [frame, p] : tracked) {
         const clipgen::FrameTruth& real = truth.frames[std::size_t(frame)];
         QVERIFY2(!real.hidden, qPrintable(QStringLiteral("frame %1 hidden").arg(frame)));
